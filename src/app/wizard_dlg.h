@@ -1,0 +1,158 @@
+// CWizardDlg: the wizard dialog (template 102) and the holder of the whole
+// installation state. Each room of the core implements its own operations
+// of this class in its own files:
+//   app/      construction, start-up, the step machine and end screen,
+//             the version, licence and about dialogs
+//   kit/      FindKitItems, CheckKit, GetIntroText
+//   host/     ReadRegistryValue, DetectFrontPage, target folders
+//   install/  InstallFiles, CopyFolder, CopyTree, CreateFolderPath
+//   log/      the installation log, system facts, ReportSystemError
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "kit/language_table.h"
+#include "kit/theme_info.h"
+#include "machine/machine.h"
+#include "res/dialogs.h"
+#include "ui/controls.h"
+#include "ui/dialog.h"
+#include "ui/front_end.h"
+
+namespace tpl {
+
+// The four FrontPage versions, always handled in this order.
+enum HostVersion : int { kFP98 = 0, kFP2000 = 1, kFP2002 = 2, kFP2003 = 3 };
+constexpr int kNoVersion = -1;  // m_nCurrentVersion before detection names one
+
+// RegistryHive selectors of ReadRegistryValue.
+constexpr int kHiveLocalMachine = 1;
+constexpr int kHiveCurrentUser = 2;
+
+class CWizardDlg : public CDialog {
+ public:
+  CWizardDlg(Machine& machine, FrontEnd& frontEnd);
+  ~CWizardDlg() override;
+
+  // --- Start-up and window handlers (app/wizard_dlg.cpp) --------------------
+  bool OnInitDialog() override;
+  bool OnSysCommand(unsigned command, intptr_t param) override;
+  void OnAbout();
+  void SetStatus(int stringId);
+  void SetStatus(std::string text);
+
+  // --- Step machine and end screen (app/step_machine.cpp) -------------------
+  void OnNext();
+  void ShowEndScreen(int stringId);
+  void OnCancel() override;
+  void OnOK() override;
+
+  // --- Dialogs (app/) -------------------------------------------------------
+  void ChooseVersions();
+  bool ShowLicenceAgreement();
+
+  // --- Kit (kit/) -----------------------------------------------------------
+  bool FindKitItems(std::string strKitFolder);
+  bool CheckKit(std::string strMode);
+  std::string GetIntroText();
+  void EmptyKitLists();  // empties the four item lists, releasing the theme records
+
+  // --- Host (host/) ---------------------------------------------------------
+  bool ReadRegistryValue(std::string strKey, std::string strValueName,
+                         std::string& strOut, int nHive);
+  bool DetectFrontPage();
+  bool ResolveTargetFolders();
+  bool ResolveLanguageFolders();
+  bool FillLanguageCombo();
+  bool SetReadyStatus();
+
+  // --- Install (install/) ---------------------------------------------------
+  bool InstallFiles();
+  int CopyFolder(std::string strSource, std::string strDest, bool bCopy);
+  bool CopyTree(std::string strSource, std::string strDest);
+  bool CreateFolderPath(std::string strPath);
+
+  // --- Log and errors (log/) ------------------------------------------------
+  void LogLine(std::string strLine);
+  void OpenLog();
+  void CloseLog();
+  void GatherSystemInfo();
+  // Logs and shows a failed system call; `code` is the call's error code.
+  void ReportSystemError(std::string strDescription, std::string strDetail,
+                         ErrorCode code);
+
+  // --- Members, in declaration order ---------------------------------------
+  CComboBox m_comboLanguage;
+  CButton m_btnAbout;
+  CButton m_chkViewReadme;
+  CProgressCtrl m_progress;
+  CStatic m_staticProgress;
+  CButton m_chkCreateLog;
+  CButton m_btnCancel;
+  CButton m_btnNext;
+  CButton m_btnFinish;
+  CStatic m_staticText;
+  int m_bViewReadme = 0;
+  int m_hIcon = 0;  // the application icon, resource 128
+  int m_nStep = 0;
+  int m_nHostVersion = kFP98;
+  std::string m_strHostRoot;
+  std::string m_strWindowsDir;
+  std::string m_strKitVersionFolder;
+  std::string m_strTemplatesRoot;
+  std::string m_strThemesDir;
+  std::string m_strPagesDir;
+  std::string m_strWebsDir;
+  std::string m_strFramesDir;
+  std::string m_strDwtDir;
+  std::string m_strLogPath;
+  std::string m_strLanguage;
+  bool m_bLogEnabled = false;
+  bool m_bFoundFP98 = false;
+  bool m_bFoundCurrent = false;
+  bool m_bFoundFP2000 = false;
+  bool m_bFoundFP2002 = false;
+  bool m_bFoundFP2003 = false;
+  bool m_bFoundAppData = false;
+  int m_nCurrentVersion = kNoVersion;
+  int m_bInstallFP98 = 0;
+  int m_bInstallFP2000 = 0;
+  int m_bInstallFP2002 = 0;
+  int m_bInstallFP2003 = 0;
+  std::string m_strRootFP2000;
+  std::string m_strRootFP2002;
+  std::string m_strRootFP2003;
+  std::string m_strRootFP98;
+  CLanguageTable m_tblLanguages;
+  std::vector<std::unique_ptr<CThemeInfo>> m_arrThemes;  // owns its records
+  std::vector<std::string> m_arrPages;
+  std::vector<std::string> m_arrWebs;
+  std::vector<std::string> m_arrFrames;
+  std::vector<uint32_t> m_arrLangFolders;
+  std::unique_ptr<LogWriter> m_fileLog;  // open exactly while set
+  uint32_t m_dwPlatformId = 0;
+  uint32_t m_dwMajorVersion = 0;
+  uint32_t m_dwMinorVersion = 0;
+  std::string m_strCSDVersion;
+  std::string m_strUserName;
+
+  // --- Beyond the wizard's own state -----------------------------------------
+  Machine& machine() { return m_machine; }
+  FrontEnd& ui() { return frontEnd(); }
+  // The string id of the last end screen shown (0 while none was).
+  int m_nEndScreenId = 0;
+
+ protected:
+  void DoDataExchange(CDataExchange* pDX) override;
+
+ private:
+  Machine& m_machine;
+};
+
+// The user's Application Data folder, read by DetectFrontPage.
+extern std::string g_strAppDataPath;
+
+}  // namespace tpl

@@ -1,0 +1,69 @@
+// A machine that forwards every call to another one. Subclass it and
+// override the calls to change (leveldb's EnvWrapper): tests inject faults
+// this way, and the command line uses it to skip pauses.
+#pragma once
+
+#include "machine/machine.h"
+
+namespace tpl {
+
+class ForwardingMachine : public Machine {
+ public:
+  explicit ForwardingMachine(Machine& target) : target_(target) {}
+
+  Machine& target() { return target_; }
+
+  ErrorCode OpenRegistryKey(RegRoot root, const std::string& subKey,
+                            std::unique_ptr<RegistryKey>* key) override {
+    return target_.OpenRegistryKey(root, subKey, key);
+  }
+  uint32_t ExpandEnvironment(const std::string& source, size_t bufferSize,
+                             std::string* expanded) override {
+    return target_.ExpandEnvironment(source, bufferSize, expanded);
+  }
+  ErrorCode FindFiles(const std::string& pattern,
+                      std::vector<FindData>* entries) override {
+    return target_.FindFiles(pattern, entries);
+  }
+  ErrorCode CopyFileOver(const std::string& source,
+                         const std::string& destination) override {
+    return target_.CopyFileOver(source, destination);
+  }
+  ErrorCode MakeDirectory(const std::string& path) override {
+    return target_.MakeDirectory(path);
+  }
+  ErrorCode FolderIdentity(const std::string& path,
+                           std::string* identity) override {
+    return target_.FolderIdentity(path, identity);
+  }
+  ErrorCode OpenTextFile(const std::string& path,
+                         std::unique_ptr<TextReader>* reader) override {
+    return target_.OpenTextFile(path, reader);
+  }
+  ErrorCode CreateLogFile(const std::string& path,
+                          std::unique_ptr<LogWriter>* writer) override {
+    return target_.CreateLogFile(path, writer);
+  }
+  std::string SystemMessage(ErrorCode code) override {
+    return target_.SystemMessage(code);
+  }
+  ErrorCode OsVersion(OsVersionInfo* info) override {
+    return target_.OsVersion(info);
+  }
+  ErrorCode UserName(std::string* name) override {
+    return target_.UserName(name);
+  }
+  ErrorCode WindowsFolder(std::string* path) override {
+    return target_.WindowsFolder(path);
+  }
+  ErrorCode TempPath(std::string* path) override {
+    return target_.TempPath(path);
+  }
+  LocalTime Now() override { return target_.Now(); }
+  void Pause(uint32_t milliseconds) override { target_.Pause(milliseconds); }
+
+ private:
+  Machine& target_;
+};
+
+}  // namespace tpl

@@ -1,0 +1,89 @@
+// The scripted front end: every dialog is answered by a script given in
+// advance (silent mode and tests). Message boxes are recorded (and echoed to
+// a stream when one is set), and answered with OK.
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <map>
+#include <memory>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "ui/dialog.h"
+#include "ui/front_end.h"
+#include "ui/memory_dialog.h"
+
+namespace tpl {
+
+// What a script can do with the dialog it answers. Actions on a hidden or
+// disabled control are ignored, as a user could not make them.
+class DialogDriver {
+ public:
+  DialogDriver(CDialog& dialog, MemoryDialog& peers);
+
+  CDialog& dialog() { return dialog_; }
+  MemoryPeer& control(int id);  // the control's state; fails the run for an unknown id
+  MemoryWindow& window() { return peers_.window(); }
+  bool ended() const { return dialog_.IsEnded(); }
+
+  // A click: an automatic check box flips and an automatic radio button
+  // checks itself before the dialog hears of it. Returns whether it happened.
+  bool Click(int id);
+  // Enter: a click on the default push button.
+  bool PressEnter();
+  // Esc or the close box.
+  void Cancel();
+  // Picks combo item `index` (CB_SETCURSEL, as the user's choice).
+  bool Select(int comboId, int index);
+  // A system-menu command, as chosen from the window's menu.
+  void SystemCommand(unsigned command);
+
+ private:
+  CDialog& dialog_;
+  MemoryDialog& peers_;
+};
+
+using DialogScript = std::function<void(DialogDriver&)>;
+
+class ScriptedFrontEnd : public FrontEnd {
+ public:
+  struct MessageBoxRecord {
+    std::string text;
+    unsigned type;
+  };
+
+  // The next run of template `templateId` plays `script`. Runs with no queued
+  // script play the template's default script; with none, they are cancelled.
+  // A script that returns with its dialog still open cancels it (Esc).
+  void Queue(int templateId, DialogScript script);
+  void SetDefault(int templateId, DialogScript script);
+  void SetMessageBoxEcho(std::ostream* out) { echo_ = out; }
+
+  const std::vector<MessageBoxRecord>& messageBoxes() const { return boxes_; }
+  const std::vector<std::string>& openedFiles() const { return opened_; }
+  int runs(int templateId) const;
+  // The peers of the last run of a template stay for inspection (and keep
+  // the dialog's controls valid after DoModal returns).
+  MemoryDialog* LastRun(int templateId);
+  int waitCursorDepth() const { return waitCursor_; }
+
+  int RunModal(CDialog& dialog) override;
+  int ShowMessageBox(const std::string& text, unsigned type) override;
+  void BeginWaitCursor() override { ++waitCursor_; }
+  void EndWaitCursor() override { --waitCursor_; }
+  void OpenTextFile(const std::string& file) override { opened_.push_back(file); }
+
+ private:
+  std::map<int, std::deque<DialogScript>> queued_;
+  std::map<int, DialogScript> defaults_;
+  std::map<int, std::unique_ptr<MemoryDialog>> lastRuns_;
+  std::map<int, int> runCounts_;
+  std::vector<MessageBoxRecord> boxes_;
+  std::vector<std::string> opened_;
+  std::ostream* echo_ = nullptr;
+  int waitCursor_ = 0;
+};
+
+}  // namespace tpl

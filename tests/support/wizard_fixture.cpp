@@ -1,0 +1,123 @@
+#include "support/wizard_fixture.h"
+
+#include <regex>
+#include <stdexcept>
+
+#include "machine/wineprefix/wine_prefix_machine.h"
+
+namespace tpl::test {
+namespace {
+
+bool SameIgnoringCase(const std::string& a, const std::string& b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (std::tolower(static_cast<unsigned char>(a[i])) !=
+        std::tolower(static_cast<unsigned char>(b[i]))) {
+      return false;
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+const TestMachine::Fault* TestMachine::Match(const std::vector<Fault>& faults,
+                                             const std::string& path) {
+  for (const Fault& fault : faults) {
+    if (fault.path.empty() || SameIgnoringCase(fault.path, path)) return &fault;
+  }
+  return nullptr;
+}
+
+void TestMachine::FailCopy(const std::string& destination, ErrorCode code) {
+  copyFaults_.push_back({destination, code});
+}
+void TestMachine::FailMakeDirectory(const std::string& path, ErrorCode code) {
+  dirFaults_.push_back({path, code});
+}
+void TestMachine::FailOpenKey(const std::string& subKey, ErrorCode code) {
+  keyFaults_.push_back({subKey, code});
+}
+
+ErrorCode TestMachine::OpenRegistryKey(RegRoot root, const std::string& subKey,
+                                       std::unique_ptr<RegistryKey>* key) {
+  if (const Fault* fault = Match(keyFaults_, subKey)) return fault->code;
+  return ForwardingMachine::OpenRegistryKey(root, subKey, key);
+}
+
+ErrorCode TestMachine::CopyFileOver(const std::string& source, const std::string& destination) {
+  ++copies_;
+  if (const Fault* fault = Match(copyFaults_, destination)) return fault->code;
+  return ForwardingMachine::CopyFileOver(source, destination);
+}
+
+ErrorCode TestMachine::MakeDirectory(const std::string& path) {
+  if (const Fault* fault = Match(dirFaults_, path)) return fault->code;
+  return ForwardingMachine::MakeDirectory(path);
+}
+
+ErrorCode TestMachine::OsVersion(OsVersionInfo* info) {
+  if (osVersionError_) return osVersionError_;
+  return ForwardingMachine::OsVersion(info);
+}
+
+ErrorCode TestMachine::UserName(std::string* name) {
+  if (userNameError_) return userNameError_;
+  return ForwardingMachine::UserName(name);
+}
+
+LocalTime TestMachine::Now() { return fixedNow_ ? now_ : ForwardingMachine::Now(); }
+
+WizardFixture::WizardFixture(PrefixOptions options)
+    : prefix(tmp.path() + "/prefix", std::move(options)), kitDir(tmp.path() + "/kit") {
+  MakeHostFolders(kitDir);
+}
+
+void WizardFixture::Kit(const std::string& relativePath, const std::string& content) {
+  WriteHostFile(kitDir + "/" + relativePath, content);
+}
+
+void WizardFixture::KitFolder(const std::string& relativePath) {
+  MakeHostFolders(kitDir + "/" + relativePath);
+}
+
+void WizardFixture::Start() {
+  prefix.Write();
+  real_ = MakeWinePrefixMachine({prefix.root(), kitDir, prefix.options().user});
+  if (!real_) throw std::runtime_error("no wineprefix machine");
+  machine_ = std::make_unique<TestMachine>(*real_);
+  wizard_ = std::make_unique<CWizardDlg>(*machine_, ui);
+  controls_ = std::make_unique<MemoryDialog>(*FindDialogTemplate(kIddWizard));
+  controls_->Attach(*wizard_);
+  wizard_->OnInitDialog();
+}
+
+void WizardFixture::Next(int times) {
+  for (int i = 0; i < times; ++i) wizard_->OnNext();
+}
+
+std::string WizardFixture::LogBytes() const {
+  const std::string& path = wizard_->m_strLogPath;
+  if (path.size() < 2 || path[1] != ':') return "";
+  return ReadHostFile(prefix.HostPath(path));
+}
+
+std::vector<std::string> WizardFixture::LogLines() const { return MaskedLogLines(LogBytes()); }
+
+std::vector<std::string> MaskedLogLines(const std::string& bytes) {
+  static const std::regex stamp(
+      R"(^(Log file (opened|closed) on )\d\d-[A-Z][a-z][a-z]-\d{4} at \d\d:\d\d:\d\d$)");
+  std::vector<std::string> lines;
+  size_t start = 0;
+  while (start < bytes.size()) {
+    size_t end = bytes.find("\r\n", start);
+    if (end == std::string::npos) end = bytes.size();
+    std::string line = bytes.substr(start, end - start);
+    line = std::regex_replace(line, stamp, "$1DD-Mon-YYYY at HH:MM:SS");
+    lines.push_back(line);
+    start = end + 2;
+  }
+  return lines;
+}
+
+}  // namespace tpl::test

@@ -1,0 +1,111 @@
+// A whole wizard on a test machine: a Wine prefix and a kit folder in a temp
+// folder, the wineprefix machine (without pauses, faults injectable), the
+// scripted front end, and the wizard dialog bound to in-memory controls.
+//
+//   WizardFixture f;
+//   f.prefix.AddFrontPage(kFP2002, "C:\\Program Files\\Microsoft Office\\Office10");
+//   f.Kit("common/Themes/blue/blue.inf", "title=Blue\nversion=1\n");
+//   f.Start();            // writes the registry, builds the wizard, OnInitDialog
+//   f.wizard().OnNext();
+//   EXPECT_EQ(f.LogLines()[6], "Checking FrontPage installation...");
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "app/wizard_dlg.h"
+#include "machine/forwarding_machine.h"
+#include "support/prefix_builder.h"
+#include "support/temp_dir.h"
+#include "ui/memory_dialog.h"
+#include "ui/scripted/scripted_front_end.h"
+
+namespace tpl::test {
+
+// Forwards to the real machine but skips pauses, records them, and fails the
+// calls a test names.
+class TestMachine : public ForwardingMachine {
+ public:
+  using ForwardingMachine::ForwardingMachine;
+
+  // A failure `code` for every call of that kind whose path (or key) equals
+  // `path` ignoring case; an empty path fails every such call.
+  void FailCopy(const std::string& destination, ErrorCode code);
+  void FailMakeDirectory(const std::string& path, ErrorCode code);
+  void FailOpenKey(const std::string& subKey, ErrorCode code);
+  void FailOsVersion(ErrorCode code) { osVersionError_ = code; }
+  void FailUserName(ErrorCode code) { userNameError_ = code; }
+  void SetNow(LocalTime now) { now_ = now; fixedNow_ = true; }
+
+  const std::vector<uint32_t>& pauses() const { return pauses_; }
+  int copies() const { return copies_; }
+
+  ErrorCode OpenRegistryKey(RegRoot root, const std::string& subKey,
+                            std::unique_ptr<RegistryKey>* key) override;
+  ErrorCode CopyFileOver(const std::string& source, const std::string& destination) override;
+  ErrorCode MakeDirectory(const std::string& path) override;
+  ErrorCode OsVersion(OsVersionInfo* info) override;
+  ErrorCode UserName(std::string* name) override;
+  LocalTime Now() override;
+  void Pause(uint32_t milliseconds) override { pauses_.push_back(milliseconds); }
+
+ private:
+  struct Fault {
+    std::string path;
+    ErrorCode code;
+  };
+  static const Fault* Match(const std::vector<Fault>& faults, const std::string& path);
+  std::vector<Fault> copyFaults_, dirFaults_, keyFaults_;
+  ErrorCode osVersionError_ = 0, userNameError_ = 0;
+  LocalTime now_;
+  bool fixedNow_ = false;
+  std::vector<uint32_t> pauses_;
+  int copies_ = 0;
+};
+
+class WizardFixture {
+ public:
+  explicit WizardFixture(PrefixOptions options = {});
+
+  TempDir tmp;
+  PrefixBuilder prefix;
+  std::string kitDir;  // Unix path of the kit's top folder
+  ScriptedFrontEnd ui;
+
+  // Writes a kit file, path relative to the kit with '/' separators.
+  void Kit(const std::string& relativePath, const std::string& content = "");
+  void KitFolder(const std::string& relativePath);
+
+  // Writes the registry, builds machine and wizard, binds the wizard to
+  // in-memory controls and runs OnInitDialog (as DoModal would).
+  void Start();
+  // Presses "Next >" `times` times.
+  void Next(int times = 1);
+
+  CWizardDlg& wizard() { return *wizard_; }
+  TestMachine& machine() { return *machine_; }
+  MemoryDialog& controls() { return *controls_; }
+  MemoryPeer& control(int id) { return *controls_->Peer(id); }
+  std::string StatusText() { return control(kIdcStatusText).Text(); }
+
+  // The log file's bytes, and its lines (CR LF split) with the dates and
+  // times of the opening and closing lines replaced by DD-Mon-YYYY / HH:MM:SS.
+  std::string LogBytes() const;
+  std::vector<std::string> LogLines() const;
+  // The Unix path of a Windows path in the prefix, spelled as given.
+  std::string HostPath(const std::string& windowsPath) const { return prefix.HostPath(windowsPath); }
+
+ private:
+  std::unique_ptr<Machine> real_;
+  std::unique_ptr<TestMachine> machine_;
+  std::unique_ptr<MemoryDialog> controls_;
+  std::unique_ptr<CWizardDlg> wizard_;
+};
+
+// Splits a log into lines at CR LF; masks the opening and closing times.
+std::vector<std::string> MaskedLogLines(const std::string& bytes);
+
+}  // namespace tpl::test
