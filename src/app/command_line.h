@@ -1,0 +1,39 @@
+// The command line (the same on every build). Without options the program
+// behaves exactly as the wizard always has.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace tpl {
+
+struct CommandLine {
+  std::string kitDir;         // --kit DIR: the kit's top folder (default: the current folder)
+  std::string prefixDir;      // --prefix DIR (native build): the Wine prefix
+  bool silent = false;        // --silent
+  bool versionsGiven = false; // --versions LIST
+  std::vector<int> versions;  // HostVersion values, e.g. {1, 3} for "2000,2003"
+  bool languageGiven = false; // --language LCID
+  int language = 0;
+  bool acceptLicence = false; // --accept-licence
+  bool noLog = false;         // --no-log
+  bool dryRun = false;        // --dry-run
+  bool help = false;          // --help
+  bool showVersion = false;   // --version
+};
+
+// Exit statuses of the program.
+constexpr int kExitInstalled = 0;
+constexpr int kExitFailed = 1;
+constexpr int kExitCancelled = 2;
+constexpr int kExitUsage = 64;
+
+// Parses the arguments after the program name; false with *error set on a
+// bad command line.
+bool ParseCommandLine(const std::vector<std::string>& args, CommandLine* out,
+                      std::string* error);
+
+// The whole program: parses `args`, runs the wizard, returns the exit status.
+int ProgramMain(const std::vector<std::string>& args);
+
+}  // namespace tpl

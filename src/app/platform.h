@@ -1,0 +1,29 @@
+// What each build supplies to the program: its machine and its interactive
+// front end. The native build's live in src/machine/wineprefix and
+// src/ui/console; the Windows build's in src/machine/win32 and src/ui/win32.
+#pragma once
+
+#include <iosfwd>
+#include <memory>
+#include <string>
+
+#include "app/command_line.h"
+#include "machine/machine.h"
+#include "ui/front_end.h"
+
+namespace tpl {
+
+// The machine to install on. On failure returns nullptr, with *error a
+// sentence for the user and *exitStatus the status to end with.
+std::unique_ptr<Machine> MakeProgramMachine(const CommandLine& options, std::string* error,
+                                            int* exitStatus);
+
+// The front end of an interactive run (real dialogs / the terminal).
+std::unique_ptr<FrontEnd> MakeInteractiveFrontEnd(Machine& machine);
+
+// Where a silent run writes message boxes and its final text (the Windows
+// program attaches to its parent's console first).
+std::ostream& ProgramOut();
+std::ostream& ProgramErr();
+
+}  // namespace tpl
