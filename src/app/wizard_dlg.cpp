@@ -5,8 +5,6 @@
 
 namespace tpl {
 
-std::string g_strAppDataPath;
-
 CWizardDlg::CWizardDlg(Machine& machine, FrontEnd& frontEnd)
     : CDialog(kIddWizard, frontEnd), m_hIcon(kIdiApplication), m_machine(machine) {
   OnClicked(kIdcNext, [this] { OnNext(); });

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "host/registry_keys.h"
 #include "kit/language_table.h"
 #include "kit/theme_info.h"
 #include "machine/machine.h"
@@ -151,8 +152,5 @@ class CWizardDlg : public CDialog {
  private:
   Machine& m_machine;
 };
-
-// The user's Application Data folder, read by DetectFrontPage.
-extern std::string g_strAppDataPath;
 
 }  // namespace tpl

@@ -1,0 +1,91 @@
+// The installation log: its head, event lines and closing line.
+#include "app/wizard_dlg.h"
+#include "log/log_time.h"
+#include "res/strings.h"
+
+namespace tpl {
+namespace {
+
+const char kLogFileName[] = "\\tplsetup.log";
+const char kHeadFormat[] = "%s\n%s\nLog file opened on %s at %s";
+const char kOsFormat[] = "Operating system: %s V%d.%d %s";
+const char kUserFormat[] = "User name: %s";
+const char kWindowsFormat[] = "Windows folder: %s";
+const char kCloseFormat[] = "Log file closed on %s at %s\n";
+constexpr size_t kMaxPath = 260;
+
+const char* PlatformText(uint32_t platformId) {
+  switch (platformId) {
+    case 1: return "Windows 95/98";
+    case 2: return "Windows NT/2000/XP";
+    default: return "Unsupported";
+  }
+}
+
+// Text mode: every "\n" reaches the disk as CR LF.
+std::string ToTextMode(const std::string& text) {
+  std::string out;
+  out.reserve(text.size() + 8);
+  for (char c : text) {
+    if (c == '\n') out += '\r';
+    out += c;
+  }
+  return out;
+}
+
+}  // namespace
+
+void CWizardDlg::LogLine(std::string strLine) {
+  if (!m_bLogEnabled || !m_fileLog) return;
+  if (m_fileLog->Write(ToTextMode(strLine + "\n")) != kErrorSuccess ||
+      m_fileLog->Flush() != kErrorSuccess) {
+    // A log that can no longer be written (disk full, file gone) is dropped;
+    // the installation goes on without it.
+    m_fileLog.reset();
+    m_bLogEnabled = false;
+  }
+}
+
+void CWizardDlg::OpenLog() {
+  // Step 0 runs again when no version was chosen: the log is already open
+  // then, and goes on where it is.
+  if (m_fileLog) {
+    m_bLogEnabled = true;
+    return;
+  }
+
+  if (!ReadRegistryValue(g_strRegExplorer + g_strRegTempFilesCache, g_strValFolder, m_strLogPath,
+                         kHiveLocalMachine)) {
+    std::string temp;
+    machine().TempPath(&temp);
+    if (temp.size() >= kMaxPath) temp.clear();
+    m_strLogPath = temp;
+    if (!m_strLogPath.empty() && m_strLogPath.back() == '\\') m_strLogPath.pop_back();
+  }
+  m_strLogPath += kLogFileName;
+
+  if (machine().CreateLogFile(m_strLogPath, &m_fileLog) != kErrorSuccess) {
+    m_fileLog.reset();
+    m_bLogEnabled = false;
+    return;
+  }
+
+  const LogStamp opened = FormatLogStamp(machine().Now());
+  LogLine(FormatText(kHeadFormat, LoadResString(kIdsTitleLine).c_str(),
+                     LoadResString(kIdsNoticeLine).c_str(), opened.date.c_str(),
+                     opened.time.c_str()));
+  LogLine(FormatText(kOsFormat, PlatformText(m_dwPlatformId), static_cast<int>(m_dwMajorVersion),
+                     static_cast<int>(m_dwMinorVersion), m_strCSDVersion.c_str()));
+  LogLine(FormatText(kUserFormat, m_strUserName.c_str()));
+  LogLine(FormatText(kWindowsFormat, m_strWindowsDir.c_str()));
+}
+
+void CWizardDlg::CloseLog() {
+  if (!m_bLogEnabled) return;
+  const LogStamp closed = FormatLogStamp(machine().Now());
+  LogLine(FormatText(kCloseFormat, closed.date.c_str(), closed.time.c_str()));
+  m_fileLog.reset();
+  m_bLogEnabled = false;
+}
+
+}  // namespace tpl
