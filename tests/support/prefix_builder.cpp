@@ -140,6 +140,13 @@ PrefixBuilder& PrefixBuilder::SetRaw(RegRoot root, const std::string& key,
   return *this;
 }
 
+PrefixBuilder& PrefixBuilder::SetNativeString(RegRoot root, const std::string& key,
+                                              const std::string& name,
+                                              const std::string& value) {
+  Hive(root)[key][name] = {"\"" + WineRegEscape(value) + "\""};
+  return *this;
+}
+
 PrefixBuilder& PrefixBuilder::RemoveValue(RegRoot root, const std::string& key,
                                           const std::string& name) {
   auto found = Hive(root).find(StoredKey(root, key));

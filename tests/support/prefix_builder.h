@@ -43,6 +43,10 @@ class PrefixBuilder {
   // A value of any type as raw bytes (hex(N):).
   PrefixBuilder& SetRaw(RegRoot root, const std::string& key, const std::string& name,
                         uint32_t type, const std::string& bytes);
+  // A string stored exactly at `key`, never redirected: in a win64 prefix
+  // this is the 64-bit view a 32-bit program must not see.
+  PrefixBuilder& SetNativeString(RegRoot root, const std::string& key, const std::string& name,
+                                 const std::string& value);
   PrefixBuilder& RemoveValue(RegRoot root, const std::string& key, const std::string& name);
 
   // FrontPage as the installer looks for it. `version` is 0 (98) to 3 (2003);

@@ -1,0 +1,64 @@
+// Directory listings kept in memory, so resolving the paths of a deep copy
+// does not re-list the same folders. The machine's own changes are applied
+// to the cache as they are made; changes made by others are picked up when
+// a name is not found (the exact spelling is checked on disk, and a folder
+// whose modification time moved is listed again).
+#pragma once
+
+#include <sys/types.h>
+
+#include <ctime>
+#include <string>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+#include "machine/errors.h"
+
+namespace tpl {
+
+class DirectoryCache {
+ public:
+  // The on-disk name of `name` in the folder `dir` (a Unix path): the exact
+  // spelling if it exists, else the first name equal to it ignoring ASCII
+  // case. 0: found. 2: no such entry. Other codes: the folder cannot be
+  // listed (3 when it is missing or not a folder).
+  ErrorCode Find(const std::string& dir, const std::string& name, std::string* onDisk);
+
+  // The machine made `name` appear in (or vanish from) `dir`.
+  void Added(const std::string& dir, const std::string& name);
+  void Removed(const std::string& dir, const std::string& name);
+
+  // Lists `dir` afresh (a directory search must see every change) and hands
+  // the names over. 0, or the code of the failure (3: not a folder).
+  ErrorCode ListFresh(const std::string& dir, std::vector<std::string>* names);
+
+  // Whether `dir` can be listed (exists and is a folder), using the cache.
+  ErrorCode CheckFolder(const std::string& dir);
+
+  size_t size() const { return folders_.size(); }
+
+ private:
+  struct Listing {
+    std::unordered_set<std::string> exact;
+    // Folded name -> the smallest on-disk name with that folding.
+    std::unordered_map<std::string, std::string> folded;
+    dev_t device = 0;
+    ino_t inode = 0;
+    timespec modified{};
+    // Listed so soon after the folder last changed that a change in the same
+    // clock tick would not move its time: a miss lists it again.
+    bool racy = false;
+  };
+  // The cached listing of `dir`, listing it first when needed; nullptr with
+  // *error set when it cannot be listed.
+  Listing* Get(const std::string& dir, ErrorCode* error);
+  static ErrorCode Read(const std::string& dir, Listing* listing);
+  static void Insert(Listing* listing, const std::string& name);
+  static void StampFolder(const std::string& dir, Listing* listing);
+  static bool Lookup(const Listing& listing, const std::string& name, std::string* onDisk);
+
+  std::unordered_map<std::string, Listing> folders_;
+};
+
+}  // namespace tpl

@@ -1,0 +1,154 @@
+// CopyFileA(source, destination, FALSE) between Unix files.
+#include <fcntl.h>
+#include <sys/sendfile.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <memory>
+
+#include "machine/wineprefix/errno_codes.h"
+#include "machine/wineprefix/host_files.h"
+#include "machine/wineprefix/log_file_table.h"
+
+namespace tpl {
+namespace {
+
+constexpr size_t kChunkBytes = size_t{1} << 20;
+
+class FileDescriptor {
+ public:
+  explicit FileDescriptor(int fd = -1) : fd_(fd) {}
+  ~FileDescriptor() {
+    if (fd_ >= 0) close(fd_);
+  }
+  FileDescriptor(const FileDescriptor&) = delete;
+  FileDescriptor& operator=(const FileDescriptor&) = delete;
+  int get() const { return fd_; }
+  // Closes now and reports the result (a late write error shows here).
+  int Close() {
+    const int result = close(fd_);
+    fd_ = -1;
+    return result;
+  }
+
+ private:
+  int fd_;
+};
+
+// Plain reads and writes: the last resort when the kernel cannot copy.
+int CopyByBuffer(int from, int to) {
+  std::unique_ptr<char[]> buffer(new char[kChunkBytes]);
+  while (true) {
+    const ssize_t got = read(from, buffer.get(), kChunkBytes);
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      return errno;
+    }
+    if (got == 0) return 0;
+    for (ssize_t done = 0; done < got;) {
+      const ssize_t wrote = write(to, buffer.get() + done, static_cast<size_t>(got - done));
+      if (wrote < 0) {
+        if (errno == EINTR) continue;
+        return errno;
+      }
+      done += wrote;
+    }
+  }
+}
+
+// Copies the whole of `from` into `to` (both at offset 0); 0 or an errno.
+int CopyContents(int from, int to, off_t size) {
+  off_t copied = 0;
+  bool kernelCopy = true;
+  while (kernelCopy && copied < size) {
+    const ssize_t done =
+        copy_file_range(from, nullptr, to, nullptr, static_cast<size_t>(size - copied), 0);
+    if (done > 0) {
+      copied += done;
+    } else if (done == 0) {
+      break;  // the source shrank; read on to its real end
+    } else if (errno == EINTR) {
+      continue;
+    } else if (errno == EXDEV || errno == EINVAL || errno == ENOSYS || errno == EOPNOTSUPP ||
+               errno == EBADF) {
+      kernelCopy = false;
+    } else {
+      return errno;
+    }
+  }
+  while (!kernelCopy && copied < size) {
+    const ssize_t done = sendfile(to, from, nullptr, static_cast<size_t>(size - copied));
+    if (done > 0) {
+      copied += done;
+    } else if (done == 0) {
+      break;
+    } else if (errno == EINTR) {
+      continue;
+    } else if (errno == EINVAL || errno == ENOSYS) {
+      break;
+    } else {
+      return errno;
+    }
+  }
+  // Whatever is left (a growing file, or no kernel copy at all).
+  return CopyByBuffer(from, to);
+}
+
+}  // namespace
+
+ErrorCode HostFiles::CopyFileOver(const std::string& source, const std::string& destination) {
+  ResolvedPath from;
+  ErrorCode error = ResolveExisting(source, &from);
+  if (error != kErrorSuccess) return error;
+  ResolvedPath to;
+  error = resolver_.Resolve(destination, false, &to);
+  if (error != kErrorSuccess) return error;
+  if (to.isRoot || from.isRoot) return kErrorAccessDenied;
+
+  FileDescriptor input(open(from.unixPath.c_str(), O_RDONLY | O_CLOEXEC));
+  if (input.get() < 0) return ErrorFromErrno(errno);
+  struct stat sourceInfo;
+  if (fstat(input.get(), &sourceInfo) != 0) return ErrorFromErrno(errno);
+  if (S_ISDIR(sourceInfo.st_mode)) return kErrorAccessDenied;
+  if (LogFileTable::Held(sourceInfo.st_dev, sourceInfo.st_ino)) return kErrorSharingViolation;
+
+  bool existed = false;
+  struct stat targetInfo;
+  if (to.exists && stat(to.unixPath.c_str(), &targetInfo) == 0) {
+    existed = true;
+    if (S_ISDIR(targetInfo.st_mode)) return kErrorAccessDenied;
+    if (targetInfo.st_dev == sourceInfo.st_dev && targetInfo.st_ino == sourceInfo.st_ino) {
+      return kErrorSharingViolation;  // the source is open: it cannot be replaced
+    }
+    if (LogFileTable::Held(targetInfo.st_dev, targetInfo.st_ino)) return kErrorSharingViolation;
+    // The read-only attribute holds for root too.
+    if ((targetInfo.st_mode & S_IWUSR) == 0) return kErrorAccessDenied;
+  }
+
+  FileDescriptor output(
+      open(to.unixPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
+  if (output.get() < 0) return ErrorFromErrno(errno, kErrorPathNotFound);
+  if (!existed) resolver_.cache().Added(to.folder, to.name);
+
+  int failure = CopyContents(input.get(), output.get(), sourceInfo.st_size);
+  if (failure == 0) {
+    // The copy keeps the source's read-only attribute and its write time.
+    if ((sourceInfo.st_mode & S_IWUSR) == 0) {
+      struct stat written;
+      if (fstat(output.get(), &written) == 0) fchmod(output.get(), written.st_mode & ~0222);
+    }
+    const timespec times[2] = {{0, UTIME_OMIT}, sourceInfo.st_mtim};
+    futimens(output.get(), times);
+  }
+  if (output.Close() != 0 && failure == 0) failure = errno;
+  if (failure != 0) {
+    // Like Windows, leave no half-written file behind.
+    unlink(to.unixPath.c_str());
+    resolver_.cache().Removed(to.folder, to.name);
+    return ErrorFromErrno(failure);
+  }
+  return kErrorSuccess;
+}
+
+}  // namespace tpl

@@ -1,0 +1,32 @@
+// The file operations of the wineprefix machine, on the Unix files a
+// PathResolver finds for Windows paths. Contracts are the Machine's.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "machine/machine.h"
+#include "machine/wineprefix/path_resolver.h"
+
+namespace tpl {
+
+class HostFiles {
+ public:
+  explicit HostFiles(PathResolver& resolver) : resolver_(resolver) {}
+
+  ErrorCode FindFiles(const std::string& pattern, std::vector<FindData>* entries);
+  ErrorCode CopyFileOver(const std::string& source, const std::string& destination);
+  ErrorCode MakeDirectory(const std::string& path);
+  ErrorCode FolderIdentity(const std::string& path, std::string* identity);
+  ErrorCode OpenTextFile(const std::string& path, std::unique_ptr<TextReader>* reader);
+  ErrorCode CreateLogFile(const std::string& path, std::unique_ptr<LogWriter>* writer);
+
+ private:
+  // Resolves a path that must name an existing entry (2 when it does not).
+  ErrorCode ResolveExisting(const std::string& path, ResolvedPath* resolved);
+
+  PathResolver& resolver_;
+};
+
+}  // namespace tpl

@@ -1,0 +1,86 @@
+// FindFirstFileA/FindNextFileA over a Unix folder, in Wine's order.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+
+#include "machine/wineprefix/host_files.h"
+#include "machine/wineprefix/wildcard.h"
+#include "machine/wineprefix/windows_path.h"
+
+namespace tpl {
+namespace {
+
+char UpperCase(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+
+// Wine's order: compared upper-cased (so "_" sorts after the letters), a
+// prefix first, ties broken by the exact bytes.
+bool SearchOrder(const std::string& a, const std::string& b) {
+  const size_t common = std::min(a.size(), b.size());
+  for (size_t i = 0; i < common; ++i) {
+    const char x = UpperCase(a[i]), y = UpperCase(b[i]);
+    if (x != y) return static_cast<unsigned char>(x) < static_cast<unsigned char>(y);
+  }
+  if (a.size() != b.size()) return a.size() < b.size();
+  return a < b;
+}
+
+FindData Describe(int folder, const std::string& name) {
+  FindData data;
+  data.name = name;
+  struct stat info;
+  if (fstatat(folder, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0) return data;
+  if (S_ISLNK(info.st_mode)) {
+    data.reparsePoint = true;
+    struct stat target;
+    if (fstatat(folder, name.c_str(), &target, 0) != 0) return data;  // dangling
+    info = target;
+  }
+  data.directory = S_ISDIR(info.st_mode);
+  data.readOnly = (info.st_mode & S_IWUSR) == 0;
+  return data;
+}
+
+}  // namespace
+
+ErrorCode HostFiles::FindFiles(const std::string& pattern, std::vector<FindData>* entries) {
+  entries->clear();
+  ResolvedPath resolved;
+  ErrorCode error = resolver_.Resolve(pattern, true, &resolved);
+  if (error != kErrorSuccess) return error;
+  // "folder\" names no entry, and neither does a drive's root.
+  if (resolved.trailingSeparator || resolved.isRoot) return kErrorFileNotFound;
+
+  const int folder = open(resolved.folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (!HasWildcards(resolved.name)) {
+    if (!resolved.exists) {
+      if (folder >= 0) close(folder);
+      return kErrorFileNotFound;
+    }
+    if (folder < 0) return kErrorPathNotFound;
+    entries->push_back(Describe(folder, resolved.name));
+    close(folder);
+    return kErrorSuccess;
+  }
+
+  std::vector<std::string> names;
+  error = resolver_.cache().ListFresh(resolved.folder, &names);
+  if (error != kErrorSuccess || folder < 0) {
+    if (folder >= 0) close(folder);
+    return error != kErrorSuccess ? error : kErrorPathNotFound;
+  }
+  std::sort(names.begin(), names.end(), SearchOrder);
+  if (!resolved.inRoot) {
+    for (const char* dots : {".", ".."}) {
+      if (MatchesWildcard(resolved.name, dots)) entries->push_back(Describe(folder, dots));
+    }
+  }
+  for (const std::string& name : names) {
+    if (MatchesWildcard(resolved.name, name)) entries->push_back(Describe(folder, name));
+  }
+  close(folder);
+  return entries->empty() ? kErrorFileNotFound : kErrorSuccess;
+}
+
+}  // namespace tpl

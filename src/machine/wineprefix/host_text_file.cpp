@@ -1,0 +1,66 @@
+// Text files opened for reading, line by line in text mode.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "machine/text_mode_reader.h"
+#include "machine/wineprefix/errno_codes.h"
+#include "machine/wineprefix/host_files.h"
+#include "machine/wineprefix/log_file_table.h"
+
+namespace tpl {
+namespace {
+
+class FileByteSource : public ByteSource {
+ public:
+  explicit FileByteSource(int fd) : fd_(fd) {}
+  ~FileByteSource() override { close(fd_); }
+  FileByteSource(const FileByteSource&) = delete;
+  FileByteSource& operator=(const FileByteSource&) = delete;
+
+  ErrorCode Read(char* buffer, size_t capacity, size_t* got) override {
+    while (true) {
+      const ssize_t result = read(fd_, buffer, capacity);
+      if (result >= 0) {
+        *got = static_cast<size_t>(result);
+        return kErrorSuccess;
+      }
+      if (errno != EINTR) {
+        *got = 0;
+        return ErrorFromErrno(errno);
+      }
+    }
+  }
+
+ private:
+  int fd_;
+};
+
+}  // namespace
+
+ErrorCode HostFiles::OpenTextFile(const std::string& path, std::unique_ptr<TextReader>* reader) {
+  ResolvedPath resolved;
+  const ErrorCode error = ResolveExisting(path, &resolved);
+  if (error != kErrorSuccess) return error;
+  if (resolved.isRoot) return kErrorAccessDenied;
+  // O_NONBLOCK: a FIFO must not hang the open; cleared again below.
+  const int fd = open(resolved.unixPath.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) return ErrorFromErrno(errno);
+  struct stat info;
+  if (fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
+    const ErrorCode failure = S_ISDIR(info.st_mode) ? kErrorAccessDenied : ErrorFromErrno(errno);
+    close(fd);
+    return failure;
+  }
+  if (LogFileTable::Held(info.st_dev, info.st_ino)) {
+    close(fd);
+    return kErrorSharingViolation;
+  }
+  fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+  *reader = std::make_unique<TextModeReader>(std::make_unique<FileByteSource>(fd));
+  return kErrorSuccess;
+}
+
+}  // namespace tpl
