@@ -18,6 +18,7 @@
 
 #include "app/wizard_dlg.h"
 #include "machine/forwarding_machine.h"
+#include "machine/wineprefix/wine_prefix_machine.h"
 #include "support/prefix_builder.h"
 #include "support/temp_dir.h"
 #include "ui/memory_dialog.h"
