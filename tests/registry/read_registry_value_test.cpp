@@ -41,15 +41,20 @@ TEST_F(ReadRegistryValueTest, StringsComeBackWithOneTrailingBackslashRemoved) {
 TEST_F(ReadRegistryValueTest, ExpandStringsAreExpandedWithinTheSameLimit) {
   f.prefix.SetExpandString(RegRoot::kLocalMachine, kKey, "Temp", "%SystemRoot%\\TEMP\\");
   f.prefix.SetExpandString(RegRoot::kLocalMachine, kKey, "Unknown", "%NO_SUCH_VAR%\\x");
-  // 240 characters that grow past 260 once %SystemRoot% (C:\windows) is expanded.
+  // %APPDATA% grows to C:\users\tester\AppData\Roaming (31 characters): the
+  // expanded text may hold 259 characters, not 260.
+  f.prefix.SetExpandString(RegRoot::kLocalMachine, kKey, "Fits",
+                           "%APPDATA%\\" + std::string(227, 'a'));
   f.prefix.SetExpandString(RegRoot::kLocalMachine, kKey, "Long",
-                           "%SystemRoot%\\" + std::string(240, 'a'));
+                           "%APPDATA%\\" + std::string(228, 'a'));
   f.Start();
   std::string out;
   EXPECT_TRUE(Read("Temp", &out));
   EXPECT_EQ(out, "C:\\windows\\TEMP");
   EXPECT_TRUE(Read("Unknown", &out));
   EXPECT_EQ(out, "%NO_SUCH_VAR%\\x");
+  EXPECT_TRUE(Read("Fits", &out));
+  EXPECT_EQ(out.size(), 259u);
   EXPECT_FALSE(Read("Long", &out));
   EXPECT_EQ(out, "");
 }
