@@ -1,0 +1,17 @@
+// The install plan: the text that tells the user what will be installed,
+// built from the wizard's four item lists, each item logged as it is added.
+#pragma once
+
+#include <string>
+
+#include "app/wizard_dlg.h"
+
+namespace tpl {
+
+std::string BuildInstallPlan(CWizardDlg& wizard);
+
+// The kit's language marker file ("*.lang", named by a decimal LCID): the
+// first one found sets wizard.m_strLanguage when the language table knows it.
+void ReadLanguageMarker(CWizardDlg& wizard);
+
+}  // namespace tpl
