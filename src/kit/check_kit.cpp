@@ -4,6 +4,7 @@
 #include "host/registry_keys.h"
 #include "kit/install_plan.h"
 #include "kit/kit_layout.h"
+#include "kit/language_marker.h"
 
 namespace tpl {
 namespace {

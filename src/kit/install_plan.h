@@ -10,8 +10,4 @@ namespace tpl {
 
 std::string BuildInstallPlan(CWizardDlg& wizard);
 
-// The kit's language marker file ("*.lang", named by a decimal LCID): the
-// first one found sets wizard.m_strLanguage when the language table knows it.
-void ReadLanguageMarker(CWizardDlg& wizard);
-
 }  // namespace tpl

@@ -1,5 +1,6 @@
+#include "kit/language_marker.h"
+
 #include "kit/c_numbers.h"
-#include "kit/install_plan.h"
 #include "machine/file_find.h"
 
 namespace tpl {
