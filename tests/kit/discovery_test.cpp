@@ -209,7 +209,7 @@ TEST(FindKitItems, BadDescriptionFilesGiveTheirThemeSomethingOrTheDefaults) {
 
 TEST(FindKitItems, ThousandsOfItems) {
   KitFixture f;
-  constexpr int kItems = 3000;
+  constexpr int kItems = 2000;
   for (int i = 0; i < kItems; ++i) {
     f.KitFolder("common/Themes/T" + std::to_string(i));
     f.KitFolder("common/Pages/P" + std::to_string(i));
