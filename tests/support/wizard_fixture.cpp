@@ -19,6 +19,23 @@ bool SameIgnoringCase(const std::string& a, const std::string& b) {
   return true;
 }
 
+// Reads `goodLines` lines through, then fails every read with `code`.
+class FailingTextReader : public TextReader {
+ public:
+  FailingTextReader(std::unique_ptr<TextReader> real, int goodLines, ErrorCode code)
+      : real_(std::move(real)), goodLines_(goodLines), code_(code) {}
+  ErrorCode ReadLine(std::string* line) override {
+    if (goodLines_ <= 0) return code_;
+    --goodLines_;
+    return real_->ReadLine(line);
+  }
+
+ private:
+  std::unique_ptr<TextReader> real_;
+  int goodLines_;
+  ErrorCode code_;
+};
+
 }  // namespace
 
 const TestMachine::Fault* TestMachine::Match(const std::vector<Fault>& faults,
@@ -64,6 +81,22 @@ ErrorCode TestMachine::OsVersion(OsVersionInfo* info) {
 ErrorCode TestMachine::UserName(std::string* name) {
   if (userNameError_) return userNameError_;
   return ForwardingMachine::UserName(name);
+}
+
+void TestMachine::FailTextRead(const std::string& path, int goodLines, ErrorCode code) {
+  readFaults_.push_back({path, code});
+  readFaultLines_.push_back(goodLines);
+}
+
+ErrorCode TestMachine::OpenTextFile(const std::string& path,
+                                    std::unique_ptr<TextReader>* reader) {
+  const ErrorCode status = ForwardingMachine::OpenTextFile(path, reader);
+  if (status != kErrorSuccess) return status;
+  if (const Fault* fault = Match(readFaults_, path)) {
+    const int goodLines = readFaultLines_[static_cast<size_t>(fault - readFaults_.data())];
+    *reader = std::make_unique<FailingTextReader>(std::move(*reader), goodLines, fault->code);
+  }
+  return status;
 }
 
 LocalTime TestMachine::Now() { return fixedNow_ ? now_ : ForwardingMachine::Now(); }

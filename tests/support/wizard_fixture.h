@@ -39,6 +39,9 @@ class TestMachine : public ForwardingMachine {
   void FailOpenKey(const std::string& subKey, ErrorCode code);
   void FailOsVersion(ErrorCode code) { osVersionError_ = code; }
   void FailUserName(ErrorCode code) { userNameError_ = code; }
+  // Text files opened at `path` (ignoring case) read `goodLines` lines, then
+  // every further read fails with `code`.
+  void FailTextRead(const std::string& path, int goodLines, ErrorCode code);
   void SetNow(LocalTime now) { now_ = now; fixedNow_ = true; }
 
   const std::vector<uint32_t>& pauses() const { return pauses_; }
@@ -50,6 +53,7 @@ class TestMachine : public ForwardingMachine {
   ErrorCode MakeDirectory(const std::string& path) override;
   ErrorCode OsVersion(OsVersionInfo* info) override;
   ErrorCode UserName(std::string* name) override;
+  ErrorCode OpenTextFile(const std::string& path, std::unique_ptr<TextReader>* reader) override;
   LocalTime Now() override;
   void Pause(uint32_t milliseconds) override { pauses_.push_back(milliseconds); }
 
@@ -59,7 +63,8 @@ class TestMachine : public ForwardingMachine {
     ErrorCode code;
   };
   static const Fault* Match(const std::vector<Fault>& faults, const std::string& path);
-  std::vector<Fault> copyFaults_, dirFaults_, keyFaults_;
+  std::vector<Fault> copyFaults_, dirFaults_, keyFaults_, readFaults_;
+  std::vector<int> readFaultLines_;  // goodLines of each readFaults_ entry
   ErrorCode osVersionError_ = 0, userNameError_ = 0;
   LocalTime now_;
   bool fixedNow_ = false;

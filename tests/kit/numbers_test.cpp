@@ -1,0 +1,101 @@
+// atof, atoi and %g as the "C" locale has them, under any user locale.
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <climits>
+#include <cmath>
+#include <string>
+
+#include "kit/c_numbers.h"
+#include "kit/theme_description.h"
+
+namespace tpl {
+namespace {
+
+TEST(Atof, ReadsTheLeadingDecimalNumberOnly) {
+  struct Case {
+    std::string text;
+    double value;
+  } const cases[] = {
+      {"2.50", 2.5},       {"  \t-1.5e2x", -150}, {"+.5", 0.5},       {"5.", 5},
+      {"1.2.3", 1.2},      {"3 4", 3},            {"1e", 1},          {"1e+", 1},
+      {"2E-1z", 0.2},      {"1,5", 1},            {"", 0},            {".", 0},
+      {"-", 0},            {"+-1", 0},            {"abc", 0},         {"e5", 0},
+      {"0x10", 0},         {"inf", 0},            {"nan", 0},         {"\n\v\f\r9", 9},
+      {"007.25", 7.25},    {"1e-400", 0},         {"0.0001e312", 1e308},
+  };
+  for (const auto& c : cases) EXPECT_EQ(Atof(c.text), c.value) << '"' << c.text << '"';
+}
+
+TEST(Atof, OutOfRangeGoesToInfinityOrZeroAndLongInputIsFine) {
+  EXPECT_EQ(Atof("1e400"), HUGE_VAL);
+  EXPECT_EQ(Atof("-1e400"), -HUGE_VAL);
+  EXPECT_EQ(Atof("1000e306"), HUGE_VAL);
+  EXPECT_EQ(Atof("0.01e-330"), 0.0);
+  EXPECT_EQ(Atof("1e99999999999999999999"), HUGE_VAL);
+  EXPECT_EQ(Atof("1" + std::string(5000, '0')), HUGE_VAL);
+  EXPECT_EQ(Atof("0." + std::string(5000, '0') + "1"), 0.0);
+  EXPECT_EQ(Atof("1." + std::string(5000, '0') + "1"), 1.0);
+  EXPECT_EQ(Atof("0." + std::string(5000, '0') + "1e5002"), 10.0);
+}
+
+TEST(Atoi, ReadsTheLeadingDecimalIntegerOnly) {
+  struct Case {
+    std::string text;
+    int value;
+  } const cases[] = {
+      {"1033", 1033}, {"01031", 1031}, {" -12ab", -12}, {"+7", 7},   {"abc", 0},
+      {"", 0},        {"- 1", 0},      {"1033x", 1033}, {"1.5", 1},  {"\t42", 42},
+      {"99999999999", INT_MAX},        {"-99999999999", INT_MIN},    {"-2147483648", INT_MIN},
+  };
+  for (const auto& c : cases) EXPECT_EQ(Atoi(c.text), c.value) << '"' << c.text << '"';
+}
+
+TEST(FormatG, SixSignificantDigitsWithoutTrailingZeros) {
+  struct Case {
+    double value;
+    const char* text;
+  } const cases[] = {
+      {1, "1"},          {2.5, "2.5"},        {0.5, "0.5"},           {0, "0"},
+      {-2.25, "-2.25"},  {1.0 / 3, "0.333333"}, {100000, "100000"},   {1e6, "1e+06"},
+      {1234567, "1.23457e+06"}, {0.0001, "0.0001"}, {0.00001, "1e-05"}, {2.50, "2.5"},
+      {1.0000001, "1"},  {123456.51, "123457"}, {0.000123456789, "0.000123457"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(FormatG(c.value), c.text) << c.value;
+}
+
+// Sets a German locale (comma as decimal point) for one test, if the system
+// has one, and puts the "C" locale back afterwards.
+class GermanLocale : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "de_DE", "de_DE@euro", "German"}) {
+      if (std::setlocale(LC_ALL, name) != nullptr) {
+        active_ = true;
+        break;
+      }
+    }
+    if (!active_) GTEST_SKIP() << "no German locale on this system";
+    ASSERT_STREQ(std::localeconv()->decimal_point, ",");
+  }
+  void TearDown() override {
+    if (active_) std::setlocale(LC_ALL, "C");
+  }
+  bool active_ = false;
+};
+
+TEST_F(GermanLocale, NumbersStillUseThePoint) {
+  EXPECT_EQ(Atof("2.50"), 2.5);
+  EXPECT_EQ(Atof("2,50"), 2.0);
+  EXPECT_EQ(Atof("-1.5e1"), -15.0);
+  EXPECT_EQ(FormatG(2.5), "2.5");
+  EXPECT_EQ(FormatG(1234567), "1.23457e+06");
+  EXPECT_EQ(Atoi(" 1031"), 1031);
+
+  ThemeDescription description;
+  ApplyDescriptionLine("version=2.50", &description);
+  EXPECT_EQ(description.version, 2.5);
+}
+
+}  // namespace
+}  // namespace tpl

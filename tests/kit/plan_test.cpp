@@ -1,0 +1,163 @@
+// CheckKit by version and the install plan it shows: what is listed for
+// each version, each item once, and the plan's exact text and log lines.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "kit_fixture.h"
+#include "res/strings.h"
+
+namespace tpl::test {
+namespace {
+
+const char kChecking[] = "Checking kit for items to install...";
+
+TEST(InstallPlan, TwoThemesOnePageNoWebTwoFramesByteForByte) {
+  KitFixture f;
+  f.Kit("common/Themes/Blue/blue.inf", "title=Blue Sky\nversion=1\n");
+  f.Kit("common/Themes/Green/green.inf", "title=Green Field\nversion=2.50\n");
+  f.Kit("fp2000/Pages/Contact/contact.htm");
+  f.KitFolder("common/Frames/Banner");
+  f.KitFolder("fp2000/Frames/Footer");
+  f.StartLogged();
+
+  EXPECT_TRUE(f.wizard().CheckKit("2000"));
+  EXPECT_TRUE(f.wizard().CheckKit("print"));
+
+  EXPECT_EQ(f.StatusText(),
+            "The following themes and templates will be installed.\n\n"
+            "Themes:\tBlue Sky Version 1, Green Field Version 2.5\n"
+            "Page templates:  contact\n"
+            "Web templates:   (None)\n"
+            "Frame templates: banner, footer\n");
+  EXPECT_EQ(f.NewLogLines(), (Strings{
+                                 kChecking,
+                                 "Searching common\\Themes\\*.*",
+                                 "Searching fp2000\\Themes\\*.*",
+                                 kChecking,
+                                 "Will install theme Blue Sky Version 1",
+                                 "Will install theme Green Field Version 2.5",
+                                 "Will install page template contact",
+                                 "No web template to install",
+                                 "Will install frame template banner",
+                                 "Will install frame template footer",
+                             }));
+}
+
+TEST(InstallPlan, WithoutAnyCheckEveryKindIsNone) {
+  KitFixture f;
+  f.Kit("common/Themes/Blue/blue.inf", "title=Blue\n");  // never listed
+  f.StartLogged();
+
+  EXPECT_TRUE(f.wizard().CheckKit("print"));
+  EXPECT_EQ(f.StatusText(),
+            "The following themes and templates will be installed.\n\n"
+            "Themes:\t(None)\n"
+            "\nPage templates:  (None)\n"
+            "Web templates:   (None)\n"
+            "Frame templates: (None)\n");
+  EXPECT_EQ(f.NewLogLines(), (Strings{kChecking, "No theme to install",
+                                      "No page template to install",
+                                      "No web template to install",
+                                      "No frame template to install"}));
+}
+
+TEST(InstallPlan, VersionsAreShownAsPrintfGShowsThemAndAnUntitledThemeStartsWithABlank) {
+  KitFixture f;
+  f.Kit("common/Themes/A/a.inf", "title=A\nversion=0.5\n");
+  f.Kit("common/Themes/B/b.inf", "title=B\nversion=1.0000001\n");
+  f.Kit("common/Themes/C/c.inf", "title=C\nversion=1234567\n");
+  f.KitFolder("common/Themes/D");
+  f.Start();
+
+  f.wizard().CheckKit("2002");
+  f.wizard().CheckKit("print");
+  EXPECT_EQ(f.StatusText(),
+            "The following themes and templates will be installed.\n\n"
+            "Themes:\tA Version 0.5, B Version 1, C Version 1.23457e+06,  Version 0\n"
+            "Page templates:  (None)\n"
+            "Web templates:   (None)\n"
+            "Frame templates: (None)\n");
+}
+
+TEST(InstallPlan, FrontPage2000And2003ListEachItemOnce) {
+  KitFixture f;
+  f.Kit("common/Themes/Blue/blue.inf", "title=Blue\nversion=1\n");
+  f.Kit("fp2000/Themes/Red/red.inf", "title=Red\nversion=2\n");
+  f.KitFolder("common/Webs/Starter");
+  f.KitFolder("fp2000/Pages/Home");
+  f.StartLogged();
+
+  f.wizard().CheckKit("2000");
+  f.wizard().CheckKit("2003");
+  f.wizard().CheckKit("print");
+
+  EXPECT_EQ(f.StatusText(),
+            "The following themes and templates will be installed.\n\n"
+            "Themes:\tBlue Version 1, Red Version 2\n"
+            "Page templates:  home\n"
+            "Web templates:   starter\n"
+            "Frame templates: (None)\n");
+  // Every folder of each version is still searched.
+  const Strings log = f.NewLogLines();
+  ASSERT_GE(log.size(), 6u);
+  EXPECT_EQ(Strings(log.begin(), log.begin() + 6),
+            (Strings{kChecking, "Searching common\\Themes\\*.*", "Searching fp2000\\Themes\\*.*",
+                     kChecking, "Searching common\\Themes\\*.*",
+                     "Searching fp2000\\Themes\\*.*"}));
+}
+
+TEST(InstallPlan, EachVersionListsTheFoldersItsCopyTakes) {
+  const auto kit = [](KitFixture& f) {
+    f.Kit("fp98/Themes/Old/old.inf", "title=Old\n");
+    f.Kit("common/Themes/Blue/blue.inf", "title=Blue\n");
+    f.Kit("fp2000/Themes/New/new.inf", "title=New\n");
+  };
+  {
+    KitFixture f;  // FrontPage 98: its own folder, then the common one
+    kit(f);
+    f.StartLogged();
+    f.wizard().CheckKit("98");
+    EXPECT_EQ(f.Themes(), (Themes{{"old", "Old"}, {"blue", "Blue"}}));
+    EXPECT_EQ(f.NewLogLines(), (Strings{kChecking, "Searching fp98\\Themes\\*.*",
+                                        "Searching common\\Themes\\*.*"}));
+  }
+  for (const char* mode : {"2000", "2002", "2003"}) {
+    KitFixture f;  // the later versions never take "fp98"
+    kit(f);
+    f.StartLogged();
+    f.wizard().CheckKit(mode);
+    EXPECT_EQ(f.Themes(), (Themes{{"blue", "Blue"}, {"new", "New"}})) << mode;
+    EXPECT_EQ(f.NewLogLines(), (Strings{kChecking, "Searching common\\Themes\\*.*",
+                                        "Searching fp2000\\Themes\\*.*"}))
+        << mode;
+  }
+  {
+    KitFixture f;  // 98 and 2000 together share "common": listed once
+    kit(f);
+    f.Start();
+    f.wizard().CheckKit("98");
+    f.wizard().CheckKit("2000");
+    EXPECT_EQ(f.Themes(), (Themes{{"old", "Old"}, {"blue", "Blue"}, {"new", "New"}}));
+  }
+}
+
+TEST(CheckKit, OtherModesListNothingAndShowNothing) {
+  KitFixture f;
+  f.Kit("common/Themes/Blue/blue.inf", "title=Blue\n");
+  f.Kit("fp98/Themes/Old/old.inf", "title=Old\n");
+  f.Kit("1033.lang");
+  f.StartLogged();
+  const std::string intro = f.StatusText();
+
+  for (const char* mode : {"", "2001", "Print", "98 ", "fp98"}) {
+    EXPECT_TRUE(f.wizard().CheckKit(mode)) << mode;
+  }
+  EXPECT_TRUE(f.wizard().m_arrThemes.empty());
+  EXPECT_EQ(f.wizard().m_strLanguage, "");
+  EXPECT_EQ(f.StatusText(), intro);
+  EXPECT_EQ(f.NewLogLines(), Strings(5, kChecking));
+}
+
+}  // namespace
+}  // namespace tpl::test
