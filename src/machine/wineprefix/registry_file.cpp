@@ -1,0 +1,247 @@
+#include "machine/wineprefix/registry_file.h"
+
+#include <string_view>
+#include <utility>
+
+#include "machine/wineprefix/cp1252.h"
+#include "machine/wineprefix/registry_lines.h"
+#include "machine/wineprefix/registry_strings.h"
+#include "machine/wineprefix/registry_values.h"
+
+namespace tpl {
+namespace {
+
+constexpr std::string_view kWineHeader = "WINE REGISTRY Version 2";
+constexpr std::string_view kRegedit4Header = "REGEDIT4";
+constexpr std::string_view kRegedit5Header = "Windows Registry Editor Version 5.00";
+constexpr char kNoHeaderWarning[] =
+    "The registry file starts with none of the known headers (WINE REGISTRY Version 2, "
+    "REGEDIT4, Windows Registry Editor Version 5.00), so it was read as empty.";
+
+size_t RootIndex(RegRoot root) { return root == RegRoot::kLocalMachine ? 0 : 1; }
+
+bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    char x = a[i];
+    char y = b[i];
+    if (x >= 'a' && x <= 'z') x = static_cast<char>(x - 32);
+    if (y >= 'a' && y <= 'z') y = static_cast<char>(y - 32);
+    if (x != y) return false;
+  }
+  return true;
+}
+
+// The hive an export names; false for hives this index does not hold.
+bool HiveRoot(std::string_view hive, RegRoot* root) {
+  if (EqualsIgnoringAsciiCase(hive, "HKEY_LOCAL_MACHINE") || EqualsIgnoringAsciiCase(hive, "HKLM")) {
+    *root = RegRoot::kLocalMachine;
+    return true;
+  }
+  if (EqualsIgnoringAsciiCase(hive, "HKEY_CURRENT_USER") || EqualsIgnoringAsciiCase(hive, "HKCU")) {
+    *root = RegRoot::kCurrentUser;
+    return true;
+  }
+  return false;
+}
+
+std::string_view FirstLine(std::string_view text) { return text.substr(0, text.find('\n')); }
+
+std::string_view TrimTrailingBlanks(std::string_view text) {
+  while (!text.empty() && IsRegistryBlank(text.back())) text.remove_suffix(1);
+  return text;
+}
+
+// UTF-16LE without its BOM to CP1252 text, one byte per unit; the line
+// structure survives since every unit that matters to it is ASCII.
+std::string Cp1252FromUtf16LeFile(std::string_view bytes) {
+  std::string text;
+  AppendCp1252FromUtf16Le(bytes, &text);
+  return text;
+}
+
+}  // namespace
+
+// Builds the index line by line; the text it reads is always CP1252 except
+// in Wine's files, whose strings are decoded as they are read.
+class RegistryFileBuilder {
+ public:
+  explicit RegistryFileBuilder(RegistryFile* file) : file_(file) {}
+
+  void ReadWine(std::string_view text, RegRoot root) {
+    RegistryLines lines(text);
+    std::string_view line;
+    lines.Next(&line);  // the header
+    RegKeyData* key = nullptr;
+    while (lines.Next(&line)) {
+      line = SkipRegistryBlanks(line);
+      if (line.empty()) continue;
+      switch (line[0]) {
+        case '[': {
+          std::string path;
+          size_t pos = 1;
+          key = ReadWineString(line, &pos, ']', &path) ? &Key(root, std::move(path)) : nullptr;
+          break;
+        }
+        case '@':
+        case '"':
+          if (key) ReadValue(line, RegDialect::kWine, &lines, key);
+          break;
+        case '#':
+          if (TrimTrailingBlanks(line) == "#arch=win64") file_->win64_ = true;
+          if (TrimTrailingBlanks(line) == "#arch=win32") file_->win64_ = false;
+          break;
+        default:
+          break;  // comments and unreadable lines
+      }
+    }
+  }
+
+  void ReadExport(std::string_view text, RegDialect dialect) {
+    RegistryLines lines(text);
+    std::string_view line;
+    lines.Next(&line);  // the header
+    RegKeyData* key = nullptr;
+    while (lines.Next(&line)) {
+      line = SkipRegistryBlanks(line);
+      if (line.empty()) continue;
+      if (line[0] == '[') {
+        key = ReadExportKeyLine(line);
+      } else if ((line[0] == '@' || line[0] == '"') && key) {
+        ReadValue(line, dialect, &lines, key);
+      }
+    }
+  }
+
+ private:
+  using KeyMap = std::map<std::string, RegKeyData>;
+
+  // `[HIVE\path]` opens (or creates) a key; `[-HIVE\path]` deletes one with
+  // everything below it. Gives the key values now go to, if any.
+  RegKeyData* ReadExportKeyLine(std::string_view line) {
+    const size_t close = line.rfind(']');
+    if (close == std::string_view::npos) return nullptr;
+    std::string_view body = line.substr(1, close - 1);
+    const bool deletion = !body.empty() && body[0] == '-';
+    if (deletion) body.remove_prefix(1);
+    const size_t slash = body.find('\\');
+    RegRoot root;
+    if (!HiveRoot(body.substr(0, slash), &root)) return nullptr;
+    std::string_view path = slash == std::string_view::npos ? std::string_view() : body.substr(slash + 1);
+    while (!path.empty() && path.back() == '\\') path.remove_suffix(1);
+    if (deletion) {
+      DeleteTree(root, path);
+      return nullptr;
+    }
+    return &Key(root, std::string(path));
+  }
+
+  void ReadValue(std::string_view line, RegDialect dialect, RegistryLines* lines, RegKeyData* key) {
+    RegValueData value;
+    switch (ReadValueLine(line, dialect, lines, &value)) {
+      case ValueLine::kSet: {
+        std::string folded = FoldRegistryCase(value.name);
+        key->values.insert_or_assign(std::move(folded), std::move(value));
+        break;
+      }
+      case ValueLine::kDelete:
+        key->values.erase(FoldRegistryCase(value.name));
+        break;
+      case ValueLine::kUnreadable:
+        break;
+    }
+  }
+
+  // The key at `path`, created with its missing parents (Wine writes no
+  // line for a key that only has subkeys, yet it exists).
+  RegKeyData& Key(RegRoot root, std::string path) {
+    KeyMap& keys = file_->keys_[RootIndex(root)];
+    std::string folded = FoldRegistryCase(path);
+    auto [it, created] = keys.try_emplace(folded);
+    if (!created) return it->second;
+    it->second.path = path;
+    for (size_t cut = folded.rfind('\\'); cut != std::string::npos && cut > 0;
+         cut = folded.rfind('\\', cut - 1)) {
+      auto [parent, parentCreated] = keys.try_emplace(folded.substr(0, cut));
+      if (!parentCreated) break;
+      parent->second.path = path.substr(0, cut);
+    }
+    return it->second;
+  }
+
+  void DeleteTree(RegRoot root, std::string_view path) {
+    if (path.empty()) return;  // a whole hive is never deleted
+    KeyMap& keys = file_->keys_[RootIndex(root)];
+    const std::string folded = FoldRegistryCase(path);
+    keys.erase(folded);
+    // Keys below it share the prefix, so they sit together in the map.
+    const std::string below = folded + '\\';
+    auto it = keys.lower_bound(below);
+    while (it != keys.end() && it->first.compare(0, below.size(), below) == 0) it = keys.erase(it);
+  }
+
+  RegistryFile* file_;
+};
+
+RegistryFile RegistryFile::Parse(const std::string& bytes, RegRoot defaultRoot,
+                                 std::string* warning) {
+  RegistryFile file;
+  RegistryFileBuilder builder(&file);
+  std::string_view view(bytes);
+  std::string converted;
+  RegFileFormat format = RegFileFormat::kUnknown;
+
+  const bool utf16Bom = view.size() >= 2 && view[0] == '\xFF' && view[1] == '\xFE';
+  const bool utf16Bare = !utf16Bom && view.size() >= 2 && view[0] != '\0' && view[1] == '\0';
+  if (utf16Bom || utf16Bare) {
+    converted = Cp1252FromUtf16LeFile(view.substr(utf16Bom ? 2 : 0));
+    const std::string_view header = TrimTrailingBlanks(FirstLine(converted));
+    if (header == kRegedit5Header) format = RegFileFormat::kRegedit5;
+    if (header == kRegedit4Header) format = RegFileFormat::kRegedit4;
+    if (format != RegFileFormat::kUnknown) {
+      builder.ReadExport(converted, format == RegFileFormat::kRegedit5 ? RegDialect::kUnicodeExport
+                                                                       : RegDialect::kAnsiExport);
+    }
+  } else {
+    std::string_view header = FirstLine(view);
+    if (!header.empty() && header.back() == '\r') header.remove_suffix(1);
+    if (header == kWineHeader) {
+      format = RegFileFormat::kWine;
+      builder.ReadWine(view, defaultRoot);
+    } else {
+      if (view.substr(0, 3) == "\xEF\xBB\xBF") view.remove_prefix(3);  // a UTF-8 BOM
+      header = TrimTrailingBlanks(FirstLine(view));
+      if (header == kRegedit4Header) {
+        format = RegFileFormat::kRegedit4;
+        builder.ReadExport(view, RegDialect::kAnsiExport);
+      } else if (header == kRegedit5Header) {
+        format = RegFileFormat::kRegedit5;
+        converted = Cp1252FromUtf8(view);
+        builder.ReadExport(converted, RegDialect::kUnicodeExport);
+      }
+    }
+  }
+
+  file.format_ = format;
+  if (warning) {
+    if (format == RegFileFormat::kUnknown) {
+      *warning = kNoHeaderWarning;
+    } else {
+      warning->clear();
+    }
+  }
+  return file;
+}
+
+const RegKeyData* RegistryFile::Find(RegRoot root, const std::string& path) const {
+  const auto& keys = keys_[RootIndex(root)];
+  const auto it = keys.find(FoldRegistryCase(path));
+  return it == keys.end() ? nullptr : &it->second;
+}
+
+const RegValueData* RegKeyData::FindValue(const std::string& name) const {
+  const auto it = values.find(FoldRegistryCase(name));
+  return it == values.end() ? nullptr : &it->second;
+}
+
+}  // namespace tpl
