@@ -1,5 +1,7 @@
 #include "machine/wineprefix/registry_file.h"
 
+#include <algorithm>
+#include <iterator>
 #include <string_view>
 #include <utility>
 
@@ -157,22 +159,51 @@ class RegistryFileBuilder {
   RegKeyData& Key(RegRoot root, std::string path) {
     KeyMap& keys = file_->keys_[RootIndex(root)];
     std::string folded = FoldRegistryCase(path);
-    auto [it, created] = keys.try_emplace(folded);
+    // Files list keys nearly in order: the place after the last key is
+    // usually right, which spares comparing long shared prefixes.
+    const bool follows = hasLast_ && lastRoot_ == root;
+    const auto hint = follows ? std::next(last_) : keys.end();
+    const size_t known = follows ? SharedAncestorLength(folded, last_->first) : 0;
+    const size_t count = keys.size();
+    const auto it = keys.try_emplace(hint, std::move(folded));
+    const bool created = keys.size() != count;
+    last_ = it;
+    lastRoot_ = root;
+    hasLast_ = true;
     if (!created) return it->second;
-    it->second.path = path;
-    for (size_t cut = folded.rfind('\\'); cut != std::string::npos && cut > 0;
-         cut = folded.rfind('\\', cut - 1)) {
-      auto [parent, parentCreated] = keys.try_emplace(folded.substr(0, cut));
-      if (!parentCreated) break;
-      parent->second.path = path.substr(0, cut);
+    it->second.path = std::move(path);
+
+    const std::string& key = it->first;
+    auto below = it;
+    for (size_t cut = key.rfind('\\'); cut != std::string::npos && cut > known;
+         cut = key.rfind('\\', cut - 1)) {
+      const size_t before = keys.size();
+      const auto parent = keys.try_emplace(below, key.substr(0, cut));
+      if (keys.size() == before) break;  // it was there, and so are its parents
+      parent->second.path = it->second.path.substr(0, cut);
+      below = parent;
     }
     return it->second;
+  }
+
+  // The length of the longest ancestor of `key` that `other` is or lies below.
+  static size_t SharedAncestorLength(const std::string& key, const std::string& other) {
+    size_t shared = 0;
+    const size_t n = std::min(key.size(), other.size());
+    for (size_t i = 0; i <= n; ++i) {
+      const bool keyBoundary = i == key.size() || key[i] == '\\';
+      const bool otherBoundary = i == other.size() || other[i] == '\\';
+      if (keyBoundary && otherBoundary && i < key.size()) shared = i;
+      if (i == n || key[i] != other[i]) break;
+    }
+    return shared;
   }
 
   void DeleteTree(RegRoot root, std::string_view path) {
     if (path.empty()) return;  // a whole hive is never deleted
     KeyMap& keys = file_->keys_[RootIndex(root)];
     const std::string folded = FoldRegistryCase(path);
+    hasLast_ = false;
     keys.erase(folded);
     // Keys below it share the prefix, so they sit together in the map.
     const std::string below = folded + '\\';
@@ -181,6 +212,10 @@ class RegistryFileBuilder {
   }
 
   RegistryFile* file_;
+  // The key made or opened last, where the next one probably goes.
+  KeyMap::iterator last_;
+  RegRoot lastRoot_ = RegRoot::kLocalMachine;
+  bool hasLast_ = false;
 };
 
 RegistryFile RegistryFile::Parse(const std::string& bytes, RegRoot defaultRoot,

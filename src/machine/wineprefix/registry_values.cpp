@@ -54,6 +54,7 @@ bool StartsEntry(std::string_view line) {
 // on the next one (leading blanks skipped).
 bool ReadHexBytes(std::string_view text, RegistryLines* lines, std::string* bytes) {
   for (;;) {
+    bytes->reserve(bytes->size() + text.size() / 3 + 1);
     size_t i = 0;
     const size_t n = text.size();
     while (i < n && IsRegistryBlank(text[i])) ++i;
@@ -87,6 +88,7 @@ bool ReadHexBytes(std::string_view text, RegistryLines* lines, std::string* byte
 ValueLine ReadQuoted(std::string_view text, size_t pos, RegDialect dialect, uint32_t type,
                      RegValueData* value) {
   value->type = type;
+  value->data.reserve(text.size() - pos + 1);
   if (!ReadString(text, &pos, dialect, &value->data)) return ValueLine::kUnreadable;
   value->data.push_back('\0');
   return ValueLine::kSet;
