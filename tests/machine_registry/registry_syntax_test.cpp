@@ -43,7 +43,7 @@ TEST(RegistryEscapes, WineKeyNamesUseTheSameEscapes) {
   const RegistryFile file = ParseReg(kWineHead +
                                      "[Software\\\\A\\[1\\]\\\\Caf\\xe9 \xE2\x82\xAC] 1796587031\n"
                                      "\"v\"=dword:00000001\n");
-  const RegKeyData* key = file.Find(RegRoot::kLocalMachine, "software\\a[1]\\CAF\xC9 \x80");
+  const RegKeyData* key = file.Find(RegRoot::kLocalMachine, "software\\a[1]\\CAF\xE9 \x80");
   ASSERT_NE(key, nullptr);
   EXPECT_EQ(key->path, "Software\\A[1]\\Caf\xE9 \x80");
 }

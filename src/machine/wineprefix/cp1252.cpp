@@ -1,7 +1,5 @@
 #include "machine/wineprefix/cp1252.h"
 
-#include <array>
-
 namespace tpl {
 namespace {
 
@@ -12,22 +10,6 @@ constexpr uint16_t kHighControls[32] = {
     0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
     0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-
-std::array<unsigned char, 256> MakeFoldTable() {
-  std::array<unsigned char, 256> table{};
-  for (int i = 0; i < 256; ++i) table[i] = static_cast<unsigned char>(i);
-  for (int c = 'A'; c <= 'Z'; ++c) table[c] = static_cast<unsigned char>(c + 32);
-  for (int c = 0xC0; c <= 0xDE; ++c) {
-    if (c != 0xD7) table[c] = static_cast<unsigned char>(c + 32);  // not the multiplication sign
-  }
-  table[0x8A] = 0x9A;  // S caron
-  table[0x8C] = 0x9C;  // OE
-  table[0x8E] = 0x9E;  // Z caron
-  table[0x9F] = 0xFF;  // Y diaeresis
-  return table;
-}
-
-const std::array<unsigned char, 256> kFold = MakeFoldTable();
 
 }  // namespace
 
@@ -112,9 +94,9 @@ void AppendCp1252FromUtf16Le(std::string_view bytes, std::string* out) {
 }
 
 std::string FoldRegistryCase(std::string_view text) {
-  std::string out(text.size(), '\0');
-  for (size_t i = 0; i < text.size(); ++i) {
-    out[i] = static_cast<char>(kFold[static_cast<unsigned char>(text[i])]);
+  std::string out(text);
+  for (char& c : out) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
   }
   return out;
 }

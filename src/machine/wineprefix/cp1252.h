@@ -29,8 +29,8 @@ std::string Cp1252FromUtf8(std::string_view text);
 // UTF-16LE bytes to CP1252; an odd last byte is dropped, as the A calls do.
 void AppendCp1252FromUtf16Le(std::string_view bytes, std::string* out);
 
-// Folds CP1252 text for case-insensitive registry lookups (ASCII and the
-// accented letters CP1252 has in both cases).
+// Folds a key path or value name for the index: ASCII letters to lower case,
+// as the machine matches every name.
 std::string FoldRegistryCase(std::string_view text);
 
 }  // namespace tpl

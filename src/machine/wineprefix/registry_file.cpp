@@ -17,8 +17,8 @@ constexpr std::string_view kWineHeader = "WINE REGISTRY Version 2";
 constexpr std::string_view kRegedit4Header = "REGEDIT4";
 constexpr std::string_view kRegedit5Header = "Windows Registry Editor Version 5.00";
 constexpr char kNoHeaderWarning[] =
-    "The registry file starts with none of the known headers (WINE REGISTRY Version 2, "
-    "REGEDIT4, Windows Registry Editor Version 5.00), so it was read as empty.";
+    "The file does not start with \"WINE REGISTRY Version 2\", \"REGEDIT4\" or "
+    "\"Windows Registry Editor Version 5.00\", so it was read as an empty registry.";
 
 size_t RootIndex(RegRoot root) { return root == RegRoot::kLocalMachine ? 0 : 1; }
 

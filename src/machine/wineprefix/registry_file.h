@@ -20,7 +20,7 @@ struct RegValueData {
 
 struct RegKeyData {
   std::string path;  // as written, relative to its root
-  std::map<std::string, RegValueData> values;  // keyed by lower-cased name
+  std::map<std::string, RegValueData> values;  // keyed by name, ASCII lower-cased
 
   // The value `name` (any case; "" is the default value), or nullptr.
   const RegValueData* FindValue(const std::string& name) const;
@@ -44,7 +44,7 @@ class RegistryFile {
   // every key in the file exist too, with no values, as in the registry.
   const RegKeyData* Find(RegRoot root, const std::string& path) const;
   size_t keyCount() const { return keys_[0].size() + keys_[1].size(); }
-  // Every key below `root`, keyed by its lower-cased path.
+  // Every key below `root`, keyed by its path, ASCII lower-cased.
   const std::map<std::string, RegKeyData>& keys(RegRoot root) const {
     return keys_[root == RegRoot::kLocalMachine ? 0 : 1];
   }
@@ -53,7 +53,7 @@ class RegistryFile {
   friend class RegistryFileBuilder;
   RegFileFormat format_ = RegFileFormat::kUnknown;
   bool win64_ = false;
-  std::map<std::string, RegKeyData> keys_[2];  // per root, keyed by lower-cased path
+  std::map<std::string, RegKeyData> keys_[2];  // per root, keyed by path, ASCII lower-cased
 };
 
 }  // namespace tpl
