@@ -47,6 +47,8 @@ std::string Lower(std::string text) {
   return text;
 }
 
+constexpr size_t kBlockFrame = sizeof "\n[] 1796587031\n#time=1dd85bbfb83a7f4\n" - 1;
+
 std::string MakeSystemReg() {
   // Key blocks first, then written in the sorted order Wine saves them in.
   std::vector<std::pair<std::string, std::string>> blocks;
@@ -58,14 +60,14 @@ std::string MakeSystemReg() {
     std::string key = "Software\\\\Classes\\\\CLSID\\\\" + std::string(guid) + "\\\\InprocServer32";
     std::string body = "@=\"C:\\\\windows\\\\system32\\\\component" + std::to_string(n) +
                        ".dll\"\n\"ThreadingModel\"=\"Both\"\n";
-    size += key.size() + body.size() + 40;
+    size += key.size() + body.size() + kBlockFrame;
     blocks.emplace_back(std::move(key), std::move(body));
     if (n % 3 == 0) {
       key = "Software\\\\Vendor\\\\Product " + std::to_string(n) + "\\\\Caf\\xe9";
       body = "\"InstallPath\"=str(2):\"%ProgramFiles%\\\\Vendor\\\\\\x20ac " + std::to_string(n) +
              "\"\n\"Version\"=dword:" + Hex2(n) + "0000" + Hex2(n >> 8) +
              "\n\"Names\"=str(7):\"first\\0second\\0\"\n" + WrappedHex("\"Settings\"=hex:", n, 60);
-      size += key.size() + body.size() + 40;
+      size += key.size() + body.size() + kBlockFrame;
       blocks.emplace_back(std::move(key), std::move(body));
     }
   }
