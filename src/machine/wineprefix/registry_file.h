@@ -20,7 +20,10 @@ struct RegValueData {
 
 struct RegKeyData {
   std::string path;  // as written, relative to its root
-  std::map<std::string, RegValueData> values;  // keyed by lower-cased name
+  std::map<std::string, RegValueData> values;  // keyed by name, ASCII lower-cased
+
+  // The value `name` (any case; "" is the default value), or nullptr.
+  const RegValueData* FindValue(const std::string& name) const;
 };
 
 enum class RegFileFormat { kUnknown, kWine, kRegedit4, kRegedit5 };
@@ -29,21 +32,28 @@ class RegistryFile {
  public:
   // Parses a file's bytes. Wine files hold keys relative to `defaultRoot`;
   // export files name their hive on every key (HKEY_LOCAL_MACHINE,
-  // HKEY_CURRENT_USER, ...) and keys of other hives are dropped. A file with
-  // no known header is read as empty and *warning says so.
+  // HKEY_CURRENT_USER, HKLM, HKCU) and keys of other hives are dropped. A
+  // file with no known header is read as empty and *warning says so in one
+  // sentence; otherwise *warning is cleared.
   static RegistryFile Parse(const std::string& bytes, RegRoot defaultRoot,
                             std::string* warning);
 
   RegFileFormat format() const { return format_; }
   bool win64() const { return win64_; }  // Wine's "#arch=win64"
-  // The key at `path` (below its root, any case), or nullptr.
+  // The key at `path` (below its root, any case), or nullptr. The parents of
+  // every key in the file exist too, with no values, as in the registry.
   const RegKeyData* Find(RegRoot root, const std::string& path) const;
   size_t keyCount() const { return keys_[0].size() + keys_[1].size(); }
+  // Every key below `root`, keyed by its path, ASCII lower-cased.
+  const std::map<std::string, RegKeyData>& keys(RegRoot root) const {
+    return keys_[root == RegRoot::kLocalMachine ? 0 : 1];
+  }
 
  private:
+  friend class RegistryFileBuilder;
   RegFileFormat format_ = RegFileFormat::kUnknown;
   bool win64_ = false;
-  std::map<std::string, RegKeyData> keys_[2];  // per root, keyed by lower-cased path
+  std::map<std::string, RegKeyData> keys_[2];  // per root, keyed by path, ASCII lower-cased
 };
 
 }  // namespace tpl

@@ -1,0 +1,171 @@
+// Bad input: skipped where unreadable, never a crash or a hang.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+
+#include "machine_registry/registry_test_util.h"
+
+namespace tpl::test {
+namespace {
+
+const std::string kWineHead = "WINE REGISTRY Version 2\n;; All keys relative to \\\\Machine\n\n";
+
+// A small deterministic generator, so a failure can be replayed.
+class Bytes {
+ public:
+  explicit Bytes(uint32_t seed) : state_(seed * 2654435761u + 1) {}
+  uint32_t Next() {
+    state_ ^= state_ << 13;
+    state_ ^= state_ >> 17;
+    state_ ^= state_ << 5;
+    return state_;
+  }
+  std::string Garbage(size_t size) {
+    std::string out(size, '\0');
+    for (char& c : out) c = static_cast<char>(Next() & 0xFF);
+    return out;
+  }
+
+ private:
+  uint32_t state_;
+};
+
+TEST(RegistryBadInput, NoKnownHeaderReadsAsEmptyWithOneWarning) {
+  const std::string body = "[Software\\\\A] 1\n\"v\"=\"x\"\n";
+  const std::string cases[] = {
+      "",
+      body,
+      "WINE REGISTRY Version 1\n" + body,
+      " WINE REGISTRY Version 2\n" + body,
+      "REGEDIT5\r\n[HKLM\\A]\r\n\"v\"=\"x\"\r\n",
+      Utf16Le("WINE REGISTRY Version 2\n" + body),
+      std::string("\xFF\xFE", 2),
+      std::string("\xFF\xFE\x00", 3),
+      Bytes(7).Garbage(4096),
+  };
+  std::string first;
+  for (const std::string& bytes : cases) {
+    std::string warning;
+    const RegistryFile file = ParseReg(bytes, RegRoot::kLocalMachine, &warning);
+    EXPECT_EQ(file.format(), RegFileFormat::kUnknown);
+    EXPECT_EQ(file.keyCount(), 0u);
+    EXPECT_FALSE(warning.empty());
+    EXPECT_EQ(warning.back(), '.');
+    EXPECT_EQ(warning.find('\n'), std::string::npos);
+    if (first.empty()) first = warning;
+    EXPECT_EQ(warning, first);
+  }
+}
+
+TEST(RegistryBadInput, HeaderMayEndInCr) {
+  const RegistryFile file = ParseReg("WINE REGISTRY Version 2\r\n[A] 1\r\n\"v\"=\"x\"\r\n");
+  EXPECT_EQ(file.format(), RegFileFormat::kWine);
+  EXPECT_EQ(DataOf(file, RegRoot::kLocalMachine, "A", "v"), std::string("x", 2));
+}
+
+TEST(RegistryBadInput, EveryTruncationReadsOnlyWholeParts) {
+  const std::string full = kWineHead +
+                           "[Software\\\\Vendor\\\\Caf\\xe9] 1796587031\n"
+                           "\"Name\"=\"Some text\"\n"
+                           "\"Multi\"=str(7):\"a\\0b\\0\"\n"
+                           "\"Bin\"=hex:01,02,\\\n  03,04\n"
+                           "\n[Software\\\\Other] 1796587031\n"
+                           "@=\"default\"\n";
+  const RegistryFile whole = ParseReg(full);
+  for (size_t cut = 0; cut <= full.size(); ++cut) {
+    SCOPED_TRACE(cut);
+    const RegistryFile part = ParseReg(full.substr(0, cut));
+    for (RegRoot root : {RegRoot::kLocalMachine, RegRoot::kCurrentUser}) {
+      for (const auto& [path, key] : part.keys(root)) {
+        const RegKeyData* wholeKey = whole.Find(root, key.path);
+        ASSERT_NE(wholeKey, nullptr) << key.path;
+        for (const auto& [name, value] : key.values) {
+          // A quoted string is never read half.
+          if (value.type != kRegSz && value.type != kRegMultiSz) continue;
+          ASSERT_NE(wholeKey->FindValue(value.name), nullptr);
+          EXPECT_EQ(value.data, wholeKey->FindValue(value.name)->data);
+        }
+      }
+    }
+  }
+}
+
+TEST(RegistryBadInput, GarbageLinesAreSkippedAndTheRestIsRead) {
+  const std::string tail = "\n[After] 1\n\"v\"=dword:00000005\n";
+  for (uint32_t seed = 1; seed <= 40; ++seed) {
+    SCOPED_TRACE(seed);
+    Bytes bytes(seed);
+    const RegistryFile wine = ParseReg(kWineHead + bytes.Garbage(2000) + "\n" + tail);
+    EXPECT_EQ(DataOf(wine, RegRoot::kLocalMachine, "After", "v"), std::string("\5\0\0\0", 4));
+
+    const RegistryFile regedit =
+        ParseReg("REGEDIT4\r\n" + bytes.Garbage(2000) + "\r\n\r\n[HKCU\\After]\r\n\"v\"=dword:5\r\n");
+    EXPECT_EQ(DataOf(regedit, RegRoot::kCurrentUser, "After", "v"), std::string("\5\0\0\0", 4));
+
+    const RegistryFile unicode =
+        ParseReg(Utf16Le("Windows Registry Editor Version 5.00\r\n") + bytes.Garbage(2000) +
+                 Utf16Le("\r\n\r\n[HKCU\\After]\r\n\"v\"=dword:5\r\n", false));
+    EXPECT_EQ(DataOf(unicode, RegRoot::kCurrentUser, "After", "v"), std::string("\5\0\0\0", 4));
+  }
+}
+
+TEST(RegistryBadInput, OverlongLinesAreReadOrSkippedWhole) {
+  const std::string big(3 << 20, 'x');
+  std::string hex;
+  hex.reserve(3 * (1 << 20));
+  for (int i = 0; i < (1 << 20); ++i) hex += "ab,";
+  const RegistryFile file = ParseReg(kWineHead + "[K] 1\n" +
+                                     "\"unterminated\"=\"" + big + "\n" +
+                                     "\"" + big + "\n" +
+                                     "\"long\"=\"" + big + "\"\n" +
+                                     "\"hex\"=hex:" + hex + "\n" +
+                                     std::string(2 << 20, '\\') + "\n" +
+                                     "\"after\"=\"ok\"\n");
+  EXPECT_FALSE(ValueOf(file, RegRoot::kLocalMachine, "K", "unterminated"));
+  EXPECT_EQ(DataOf(file, RegRoot::kLocalMachine, "K", "long").size(), big.size() + 1);
+  EXPECT_EQ(DataOf(file, RegRoot::kLocalMachine, "K", "hex").size(), size_t{1} << 20);
+  EXPECT_EQ(DataOf(file, RegRoot::kLocalMachine, "K", "after"), std::string("ok", 3));
+  EXPECT_EQ(file.Find(RegRoot::kLocalMachine, "K")->values.size(), 3u);
+}
+
+TEST(RegistryBadInput, UnreadableValuesAreSkipped) {
+  const RegistryFile file = ParseReg(kWineHead + "[K] 1\n" +
+                                     "\"qword\"=qword:1\n"
+                                     "\"str3\"=str(3):\"x\"\n"
+                                     "\"hexzz\"=hex(zz):00\n"
+                                     "\"hexnocolon\"=hex(2)00\n"
+                                     "\"nine\"=dword:123456789\n"
+                                     "\"nodigits\"=dword:\n"
+                                     "\"bigbyte\"=hex:100\n"
+                                     "\"trailing\"=hex:01 zz\n"
+                                     "\"noequals\" \"x\"\n"
+                                     "\"nothing\"=\n"
+                                     "\"escape\"=\"abc\\\n"
+                                     "\"hexend\"=\"\\x\n"
+                                     "\"name\\\n"
+                                     "\"open\"=\"abc\n"
+                                     "\"deletion\"=-\n"
+                                     "=\"x\"\n"
+                                     "\"ok\"=\"yes\"\n");
+  const RegKeyData* key = file.Find(RegRoot::kLocalMachine, "K");
+  ASSERT_NE(key, nullptr);
+  ASSERT_EQ(key->values.size(), 1u);
+  EXPECT_EQ(DataOf(file, RegRoot::kLocalMachine, "K", "ok"), std::string("yes", 4));
+}
+
+TEST(RegistryBadInput, ValuesWithoutAReadableKeyGoNowhere) {
+  const RegistryFile wine = ParseReg(kWineHead +
+                                     "\"early\"=\"x\"\n"
+                                     "[K] 1\n\"a\"=\"1\"\n"
+                                     "[Broken\\\n\"b\"=\"2\"\n");
+  EXPECT_EQ(wine.keyCount(), 1u);
+  EXPECT_EQ(wine.Find(RegRoot::kLocalMachine, "K")->values.size(), 1u);
+
+  const RegistryFile regedit = ParseReg(
+      "REGEDIT4\r\n\"early\"=\"x\"\r\n[HKLM\\K]\r\n\"a\"=\"1\"\r\n[HKLM\\Broken\r\n\"b\"=\"2\"\r\n");
+  EXPECT_EQ(regedit.keyCount(), 1u);
+  EXPECT_EQ(regedit.Find(RegRoot::kLocalMachine, "K")->values.size(), 1u);
+}
+
+}  // namespace
+}  // namespace tpl::test
