@@ -46,8 +46,8 @@ bool CWizardDlg::DetectFrontPage() {
   SetStatus(kIdsSearching);
 
   LogLine(kLogLookingFP98);
-  m_bFoundFP98 =
-      ReadRegistryValue(g_strRegFrontPage3, g_strValFrontPageRoot, m_strRootFP98, kHiveLocalMachine);
+  m_bFoundFP98 = ReadRegistryValue(g_strRegFrontPage3, g_strValFrontPageRoot, m_strRootFP98,
+                                   kHiveLocalMachine);
   if (m_bFoundFP98) {
     LogLine(kLogFP98Verify);
     m_bFoundFP98 = PathExists(machine(), m_strRootFP98 + g_strFileFpexplor);

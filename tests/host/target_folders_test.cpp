@@ -118,7 +118,8 @@ TEST(TargetFolders, UnreadableCommonFilesFolderFails) {
 }
 
 TEST(TargetFolders, TemplatesMoveToDriveCOnlyWhenOnlyCHasThem) {
-  const std::string moved = "FrontPage is installed on D drive, but templates must be installed on C drive.";
+  const std::string moved =
+      "FrontPage is installed on D drive, but templates must be installed on C drive.";
   for (const bool onD : {false, true}) {
     HostFixture f;
     f.prefix.AddDrive('d', f.tmp.path() + "/d");
