@@ -1,0 +1,209 @@
+// Destination folders per version, language folder discovery, the C-drive
+// rule, and the refusal to form folders without Application Data.
+#include <gtest/gtest.h>
+
+#include "host/host_fixture.h"
+
+namespace tpl::test {
+namespace {
+
+const std::string kTemplates = kOffice + "\\templates";
+
+size_t CountLogged(const HostFixture& f, const std::string& line) {
+  const std::vector<std::string> lines = f.LogLines();
+  return static_cast<size_t>(std::count(lines.begin(), lines.end(), line));
+}
+
+// Resolves FrontPage 2000 or 2002 at `root` on a started wizard.
+bool Resolve(CWizardDlg& w, int version, const std::string& root, const std::string& lcid = "") {
+  (version == kFP2000 ? w.m_strRootFP2000 : w.m_strRootFP2002) = root;
+  w.m_nHostVersion = version;
+  w.m_strLanguage = lcid;
+  return w.ResolveTargetFolders();
+}
+
+TEST(TargetFolders, SeveralLanguageFoldersLetTheUserChooseBeforeAnyPageFolderIsSet) {
+  HostFixture f;
+  f.prefix.AddFrontPage(kFP2000, kRoot2000);
+  f.prefix.AddFolder(kTemplates + "\\1033").AddFolder(kTemplates + "\\1031");
+  f.Start();
+  CWizardDlg& w = f.wizard();
+
+  f.Next();  // detection and planning
+  EXPECT_EQ(w.m_nStep, 1);
+  EXPECT_EQ(w.m_strPagesDir, "");
+  EXPECT_EQ(w.m_strTemplatesRoot, kTemplates + "\\");
+  EXPECT_EQ(w.m_arrLangFolders, (std::vector<uint32_t>{1031, 1033}));  // the folder's order
+  EXPECT_TRUE(f.Logged("This system has language folder 1031 (German)"));
+  EXPECT_TRUE(f.Logged("This system has language folder 1033 (English)"));
+
+  f.Next();  // the language prompt
+  MemoryPeer& combo = f.control(kIdcLanguage);
+  EXPECT_EQ(f.StatusText(), "Please select the language for your FrontPage installation.");
+  EXPECT_TRUE(combo.IsVisible());
+  ASSERT_EQ(combo.Count(), 2);
+  EXPECT_EQ(combo.ItemText(0), "German (1031)");
+  EXPECT_EQ(combo.ItemText(1), "English (1033)");
+  EXPECT_EQ(combo.ItemData(1), 1033u);
+  EXPECT_EQ(combo.CurSel(), 0);
+  EXPECT_TRUE(w.m_arrLangFolders.empty());
+
+  combo.SetCurSel(1);
+  f.Next();  // the choice, then the licence (none in this kit)
+  EXPECT_EQ(w.m_strLanguage, "1033");
+  EXPECT_EQ(f.StatusText(), "Ready to install themes.\n\nClick Next to continue.");
+  EXPECT_TRUE(w.ResolveTargetFolders());  // as the install step does
+  EXPECT_EQ(w.m_nStep, 3);
+  EXPECT_EQ(w.m_strThemesDir, f.prefix.CommonFilesPath() + "\\Microsoft Shared\\themes");
+  EXPECT_EQ(w.m_strPagesDir, kTemplates + "\\1033\\pages");
+}
+
+TEST(TargetFolders, VersionsSharingATemplatesFolderOfferEachLanguageOnce) {
+  HostFixture f;
+  f.prefix.AddFrontPage(kFP2000, kRoot2000).AddFrontPage(kFP2002, kRoot2002);
+  f.prefix.AddFolder(kTemplates + "\\1033").AddFolder(kTemplates + "\\1031");
+  f.ui.Queue(kIddVersions, [](DialogDriver& d) {
+    d.Click(kIdcFP2000);
+    d.Click(kIdcFP2002);
+    d.PressEnter();
+  });
+  f.Start();
+
+  f.Next();
+  EXPECT_EQ(f.wizard().m_nStep, 1);
+  EXPECT_EQ(f.wizard().m_arrLangFolders, (std::vector<uint32_t>{1031, 1033}));
+  EXPECT_EQ(CountLogged(f, "This system has language folder 1033 (English)"), 1u);
+  f.Next();
+  EXPECT_EQ(f.control(kIdcLanguage).Count(), 2);
+}
+
+TEST(TargetFolders, OneLanguageFolderIsUsedAtOnce) {
+  HostFixture f;
+  f.prefix.AddFolder(kTemplates + "\\1031");
+  CWizardDlg& w = f.StartLogged();
+
+  EXPECT_TRUE(Resolve(w, kFP2002, kRoot2002));
+  EXPECT_EQ(w.m_nStep, 3);
+  EXPECT_EQ(w.m_strKitVersionFolder, "fp2000");
+  EXPECT_EQ(w.m_strLanguage, "1031");
+  EXPECT_TRUE(w.m_arrLangFolders.empty());
+  EXPECT_EQ(w.m_strPagesDir, kTemplates + "\\1031\\pages");
+  EXPECT_EQ(w.m_strWebsDir, kTemplates + "\\1031\\webs");
+  EXPECT_EQ(w.m_strFramesDir, kTemplates + "\\1031\\frames");
+}
+
+TEST(TargetFolders, WithoutAKnownLanguageFolderEnglishIsUsed) {
+  for (bool withFolders : {false, true}) {
+    HostFixture f;
+    if (withFolders) {  // a file, a name without digits first, an unknown LCID
+      f.prefix.AddFile(kTemplates + "\\1031").AddFolder(kTemplates + "\\x1036");
+      f.prefix.AddFolder(kTemplates + "\\Readme").AddFolder(kTemplates + "\\9999");
+    }
+    CWizardDlg& w = f.StartLogged();
+    EXPECT_TRUE(Resolve(w, kFP2000, kRoot2000)) << withFolders;
+    EXPECT_EQ(w.m_strLanguage, "1033");
+    EXPECT_TRUE(f.Logged("No language folder found - using 1033"));
+    EXPECT_EQ(w.m_strPagesDir, kTemplates + "\\1033\\pages");
+  }
+}
+
+TEST(TargetFolders, UnreadableCommonFilesFolderFails) {
+  HostFixture f;
+  f.prefix.RemoveValue(RegRoot::kLocalMachine, "Software\\Microsoft\\Windows\\CurrentVersion",
+                       "CommonFilesDir");
+  CWizardDlg& w = f.StartLogged();
+  EXPECT_FALSE(Resolve(w, kFP2000, kRoot2000, "1033"));
+  EXPECT_TRUE(f.Logged("Failed to get Common Files directory from Registry"));
+  EXPECT_EQ(w.m_strPagesDir, "");
+}
+
+TEST(TargetFolders, TemplatesMoveToDriveCOnlyWhenOnlyCHasThem) {
+  const std::string moved =
+      "FrontPage is installed on D drive, but templates must be installed on C drive.";
+  for (const bool onD : {false, true}) {
+    HostFixture f;
+    f.prefix.AddDrive('d', f.tmp.path() + "/d");
+    f.prefix.SetString(RegRoot::kLocalMachine, "Software\\Microsoft\\Windows\\CurrentVersion",
+                       "CommonFilesDir", "D:\\Common Files");
+    f.prefix.AddFolder("C:\\Office\\templates\\1033\\pages");
+    if (onD) f.prefix.AddFolder("D:\\Office\\templates\\1033\\pages");
+    CWizardDlg& w = f.StartLogged();
+
+    EXPECT_TRUE(Resolve(w, kFP2002, "D:\\Office\\Office10", "1033"));
+    const std::string drive = onD ? "D" : "C";
+    EXPECT_EQ(w.m_strPagesDir, drive + ":\\Office\\templates\\1033\\pages");
+    EXPECT_EQ(w.m_strWebsDir, drive + ":\\Office\\templates\\1033\\webs");
+    EXPECT_EQ(w.m_strFramesDir, drive + ":\\Office\\templates\\1033\\frames");
+    EXPECT_EQ(w.m_strThemesDir, "D:\\Common Files\\Microsoft Shared\\themes");
+    EXPECT_EQ(f.Logged(moved), !onD);
+  }
+}
+
+TEST(TargetFolders, ALowerCaseDriveCStaysAndANetworkRootFails) {
+  HostFixture f;
+  CWizardDlg& w = f.StartLogged();
+  EXPECT_TRUE(Resolve(w, kFP2000, "c:\\office\\office", "1033"));
+  EXPECT_EQ(w.m_strPagesDir, "c:\\office\\templates\\1033\\pages");
+
+  EXPECT_FALSE(Resolve(w, kFP2000, "\\\\server\\office\\Office"));
+  EXPECT_TRUE(f.Logged("Page path has invalid format"));
+  EXPECT_EQ(w.m_strPagesDir, "\\\\server\\office\\templates\\1033\\pages");
+}
+
+TEST(TargetFolders, FrontPage2003And98KeepTheirOwnFolders) {
+  HostFixture f;
+  CWizardDlg& w = f.StartLogged();
+  const std::string appData = f.prefix.AppDataPath();
+  g_strAppDataPath = appData;
+  w.m_bFoundAppData = true;
+  w.m_strRootFP2003 = kRoot2003;
+  w.m_strLanguage = "1031";
+  w.m_nHostVersion = kFP2003;
+  EXPECT_TRUE(w.ResolveTargetFolders());
+  EXPECT_EQ(w.m_strKitVersionFolder, "fp2000");
+  EXPECT_EQ(w.m_strThemesDir, appData + "\\Microsoft\\Themes");
+  EXPECT_EQ(w.m_strPagesDir, appData + "\\Microsoft\\FrontPage\\Pages");
+  EXPECT_EQ(w.m_strWebsDir, appData + "\\Microsoft\\FrontPage\\Webs");
+  EXPECT_EQ(w.m_strFramesDir, appData + "\\Microsoft\\FrontPage\\Frames");
+  EXPECT_EQ(w.m_strDwtDir, kTemplates + "\\1033\\DWTs");
+
+  w.m_strRootFP98 = "C:\\FrontPage";
+  w.m_nHostVersion = kFP98;
+  EXPECT_TRUE(w.ResolveTargetFolders());
+  EXPECT_EQ(w.m_strKitVersionFolder, "fp98");
+  EXPECT_EQ(w.m_strThemesDir, "C:\\FrontPage\\themes");
+  EXPECT_EQ(w.m_strPagesDir, "C:\\FrontPage\\pages");
+  EXPECT_EQ(w.m_strFramesDir, "C:\\FrontPage\\frames");
+}
+
+// Application Data missing, empty or refused: no folder is formed from it.
+class WithoutAppData : public testing::TestWithParam<int> {};
+
+TEST_P(WithoutAppData, FoldersThatNeedItAreRefusedAndTheWizardFails) {
+  HostFixture f;
+  f.prefix.AddFrontPage(kFP2002, kRoot2002).AddFrontPage(kFP2003, kRoot2003);
+  f.prefix.SetCurrentFrontPage(kRoot2002);  // preselected; the dialog is closed with Esc
+  if (GetParam() == 0) f.prefix.RemoveValue(RegRoot::kCurrentUser, kShellFolders, "AppData");
+  if (GetParam() == 1) f.prefix.SetString(RegRoot::kCurrentUser, kShellFolders, "AppData", "");
+  f.Start();
+  if (GetParam() == 2) f.machine().FailOpenKey(kShellFolders, kErrorAccessDenied);
+  CWizardDlg& w = f.wizard();
+
+  f.Next();
+  EXPECT_EQ(w.m_bInstallFP2002 + w.m_bInstallFP2003, 1);
+  EXPECT_EQ(w.m_nEndScreenId, kIdsFailed);
+  EXPECT_TRUE(f.Logged("Failed to get Application Data directory from Registry"));
+  EXPECT_EQ(w.m_strThemesDir, "");
+
+  w.m_nHostVersion = kFP2003;
+  EXPECT_FALSE(w.ResolveTargetFolders());
+  EXPECT_EQ(w.m_strPagesDir, "");
+  w.m_bFoundFP2003 = false;  // FrontPage 2002 alone does not need it
+  w.m_nHostVersion = kFP2002;
+  EXPECT_TRUE(w.ResolveTargetFolders());
+}
+
+INSTANTIATE_TEST_SUITE_P(MissingEmptyRefused, WithoutAppData, testing::Values(0, 1, 2));
+
+}  // namespace
+}  // namespace tpl::test
