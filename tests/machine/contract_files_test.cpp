@@ -65,6 +65,13 @@ TEST_P(FileContract, CopyOfLargeFileIsExact) {
   EXPECT_TRUE(ReadHostFile(Host("C:\\dst\\big.bin")) == big);
 }
 
+TEST_P(FileContract, FullDiskFailsTheCopyWithDiskFull) {
+  prefix().AddFile("C:\\src\\a.txt", std::string(100000, 'a')).AddFolder("C:\\dst");
+  // /dev/full answers every write with ENOSPC.
+  ASSERT_EQ(symlink("/dev/full", Host("C:\\dst\\full.txt").c_str()), 0);
+  EXPECT_EQ(machine().CopyFileOver("C:\\src\\a.txt", "C:\\dst\\full.txt"), kErrorDiskFull);
+}
+
 TEST_P(FileContract, MakeDirectoryResults) {
   prefix().AddFolder("C:\\Parent\\Existing").AddFile("C:\\Parent\\file.txt");
   EXPECT_EQ(machine().MakeDirectory("C:\\parent\\NewOne"), kErrorSuccess);

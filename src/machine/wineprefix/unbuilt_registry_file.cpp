@@ -71,7 +71,7 @@ RegistryFile RegistryFile::Parse(const std::string& bytes, RegRoot defaultRoot,
     begin = end + 1;
   }
   if (lines.empty() || lines[0] != "WINE REGISTRY Version 2") {
-    if (warning) *warning = "not a registry file";
+    if (warning) *warning = "not a registry file; its keys are read as missing";
     return file;
   }
   file.format_ = RegFileFormat::kWine;
