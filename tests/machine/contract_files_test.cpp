@@ -2,6 +2,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <filesystem>
+
 #include "machine_contract.h"
 
 namespace tpl::test {
@@ -164,6 +166,16 @@ TEST_P(FileContract, ChangesMadeOutsideAreSeen) {
   // Another spelling than the one looked for: the folder must be listed again.
   EXPECT_EQ(Lines("C:\\dst\\OUTSIDE.TXT"), "o");
   EXPECT_EQ(Names("C:\\dst\\*.txt"), Strings{"Outside.txt"});
+}
+
+TEST_P(FileContract, RemovalsMadeOutsideAreSeen) {
+  prefix().AddFolder("C:\\dst\\gone").AddFile("C:\\dst\\file.txt");
+  EXPECT_EQ(machine().MakeDirectory("C:\\dst\\gone"), kErrorAlreadyExists);  // now cached
+  std::filesystem::remove(Host("C:\\dst\\gone"));
+  std::filesystem::remove(Host("C:\\dst\\file.txt"));
+  EXPECT_EQ(Names("C:\\dst\\file.txt"), Strings{"error 2"});
+  EXPECT_EQ(machine().MakeDirectory("C:\\DST\\Gone"), kErrorSuccess);
+  EXPECT_TRUE(HostPathExists(Host("C:\\dst\\Gone")));
 }
 
 }  // namespace
