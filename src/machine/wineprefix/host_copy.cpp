@@ -91,7 +91,8 @@ int CopyContents(int from, int to, off_t size) {
       return errno;
     }
   }
-  // Whatever is left (a growing file, or no kernel copy at all).
+  if (copied == size && size > 0) return 0;
+  // Whatever is left (a file that changed size, or no kernel copy at all).
   return CopyByBuffer(from, to);
 }
 
