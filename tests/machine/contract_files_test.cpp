@@ -2,6 +2,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <filesystem>
 
 #include "machine_contract.h"
@@ -57,6 +58,14 @@ TEST_P(FileContract, CopyKeepsReadOnlyAttribute) {
   EXPECT_EQ(Mode("C:\\ro.txt") & 0222, 0u);
   EXPECT_NE(Mode("C:\\rw.txt") & 0200, 0u);
   EXPECT_EQ(ReadHostFile(Host("C:\\ro.txt")), "r");
+}
+
+TEST_P(FileContract, CopyKeepsWriteTime) {
+  prefix().AddFile("C:\\src\\old.txt", "o");
+  const auto then = std::filesystem::file_time_type::clock::now() - std::chrono::hours(24 * 400);
+  std::filesystem::last_write_time(Host("C:\\src\\old.txt"), then);
+  ASSERT_EQ(machine().CopyFileOver("C:\\src\\old.txt", "C:\\old.txt"), kErrorSuccess);
+  EXPECT_EQ(std::filesystem::last_write_time(Host("C:\\old.txt")), then);
 }
 
 TEST_P(FileContract, CopyOfLargeFileIsExact) {

@@ -139,7 +139,7 @@ ErrorCode HostFiles::CopyFileOver(const std::string& source, const std::string& 
       struct stat written;
       if (fstat(output.get(), &written) == 0) fchmod(output.get(), written.st_mode & ~0222);
     }
-    const timespec times[2] = {{0, UTIME_OMIT}, sourceInfo.st_mtim};
+    const decltype(sourceInfo.st_mtim) times[2] = {{0, UTIME_OMIT}, sourceInfo.st_mtim};
     futimens(output.get(), times);
   }
   if (output.Close() != 0 && failure == 0) failure = errno;
