@@ -56,7 +56,7 @@ ErrorCode TextModeReader::ReadLine(std::string* line) {
   bool any = false;
   bool truncated = false;  // a NUL was seen: the rest of the line is dropped
   while (true) {
-    // Fast path: scan the buffered bytes for the next special byte.
+    // Fast path: copy the run of buffered bytes up to the next one that matters.
     if (position_ < length_) {
       const char* start = buffer_.get() + position_;
       const size_t available = length_ - position_;

@@ -2,6 +2,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <chrono>
+#include <filesystem>
+
 #include "machine_contract.h"
 
 namespace tpl::test {
@@ -57,12 +60,27 @@ TEST_P(FileContract, CopyKeepsReadOnlyAttribute) {
   EXPECT_EQ(ReadHostFile(Host("C:\\ro.txt")), "r");
 }
 
+TEST_P(FileContract, CopyKeepsWriteTime) {
+  prefix().AddFile("C:\\src\\old.txt", "o");
+  const auto then = std::filesystem::file_time_type::clock::now() - std::chrono::hours(24 * 400);
+  std::filesystem::last_write_time(Host("C:\\src\\old.txt"), then);
+  ASSERT_EQ(machine().CopyFileOver("C:\\src\\old.txt", "C:\\old.txt"), kErrorSuccess);
+  EXPECT_EQ(std::filesystem::last_write_time(Host("C:\\old.txt")), then);
+}
+
 TEST_P(FileContract, CopyOfLargeFileIsExact) {
   std::string big(3 * 1024 * 1024 + 17, '\0');
   for (size_t i = 0; i < big.size(); ++i) big[i] = static_cast<char>(i * 131 % 251);
   prefix().AddFile("C:\\src\\big.bin", big).AddFile("C:\\dst\\big.bin", std::string(5000000, 'x'));
   ASSERT_EQ(machine().CopyFileOver("C:\\src\\big.bin", "C:\\dst\\big.bin"), kErrorSuccess);
   EXPECT_TRUE(ReadHostFile(Host("C:\\dst\\big.bin")) == big);
+}
+
+TEST_P(FileContract, FullDiskFailsTheCopyWithDiskFull) {
+  prefix().AddFile("C:\\src\\a.txt", std::string(100000, 'a')).AddFolder("C:\\dst");
+  // /dev/full answers every write with ENOSPC.
+  ASSERT_EQ(symlink("/dev/full", Host("C:\\dst\\full.txt").c_str()), 0);
+  EXPECT_EQ(machine().CopyFileOver("C:\\src\\a.txt", "C:\\dst\\full.txt"), kErrorDiskFull);
 }
 
 TEST_P(FileContract, MakeDirectoryResults) {
@@ -157,6 +175,16 @@ TEST_P(FileContract, ChangesMadeOutsideAreSeen) {
   // Another spelling than the one looked for: the folder must be listed again.
   EXPECT_EQ(Lines("C:\\dst\\OUTSIDE.TXT"), "o");
   EXPECT_EQ(Names("C:\\dst\\*.txt"), Strings{"Outside.txt"});
+}
+
+TEST_P(FileContract, RemovalsMadeOutsideAreSeen) {
+  prefix().AddFolder("C:\\dst\\gone").AddFile("C:\\dst\\file.txt");
+  EXPECT_EQ(machine().MakeDirectory("C:\\dst\\gone"), kErrorAlreadyExists);  // now cached
+  std::filesystem::remove(Host("C:\\dst\\gone"));
+  std::filesystem::remove(Host("C:\\dst\\file.txt"));
+  EXPECT_EQ(Names("C:\\dst\\file.txt"), Strings{"error 2"});
+  EXPECT_EQ(machine().MakeDirectory("C:\\DST\\Gone"), kErrorSuccess);
+  EXPECT_TRUE(HostPathExists(Host("C:\\dst\\Gone")));
 }
 
 }  // namespace

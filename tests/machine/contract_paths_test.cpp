@@ -47,6 +47,18 @@ TEST_P(PathContract, AddedDriveIsReachableInAnyCase) {
   EXPECT_EQ(Lines("d:\\SETUP\\notes.TXT"), "notes");
 }
 
+// Z: is the Unix root in a real prefix; a path starting with "\" is on it.
+TEST_P(PathContract, UnixRootDriveAndRootRelativePaths) {
+  prefix().AddDrive('z', "/");
+  WriteHostFile(tmp.path() + "/Outside/Note.txt", "unix");
+  std::string windows = "Z:" + tmp.path() + "/OUTSIDE/note.TXT";
+  EXPECT_EQ(Lines(windows), "unix");
+  EXPECT_EQ(Lines(windows.substr(2)), "unix");
+  const Strings root = Names("z:\\*");
+  ASSERT_FALSE(root.empty());
+  EXPECT_NE(root.front(), ".");
+}
+
 TEST_P(PathContract, ReservedCharactersAreBadNames) {
   prefix().AddFolder("C:\\data");
   for (const char* name : {"a<b", "a>b", "a|b", "a\"b", "a*b", "a?b"}) {

@@ -45,6 +45,7 @@ TEST(WindowsPath, ReservedCharacters) {
   EXPECT_EQ(Normal("C:\\a\\*\\", true), "error 123");  // a folder part, not the last
   EXPECT_EQ(Normal("C:\\a\tb"), "error 123");
   EXPECT_EQ(Normal("C:\\a|b"), "error 123");
+  EXPECT_EQ(Normal("C:\\a:b"), "error 123");  // no alternate streams
 }
 
 TEST(Wildcard, Matching) {

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include <cerrno>
+#include <chrono>
 #include <vector>
 
 #include "machine/wineprefix/errno_codes.h"
@@ -15,12 +16,8 @@ namespace {
 // File times come from a coarse clock (one tick is 1 to 10 ms).
 constexpr long long kRacyNanoseconds = 20 * 1000 * 1000;
 
-long long Nanoseconds(const timespec& time) {
-  return static_cast<long long>(time.tv_sec) * 1000000000LL + time.tv_nsec;
-}
-
-bool SameTime(const timespec& a, const timespec& b) {
-  return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
+long long Modified(const struct stat& info) {
+  return static_cast<long long>(info.st_mtim.tv_sec) * 1000000000LL + info.st_mtim.tv_nsec;
 }
 
 std::string Join(const std::string& dir, const std::string& name) {
@@ -40,7 +37,7 @@ void DirectoryCache::StampFolder(const std::string& dir, Listing* listing) {
   if (stat(dir.c_str(), &info) == 0) {
     listing->device = info.st_dev;
     listing->inode = info.st_ino;
-    listing->modified = info.st_mtim;
+    listing->modified = Modified(info);
   }
 }
 
@@ -57,9 +54,10 @@ ErrorCode DirectoryCache::Read(const std::string& dir, Listing* listing) {
   }
   const int error = errno;
   closedir(handle);
-  timespec now{};
-  clock_gettime(CLOCK_REALTIME, &now);
-  listing->racy = Nanoseconds(now) - Nanoseconds(listing->modified) < kRacyNanoseconds;
+  const long long now = std::chrono::duration_cast<std::chrono::nanoseconds>(
+                           std::chrono::system_clock::now().time_since_epoch())
+                           .count();
+  listing->racy = now - listing->modified < kRacyNanoseconds;
   return error ? ErrorFromErrno(error, kErrorPathNotFound) : kErrorSuccess;
 }
 
@@ -103,7 +101,7 @@ ErrorCode DirectoryCache::Find(const std::string& dir, const std::string& name,
     return ErrorFromErrno(errno, kErrorPathNotFound);
   }
   if (listing->racy || info.st_ino != listing->inode || info.st_dev != listing->device ||
-      !SameTime(info.st_mtim, listing->modified)) {
+      Modified(info) != listing->modified) {
     error = Read(dir, listing);
     if (error != kErrorSuccess) {
       folders_.erase(dir);

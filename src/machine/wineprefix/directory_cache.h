@@ -7,7 +7,6 @@
 
 #include <sys/types.h>
 
-#include <ctime>
 #include <string>
 #include <unordered_map>
 #include <unordered_set>
@@ -45,7 +44,7 @@ class DirectoryCache {
     std::unordered_map<std::string, std::string> folded;
     dev_t device = 0;
     ino_t inode = 0;
-    timespec modified{};
+    long long modified = 0;  // nanoseconds since 1970
     // Listed so soon after the folder last changed that a change in the same
     // clock tick would not move its time: a miss lists it again.
     bool racy = false;

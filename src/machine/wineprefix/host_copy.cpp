@@ -91,7 +91,8 @@ int CopyContents(int from, int to, off_t size) {
       return errno;
     }
   }
-  // Whatever is left (a growing file, or no kernel copy at all).
+  if (copied == size && size > 0) return 0;
+  // Whatever is left (a file that changed size, or no kernel copy at all).
   return CopyByBuffer(from, to);
 }
 
@@ -138,7 +139,7 @@ ErrorCode HostFiles::CopyFileOver(const std::string& source, const std::string& 
       struct stat written;
       if (fstat(output.get(), &written) == 0) fchmod(output.get(), written.st_mode & ~0222);
     }
-    const timespec times[2] = {{0, UTIME_OMIT}, sourceInfo.st_mtim};
+    const decltype(sourceInfo.st_mtim) times[2] = {{0, UTIME_OMIT}, sourceInfo.st_mtim};
     futimens(output.get(), times);
   }
   if (output.Close() != 0 && failure == 0) failure = errno;

@@ -16,8 +16,15 @@ ErrorCode HostFiles::ResolveExisting(const std::string& path, ResolvedPath* reso
 
 ErrorCode HostFiles::MakeDirectory(const std::string& path) {
   ResolvedPath resolved;
-  const ErrorCode error = resolver_.Resolve(path, false, &resolved);
+  ErrorCode error = resolver_.Resolve(path, false, &resolved);
   if (error != kErrorSuccess) return error;
+  struct stat info;
+  if (resolved.exists && !resolved.isRoot && lstat(resolved.unixPath.c_str(), &info) != 0) {
+    // Removed by someone else since it was listed: look again.
+    resolver_.cache().Removed(resolved.folder, resolved.name);
+    error = resolver_.Resolve(path, false, &resolved);
+    if (error != kErrorSuccess) return error;
+  }
   // Any spelling of an existing name is that name.
   if (resolved.exists) return kErrorAlreadyExists;
   if (mkdir(resolved.unixPath.c_str(), 0777) != 0) {

@@ -26,20 +26,22 @@ bool SearchOrder(const std::string& a, const std::string& b) {
   return a < b;
 }
 
-FindData Describe(int folder, const std::string& name) {
-  FindData data;
+// false when the entry is gone.
+bool Describe(int folder, const std::string& name, FindData* found) {
+  FindData& data = *found;
+  data = FindData();
   data.name = name;
   struct stat info;
-  if (fstatat(folder, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0) return data;
+  if (fstatat(folder, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0) return false;
   if (S_ISLNK(info.st_mode)) {
     data.reparsePoint = true;
     struct stat target;
-    if (fstatat(folder, name.c_str(), &target, 0) != 0) return data;  // dangling
+    if (fstatat(folder, name.c_str(), &target, 0) != 0) return true;  // dangling
     info = target;
   }
   data.directory = S_ISDIR(info.st_mode);
   data.readOnly = (info.st_mode & S_IWUSR) == 0;
-  return data;
+  return true;
 }
 
 }  // namespace
@@ -59,8 +61,11 @@ ErrorCode HostFiles::FindFiles(const std::string& pattern, std::vector<FindData>
       return kErrorFileNotFound;
     }
     if (folder < 0) return kErrorPathNotFound;
-    entries->push_back(Describe(folder, resolved.name));
+    FindData entry;
+    const bool found = Describe(folder, resolved.name, &entry);
     close(folder);
+    if (!found) return kErrorFileNotFound;  // removed since it was listed
+    entries->push_back(entry);
     return kErrorSuccess;
   }
 
@@ -71,13 +76,15 @@ ErrorCode HostFiles::FindFiles(const std::string& pattern, std::vector<FindData>
     return error != kErrorSuccess ? error : kErrorPathNotFound;
   }
   std::sort(names.begin(), names.end(), SearchOrder);
-  if (!resolved.inRoot) {
-    for (const char* dots : {".", ".."}) {
-      if (MatchesWildcard(resolved.name, dots)) entries->push_back(Describe(folder, dots));
+  std::vector<std::string> matching;
+  if (!resolved.inRoot) matching = {".", ".."};
+  matching.insert(matching.end(), names.begin(), names.end());
+  FindData entry;
+  for (const std::string& name : matching) {
+    // An entry removed since the listing is left out, as a later search would.
+    if (MatchesWildcard(resolved.name, name) && Describe(folder, name, &entry)) {
+      entries->push_back(entry);
     }
-  }
-  for (const std::string& name : names) {
-    if (MatchesWildcard(resolved.name, name)) entries->push_back(Describe(folder, name));
   }
   close(folder);
   return entries->empty() ? kErrorFileNotFound : kErrorSuccess;

@@ -11,7 +11,7 @@ namespace {
 
 constexpr char kWowNode[] = "wow6432node";
 constexpr char kWarningHead[] = "tplsetup: warning: ";
-constexpr char kNotRegistryWarning[] = " is not a registry file; its keys are read as missing";
+constexpr char kNotRegistryWarning[] = "not a registry file; its keys are read as missing";
 
 // An open key: shares the parsed file, so it outlives nothing it needs.
 class FileRegistryKey : public RegistryKey {
@@ -72,8 +72,8 @@ RegistryView::Hive& RegistryView::Load(RegRoot root) {
   std::string warning;
   hive.file = std::make_shared<RegistryFile>(RegistryFile::Parse(bytes, root, &warning));
   if (!warning.empty() || hive.file->format() == RegFileFormat::kUnknown) {
-    std::fprintf(stderr, "%s%s%s (%s)\n", kWarningHead, path.c_str(), kNotRegistryWarning,
-                 warning.c_str());
+    std::fprintf(stderr, "%s%s: %s\n", kWarningHead, path.c_str(),
+                 warning.empty() ? kNotRegistryWarning : warning.c_str());
   }
   return hive;
 }

@@ -10,7 +10,7 @@ bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
 bool ValidName(const std::string& name, bool wildcardsAllowed) {
   for (const char c : name) {
     const auto byte = static_cast<unsigned char>(c);
-    if (byte < 0x20 || c == '<' || c == '>' || c == '|' || c == '"') return false;
+    if (byte < 0x20 || c == '<' || c == '>' || c == '|' || c == '"' || c == ':') return false;
     if ((c == '*' || c == '?') && !wildcardsAllowed) return false;
   }
   return true;

@@ -22,7 +22,7 @@ struct WindowsPath {
   bool trailingSeparator = false;  // written with a final '\'
 };
 
-// 0, or 123 for a name with one of * ? < > | " or a control character
+// 0, or 123 for a name with one of * ? < > | " : or a control character
 // (wildcards are allowed in the last part when `wildcardsInLast`), or 3 for
 // an empty or network path.
 ErrorCode ParseWindowsPath(const std::string& text, bool wildcardsInLast, WindowsPath* path);
