@@ -21,7 +21,7 @@ const char kTemplates[] = "C:\\Program Files\\Microsoft Office\\templates";
 const char kRoaming[] = "C:\\users\\tester\\AppData\\Roaming";
 const char kLogPath[] = "C:\\users\\tester\\Temp\\tplsetup.log";
 
-struct Run {
+struct RunResult {
   int status = -1;
   std::string out, err;
 };
@@ -43,14 +43,14 @@ class SilentRun : public ::testing::Test {
   void Languages(const std::vector<std::string>& lcids) {
     for (const std::string& lcid : lcids) f.prefix.AddFolder(std::string(kTemplates) + "\\" + lcid);
   }
-  Run Silent(std::vector<std::string> args) {
+  RunResult Silent(std::vector<std::string> args) {
     args.insert(args.begin(), "--silent");
     CommandLine options;
     std::string error;
     EXPECT_TRUE(ParseCommandLine(args, &options, &error)) << error;
     f.Start();
     std::ostringstream out, err;
-    Run run;
+    RunResult run;
     run.status = RunWizard(f.machine(), options, nullptr, out, err);
     run.out = out.str();
     run.err = err.str();
@@ -67,7 +67,7 @@ class SilentRun : public ::testing::Test {
 
 TEST_F(SilentRun, InstallsWithTheAnswersGivenAndPrintsTheEndScreen) {
   TwoVersions();
-  const Run run = Silent({"--accept-licence", "--versions", "2002,2003"});
+  const RunResult run = Silent({"--accept-licence", "--versions", "2002,2003"});
   EXPECT_EQ(run.status, kExitInstalled);
   EXPECT_EQ(run.out,
             "The installation was successfully completed.\n"
@@ -107,7 +107,7 @@ TEST_F(SilentRun, AnswersNeverOpenTheReadme) {
 
 TEST_F(SilentRun, VersionsTickExactlyThoseAndTickingFrontPage2003ShowsItsNote) {
   TwoVersions(/*current=*/false);
-  const Run run = Silent({"--accept-licence", "--versions", "2003"});
+  const RunResult run = Silent({"--accept-licence", "--versions", "2003"});
   EXPECT_EQ(run.status, kExitInstalled);
   EXPECT_EQ(run.err,
             "This option will install the template under the 'My Templates' tab in FrontPage "
@@ -119,7 +119,7 @@ TEST_F(SilentRun, VersionsTickExactlyThoseAndTickingFrontPage2003ShowsItsNote) {
 
 TEST_F(SilentRun, WithoutVersionsThePreselectionStands) {
   TwoVersions();
-  const Run run = Silent({"--accept-licence"});
+  const RunResult run = Silent({"--accept-licence"});
   EXPECT_EQ(run.status, kExitInstalled);
   EXPECT_TRUE(LogHas("User chose to install for FrontPage 2003"));
   EXPECT_FALSE(LogHas("2002 selected"));
@@ -127,7 +127,7 @@ TEST_F(SilentRun, WithoutVersionsThePreselectionStands) {
 
 TEST_F(SilentRun, VersionNotFoundStopsBeforeCopying) {
   TwoVersions();
-  const Run run = Silent({"--accept-licence", "--versions", "98,2003"});
+  const RunResult run = Silent({"--accept-licence", "--versions", "98,2003"});
   EXPECT_EQ(run.status, kExitUsage);
   EXPECT_NE(run.err.find("FrontPage 98 is not offered"), std::string::npos) << run.err;
   EXPECT_NE(run.err.find("2002 and 2003"), std::string::npos) << run.err;
@@ -137,7 +137,7 @@ TEST_F(SilentRun, VersionNotFoundStopsBeforeCopying) {
 
 TEST_F(SilentRun, NoPreselectionAndNoVersionsEndsInsteadOfAskingForever) {
   TwoVersions(/*current=*/false);
-  const Run run = Silent({"--accept-licence"});
+  const RunResult run = Silent({"--accept-licence"});
   EXPECT_EQ(run.status, kExitUsage);
   EXPECT_NE(run.err.find("--versions"), std::string::npos) << run.err;
   EXPECT_EQ(f.machine().copies(), 0);
@@ -149,7 +149,7 @@ TEST_F(SilentRun, NoPreselectionAndNoVersionsEndsInsteadOfAskingForever) {
 TEST_F(SilentRun, LicenceIsRefusedWithoutAcceptLicence) {
   f.prefix.AddFrontPage(2, kOffice10);
   Languages({"1033"});
-  const Run run = Silent({});
+  const RunResult run = Silent({});
   EXPECT_EQ(run.status, kExitCancelled);
   EXPECT_EQ(run.out,
             "Installation cancelled.\nLog file written to C:\\users\\tester\\Temp\\tplsetup.log\n");
@@ -161,7 +161,7 @@ TEST_F(SilentRun, KitWithoutLicenceNeedsNoAcceptance) {
   std::remove((f.kitDir + "/license.txt").c_str());
   f.prefix.AddFrontPage(2, kOffice10);
   Languages({"1033"});
-  const Run run = Silent({"--no-log"});
+  const RunResult run = Silent({"--no-log"});
   EXPECT_EQ(run.status, kExitInstalled);
   EXPECT_EQ(run.out.find("Log file written to"), std::string::npos);
   EXPECT_FALSE(HostPathExists(f.HostPath(kLogPath)));
@@ -172,7 +172,7 @@ TEST_F(SilentRun, KitWithoutLicenceNeedsNoAcceptance) {
 TEST_F(SilentRun, LanguageAnswerPicksTheComboItem) {
   f.prefix.AddFrontPage(2, kOffice10);
   Languages({"1033", "1031", "1036"});
-  const Run run = Silent({"--accept-licence", "--language", "1036"});
+  const RunResult run = Silent({"--accept-licence", "--language", "1036"});
   EXPECT_EQ(run.status, kExitInstalled);
   EXPECT_TRUE(LogHas("User chose to install for language LCID 1036"));
   EXPECT_EQ(ListHostTree(f.HostPath(kTemplates)),
@@ -182,7 +182,7 @@ TEST_F(SilentRun, LanguageAnswerPicksTheComboItem) {
 TEST_F(SilentRun, WithoutLanguageTheFirstItemIsTaken) {
   f.prefix.AddFrontPage(2, kOffice10);
   Languages({"1033", "1031"});
-  const Run run = Silent({"--accept-licence"});
+  const RunResult run = Silent({"--accept-licence"});
   EXPECT_EQ(run.status, kExitInstalled);
   EXPECT_TRUE(LogHas("User chose to install for language LCID 1031"));  // listed first
 }
@@ -190,7 +190,7 @@ TEST_F(SilentRun, WithoutLanguageTheFirstItemIsTaken) {
 TEST_F(SilentRun, LanguageNotOfferedStopsBeforeCopyingAndNamesTheOffered) {
   f.prefix.AddFrontPage(2, kOffice10);
   Languages({"1033", "1031"});
-  const Run run = Silent({"--accept-licence", "--language", "1036"});
+  const RunResult run = Silent({"--accept-licence", "--language", "1036"});
   EXPECT_EQ(run.status, kExitUsage);
   EXPECT_NE(run.err.find("1036 is not offered"), std::string::npos) << run.err;
   EXPECT_NE(run.err.find("German (1031) and English (1033)"), std::string::npos) << run.err;
@@ -202,13 +202,13 @@ TEST_F(SilentRun, LanguageNotOfferedStopsBeforeCopyingAndNamesTheOffered) {
 TEST_F(SilentRun, LanguageIsIgnoredWhenNotAsked) {
   f.prefix.AddFrontPage(2, kOffice10);
   Languages({"1033"});
-  const Run run = Silent({"--accept-licence", "--language", "1031"});
+  const RunResult run = Silent({"--accept-licence", "--language", "1031"});
   EXPECT_EQ(run.status, kExitInstalled);
   EXPECT_EQ(run.err, "");
 }
 
 TEST_F(SilentRun, MessageBoxesGoToStandardErrorAndFailureIsOne) {
-  const Run run = Silent({"--accept-licence"});  // no FrontPage at all
+  const RunResult run = Silent({"--accept-licence"});  // no FrontPage at all
   EXPECT_EQ(run.status, kExitFailed);
   EXPECT_EQ(run.err, "Installation Error.  FrontPage not found.\n");
   EXPECT_EQ(run.out,
@@ -220,7 +220,7 @@ TEST_F(SilentRun, CopyFailureIsReportedAndEndsWithOne) {
   f.prefix.AddFrontPage(2, kOffice10);
   Languages({"1033"});
   f.prefix.AddFile(std::string(kTemplates) + "\\1033\\pages", "a file where a folder must be");
-  const Run run = Silent({"--accept-licence"});
+  const RunResult run = Silent({"--accept-licence"});
   EXPECT_EQ(run.status, kExitFailed);
   EXPECT_NE(run.err.find("Failed to create folder:: " + std::string(kTemplates) +
                          "\\1033\\pages\\welcome\nReason: "),
@@ -232,7 +232,7 @@ TEST_F(SilentRun, CopyFailureIsReportedAndEndsWithOne) {
 TEST_F(SilentRun, DryRunShowsThePlanAndCopiesNothing) {
   TwoVersions();
   const std::vector<std::string> before = ListHostTree(f.prefix.root());
-  const Run run = Silent({"--accept-licence", "--versions", "2002,2003", "--dry-run"});
+  const RunResult run = Silent({"--accept-licence", "--versions", "2002,2003", "--dry-run"});
   EXPECT_EQ(run.status, kExitInstalled);
   EXPECT_EQ(f.machine().copies(), 0);
   std::vector<std::string> after = ListHostTree(f.prefix.root());
@@ -272,7 +272,7 @@ TEST_F(SilentRun, DryRunShowsThePlanAndCopiesNothing) {
 TEST_F(SilentRun, DryRunThatIsRefusedIsStillCancelled) {
   f.prefix.AddFrontPage(2, kOffice10);
   Languages({"1033"});
-  const Run run = Silent({"--dry-run"});
+  const RunResult run = Silent({"--dry-run"});
   EXPECT_EQ(run.status, kExitCancelled);
   EXPECT_EQ(run.out.find("Dry run"), std::string::npos);
 }

@@ -32,7 +32,7 @@ class ProgramTest : public ::testing::Test {
  protected:
   // Runs the program with `args`, standard input closed, in `cwd` (the
   // test's folder when empty).
-  Result Run(const std::vector<std::string>& args, const EnvChanges& env = {},
+  Result Launch(const std::vector<std::string>& args, const EnvChanges& env = {},
              const std::string& cwd = "") {
     std::vector<std::string> environment;
     for (char** entry = environ; *entry != nullptr; ++entry) {
@@ -85,13 +85,13 @@ class ProgramTest : public ::testing::Test {
 };
 
 TEST_F(ProgramTest, HelpAndVersionGoToStandardOutput) {
-  const Result help = Run({"--help"});
+  const Result help = Launch({"--help"});
   EXPECT_EQ(help.status, 0);
   EXPECT_EQ(help.out.rfind("Usage: tplsetup [options]\n", 0), 0u) << help.out;
   EXPECT_NE(help.out.find("--accept-licence"), std::string::npos);
   EXPECT_EQ(help.err, "");
 
-  const Result version = Run({"--version"});
+  const Result version = Launch({"--version"});
   EXPECT_EQ(version.status, 0);
   EXPECT_EQ(version.out, "FrontPage Theme Installation Version 1.0\n");
   EXPECT_EQ(version.err, "");
@@ -108,7 +108,7 @@ TEST_F(ProgramTest, BadCommandLinesExitWith64AndUsageOnStandardError) {
       {"--silent", "--silent"},
   };
   for (const std::vector<std::string>& args : mistakes) {
-    const Result run = Run(args);
+    const Result run = Launch(args);
     EXPECT_EQ(run.status, 64) << args[0];
     EXPECT_EQ(run.out, "") << args[0];
     EXPECT_EQ(run.err.rfind("tplsetup: ", 0), 0u) << run.err;
@@ -118,7 +118,7 @@ TEST_F(ProgramTest, BadCommandLinesExitWith64AndUsageOnStandardError) {
 
 TEST_F(ProgramTest, FolderThatIsNoPrefixIsAClearError) {
   MakeHostFolders(tmp.path() + "/empty");
-  const Result named = Run({"--silent", "--prefix", tmp.path() + "/empty"});
+  const Result named = Launch({"--silent", "--prefix", tmp.path() + "/empty"});
   EXPECT_EQ(named.status, 64);
   EXPECT_NE(named.err.find("\"" + tmp.path() + "/empty\" is not a Wine prefix"),
             std::string::npos)
@@ -126,7 +126,7 @@ TEST_F(ProgramTest, FolderThatIsNoPrefixIsAClearError) {
   EXPECT_NE(named.err.find("system.reg"), std::string::npos);
 
   // The default prefix: $WINEPREFIX, else ~/.wine.
-  const Result fromEnv = Run({"--silent"}, {{"WINEPREFIX", tmp.path() + "/empty"}});
+  const Result fromEnv = Launch({"--silent"}, {{"WINEPREFIX", tmp.path() + "/empty"}});
   EXPECT_EQ(fromEnv.status, 64);
   EXPECT_NE(fromEnv.err.find(tmp.path() + "/empty"), std::string::npos) << fromEnv.err;
   const Result fromHome =
@@ -137,14 +137,14 @@ TEST_F(ProgramTest, FolderThatIsNoPrefixIsAClearError) {
 
 TEST_F(ProgramTest, MissingKitFolderIsAClearError) {
   const std::string machine = CopyOfExampleMachine();
-  const Result run = Run({"--silent", "--prefix", machine, "--kit", tmp.path() + "/nokit"});
+  const Result run = Launch({"--silent", "--prefix", machine, "--kit", tmp.path() + "/nokit"});
   EXPECT_EQ(run.status, 64);
   EXPECT_NE(run.err.find("nokit"), std::string::npos) << run.err;
 }
 
 TEST_F(ProgramTest, InstallsTheExampleKitIntoTheExampleMachine) {
   const std::string machine = CopyOfExampleMachine();
-  const Result run = Run({"--silent", "--accept-licence", "--versions", "2002,2003", "--kit",
+  const Result run = Launch({"--silent", "--accept-licence", "--versions", "2002,2003", "--kit",
                           ExampleKit(), "--prefix", machine});
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.err, "");
@@ -191,7 +191,7 @@ TEST_F(ProgramTest, InstallsTheExampleKitIntoTheExampleMachine) {
 
 TEST_F(ProgramTest, DefaultsAreTheCurrentFolderAndWinePrefix) {
   const std::string machine = CopyOfExampleMachine();
-  const Result run = Run({"--silent", "--accept-licence", "--no-log"},
+  const Result run = Launch({"--silent", "--accept-licence", "--no-log"},
                          {{"WINEPREFIX", machine}}, ExampleKit());
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.out.find("Log file written to"), std::string::npos);
@@ -206,7 +206,7 @@ TEST_F(ProgramTest, DefaultsAreTheCurrentFolderAndWinePrefix) {
 TEST_F(ProgramTest, DryRunCopiesNothing) {
   const std::string machine = CopyOfExampleMachine();
   const std::vector<std::string> before = ListHostTree(machine);
-  const Result run = Run({"--silent", "--accept-licence", "--versions", "2002,2003", "--dry-run",
+  const Result run = Launch({"--silent", "--accept-licence", "--versions", "2002,2003", "--dry-run",
                           "--kit", ExampleKit(), "--prefix", machine});
   EXPECT_EQ(run.status, 0) << run.err;
   std::vector<std::string> after = ListHostTree(machine);
@@ -226,7 +226,7 @@ TEST_F(ProgramTest, DryRunCopiesNothing) {
 TEST_F(ProgramTest, RefusedLicenceExitsWith2) {
   const std::string machine = CopyOfExampleMachine();
   const std::vector<std::string> before = ListHostTree(machine + "/drive_c/Program Files");
-  const Result run = Run({"--silent", "--kit", ExampleKit(), "--prefix", machine});
+  const Result run = Launch({"--silent", "--kit", ExampleKit(), "--prefix", machine});
   EXPECT_EQ(run.status, 2);
   EXPECT_EQ(run.out.rfind("Installation cancelled.\n", 0), 0u) << run.out;
   EXPECT_EQ(ListHostTree(machine + "/drive_c/Program Files"), before);
