@@ -130,7 +130,7 @@ TEST_F(ProgramTest, FolderThatIsNoPrefixIsAClearError) {
   EXPECT_EQ(fromEnv.status, 64);
   EXPECT_NE(fromEnv.err.find(tmp.path() + "/empty"), std::string::npos) << fromEnv.err;
   const Result fromHome =
-      Run({"--silent"}, {{"WINEPREFIX", std::nullopt}, {"HOME", tmp.path() + "/home"}});
+      Launch({"--silent"}, {{"WINEPREFIX", std::nullopt}, {"HOME", tmp.path() + "/home"}});
   EXPECT_EQ(fromHome.status, 64);
   EXPECT_NE(fromHome.err.find(tmp.path() + "/home/.wine"), std::string::npos) << fromHome.err;
 }
@@ -236,7 +236,7 @@ TEST_F(ProgramTest, NoFrontPageExitsWith1) {
   PrefixBuilder prefix(tmp.path() + "/bare");
   prefix.Write();
   const Result run =
-      Run({"--silent", "--accept-licence", "--kit", ExampleKit(), "--prefix", prefix.root()});
+      Launch({"--silent", "--accept-licence", "--kit", ExampleKit(), "--prefix", prefix.root()});
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.err, "Installation Error.  FrontPage not found.\n");
   EXPECT_EQ(run.out.rfind("Installation failed. Please check the log file.\n", 0), 0u);

@@ -274,8 +274,8 @@ TEST(SeveralVersions, NoVersionTickedRepeatsTheFirstStepInOneLog) {
             "Page templates:  (None)\n"
             "Web templates:   (None)\n"
             "Frame templates: (None)\n");
-  EXPECT_TRUE(f.control(kIdcNext).IsWindowEnabled());
-  EXPECT_FALSE(f.control(kIdcCreateLog).IsWindowEnabled());
+  EXPECT_TRUE(f.control(kIdcNext).IsEnabled());
+  EXPECT_FALSE(f.control(kIdcCreateLog).IsEnabled());
   std::vector<std::string> log = f.LogLines();
   EXPECT_EQ(std::vector<std::string>(log.end() - 7, log.end()),
             (std::vector<std::string>{"User chose to install for FrontPage ", "",
@@ -327,7 +327,7 @@ TEST(SeveralVersions, CopyFailureInTheSecondVersionKeepsTheFirst) {
   EXPECT_EQ(f.StatusText(),
             "Installation failed. Please check the log file.\n"
             "Log file written to C:\\users\\tester\\Temp\\tplsetup.log");
-  EXPECT_TRUE(f.control(kIdOk).IsWindowEnabled());
+  EXPECT_TRUE(f.control(kIdOk).IsEnabled());
   ASSERT_EQ(f.ui.messageBoxes().size(), 1u);
   EXPECT_EQ(f.ui.messageBoxes()[0].text,
             "File copy failed:: " + failing + "\nReason: (5) Access is denied.\r\n");
@@ -383,9 +383,9 @@ TEST_P(CancelAtEachStep, EndsCancelledWithNothingCopied) {
 
   f.wizard().OnCancel();
   EXPECT_EQ(f.wizard().m_nEndScreenId, kIdsCancelled);
-  EXPECT_FALSE(f.control(kIdCancel).IsWindowEnabled());
-  EXPECT_FALSE(f.control(kIdcNext).IsWindowEnabled());
-  EXPECT_TRUE(f.control(kIdOk).IsWindowEnabled());
+  EXPECT_FALSE(f.control(kIdCancel).IsEnabled());
+  EXPECT_FALSE(f.control(kIdcNext).IsEnabled());
+  EXPECT_TRUE(f.control(kIdOk).IsEnabled());
   EXPECT_EQ(f.machine().copies(), 0);
   EXPECT_TRUE(Tree(f, kTemplates).empty());
 

@@ -165,7 +165,7 @@ TEST(SingleVersion, RefusedLicenceCopiesNothing) {
   EXPECT_EQ(f.StatusText(),
             "Installation cancelled.\nLog file written to C:\\users\\tester\\Temp\\tplsetup.log");
   EXPECT_EQ(f.wizard().m_nEndScreenId, kIdsCancelled);
-  EXPECT_FALSE(f.control(kIdcNext).IsWindowEnabled());
+  EXPECT_FALSE(f.control(kIdcNext).IsEnabled());
   ExpectLog(f, {
       "FrontPage Theme Installation Version 1.0",
       "Installs themes and templates for Microsoft FrontPage 98, 2000, 2002 and 2003",
@@ -251,8 +251,8 @@ TEST(SingleVersion, NoFrontPageEndsOnTheFailureScreen) {
             "Log file written to C:\\users\\tester\\Temp\\tplsetup.log");
   EXPECT_EQ(f.wizard().m_nEndScreenId, kIdsFailed);
   EXPECT_EQ(f.wizard().m_nStep, 0);
-  EXPECT_FALSE(f.control(kIdcNext).IsWindowEnabled());
-  EXPECT_FALSE(f.control(kIdCancel).IsWindowEnabled());
+  EXPECT_FALSE(f.control(kIdcNext).IsEnabled());
+  EXPECT_FALSE(f.control(kIdCancel).IsEnabled());
   ExpectLog(f, {
       "FrontPage Theme Installation Version 1.0",
       "Installs themes and templates for Microsoft FrontPage 98, 2000, 2002 and 2003",
@@ -286,7 +286,7 @@ TEST(SingleVersion, UntickedLogBoxWritesNoLogAndNamesNone) {
   f.Next(3);
 
   EXPECT_FALSE(f.wizard().m_bLogEnabled);
-  EXPECT_FALSE(f.control(kIdcCreateLog).IsWindowEnabled());
+  EXPECT_FALSE(f.control(kIdcCreateLog).IsEnabled());
   EXPECT_EQ(f.wizard().m_nEndScreenId, kIdsSucceeded);
   EXPECT_EQ(f.StatusText().find("Log file written to"), std::string::npos);
   EXPECT_EQ(f.StatusText().rfind("The installation was successfully completed.\n\n", 0), 0u);
