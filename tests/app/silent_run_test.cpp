@@ -48,13 +48,18 @@ class SilentRun : public ::testing::Test {
     CommandLine options;
     std::string error;
     EXPECT_TRUE(ParseCommandLine(args, &options, &error)) << error;
-    f.Start();
+    if (!started_) Start();
     std::ostringstream out, err;
     RunResult run;
     run.status = RunWizard(f.machine(), options, nullptr, out, err);
     run.out = out.str();
     run.err = err.str();
     return run;
+  }
+  // Builds the machine now, so that a test can set faults before the run.
+  void Start() {
+    f.Start();
+    started_ = true;
   }
   std::vector<std::string> Log() { return MaskedLogLines(ReadHostFile(f.HostPath(kLogPath))); }
   bool LogHas(const std::string& line) {
@@ -63,6 +68,9 @@ class SilentRun : public ::testing::Test {
   }
 
   WizardFixture f;
+
+ private:
+  bool started_ = false;
 };
 
 TEST_F(SilentRun, InstallsWithTheAnswersGivenAndPrintsTheEndScreen) {
@@ -90,7 +98,7 @@ TEST_F(SilentRun, InstallsWithTheAnswersGivenAndPrintsTheEndScreen) {
 TEST_F(SilentRun, AnswersNeverOpenTheReadme) {
   f.prefix.AddFrontPage(2, kOffice10);
   Languages({"1033"});
-  f.Start();
+  Start();
   CommandLine options;
   options.silent = options.acceptLicence = true;
   std::ostringstream out;
@@ -219,18 +227,18 @@ TEST_F(SilentRun, MessageBoxesGoToStandardErrorAndFailureIsOne) {
 TEST_F(SilentRun, CopyFailureIsReportedAndEndsWithOne) {
   f.prefix.AddFrontPage(2, kOffice10);
   Languages({"1033"});
-  f.prefix.AddFile(std::string(kTemplates) + "\\1033\\pages", "a file where a folder must be");
+  Start();
+  const std::string failing = std::string(kTemplates) + "\\1033\\pages\\welcome\\welcome.htm";
+  f.machine().FailCopy(failing, 5);
   const RunResult run = Silent({"--accept-licence"});
   EXPECT_EQ(run.status, kExitFailed);
-  EXPECT_NE(run.err.find("Failed to create folder:: " + std::string(kTemplates) +
-                         "\\1033\\pages\\welcome\nReason: "),
-            std::string::npos)
-      << run.err;
-  EXPECT_EQ(run.out.rfind("Installation failed.", 0), 0u);
+  EXPECT_EQ(run.err, "File copy failed:: " + failing + "\nReason: (5) Access is denied.\r\n\n");
+  EXPECT_EQ(run.out.rfind("Installation failed. Please check the log file.\n", 0), 0u);
 }
 
 TEST_F(SilentRun, DryRunShowsThePlanAndCopiesNothing) {
   TwoVersions();
+  f.prefix.Write();
   const std::vector<std::string> before = ListHostTree(f.prefix.root());
   const RunResult run = Silent({"--accept-licence", "--versions", "2002,2003", "--dry-run"});
   EXPECT_EQ(run.status, kExitInstalled);
@@ -278,7 +286,7 @@ TEST_F(SilentRun, DryRunThatIsRefusedIsStillCancelled) {
 }
 
 TEST_F(SilentRun, InteractiveRunNeedsAFrontEnd) {
-  f.Start();
+  Start();
   std::ostringstream out, err;
   EXPECT_EQ(RunWizard(f.machine(), CommandLine{}, nullptr, out, err), kExitUsage);
   EXPECT_NE(err.str().find("--silent"), std::string::npos);
