@@ -154,17 +154,6 @@ TEST_F(SilentRun, NoPreselectionAndNoVersionsEndsInsteadOfAskingForever) {
   EXPECT_EQ(log[log.size() - 3], "Installation cancelled.");
 }
 
-TEST_F(SilentRun, LicenceIsRefusedWithoutAcceptLicence) {
-  f.prefix.AddFrontPage(2, kOffice10);
-  Languages({"1033"});
-  const RunResult run = Silent({});
-  EXPECT_EQ(run.status, kExitCancelled);
-  EXPECT_EQ(run.out,
-            "Installation cancelled.\nLog file written to C:\\users\\tester\\Temp\\tplsetup.log\n");
-  EXPECT_TRUE(LogHas("User rejected licence"));
-  EXPECT_EQ(f.machine().copies(), 0);
-}
-
 TEST_F(SilentRun, KitWithoutLicenceNeedsNoAcceptance) {
   std::remove((f.kitDir + "/license.txt").c_str());
   f.prefix.AddFrontPage(2, kOffice10);
@@ -213,15 +202,6 @@ TEST_F(SilentRun, LanguageIsIgnoredWhenNotAsked) {
   const RunResult run = Silent({"--accept-licence", "--language", "1031"});
   EXPECT_EQ(run.status, kExitInstalled);
   EXPECT_EQ(run.err, "");
-}
-
-TEST_F(SilentRun, MessageBoxesGoToStandardErrorAndFailureIsOne) {
-  const RunResult run = Silent({"--accept-licence"});  // no FrontPage at all
-  EXPECT_EQ(run.status, kExitFailed);
-  EXPECT_EQ(run.err, "Installation Error.  FrontPage not found.\n");
-  EXPECT_EQ(run.out,
-            "Installation failed. Please check the log file.\n"
-            "Log file written to C:\\users\\tester\\Temp\\tplsetup.log\n");
 }
 
 TEST_F(SilentRun, CopyFailureIsReportedAndEndsWithOne) {
