@@ -29,9 +29,14 @@ constexpr int kExitCancelled = 2;
 constexpr int kExitUsage = 64;
 
 // Parses the arguments after the program name; false with *error set on a
-// bad command line.
+// bad command line. "--name=value" is accepted for options with a value.
+// The answer options (--versions, --language, --accept-licence, --no-log)
+// need --silent: an interactive run asks the user instead.
 bool ParseCommandLine(const std::vector<std::string>& args, CommandLine* out,
                       std::string* error);
+
+// The text of --help (also shown on standard error after a bad command line).
+const char* UsageText();
 
 // The whole program: parses `args`, runs the wizard, returns the exit status.
 int ProgramMain(const std::vector<std::string>& args);

@@ -2,6 +2,7 @@
 #include <cstdio>
 
 #include "app/wizard_dlg.h"
+#include "machine/file_find.h"
 #include "res/strings.h"
 
 namespace tpl {
@@ -76,6 +77,10 @@ void CWizardDlg::OnNext() {
       }
       return;
     case 4:
+      if (m_bDryRun) {
+        ShowCopyPlan();
+        return;
+      }
       for (int version = kFP98; version <= kFP2003; ++version) {
         if (!*installFlags[version]) continue;
         m_nHostVersion = version;
@@ -105,8 +110,8 @@ void CWizardDlg::ShowEndScreen(int stringId) {
   }
   SetStatus(text);
 
-  std::vector<FindData> readme;
-  if (machine().FindFiles(kReadmeFile, &readme) == kErrorSuccess && !readme.empty()) {
+  CFileFind readme(machine());
+  if (readme.FindFile(kReadmeFile)) {
     m_chkViewReadme.ShowWindow(true);
     m_chkViewReadme.SetCheck(kBstChecked);
     m_bViewReadme = 1;

@@ -145,6 +145,11 @@ class CWizardDlg : public CDialog {
   FrontEnd& ui() { return frontEnd(); }
   // The string id of the last end screen shown (0 while none was).
   int m_nEndScreenId = 0;
+  // --dry-run: step 4 resolves each chosen version's folders and shows its
+  // copy plan on the end screen instead of copying (app/dry_run.cpp).
+  bool m_bDryRun = false;
+  bool m_bPlanShown = false;  // the dry run's plan is on the end screen
+  void ShowCopyPlan();
 
  protected:
   void DoDataExchange(CDataExchange* pDX) override;

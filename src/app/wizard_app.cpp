@@ -1,0 +1,23 @@
+#include "app/wizard_app.h"
+
+#include "app/wizard_dlg.h"
+
+namespace tpl {
+
+CWizardApp::CWizardApp(Machine& machine, FrontEnd& frontEnd)
+    : m_machine(machine), m_frontEnd(frontEnd) {}
+
+bool CWizardApp::InitInstance() {
+  // Three-dimensional controls and the main-window pointer are the
+  // framework's business; the dialog is the whole application.
+  {
+    CWizardDlg dlg(m_machine, m_frontEnd);
+    dlg.m_bDryRun = m_bDryRun;
+    dlg.DoModal();
+    m_nEndScreenId = dlg.m_nEndScreenId;
+    m_bPlanShown = dlg.m_bPlanShown;
+  }
+  return false;
+}
+
+}  // namespace tpl

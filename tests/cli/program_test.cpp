@@ -1,0 +1,246 @@
+// The real program, run as a user runs it: every option, the exit statuses,
+// what goes to standard output and standard error, and the example kit
+// installed into a throwaway copy of the example machine.
+#include <gtest/gtest.h>
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <map>
+#include <optional>
+
+#include "support/prefix_builder.h"
+#include "support/temp_dir.h"
+
+extern char** environ;
+
+namespace tpl::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Result {
+  int status = -1;
+  std::string out, err;
+};
+
+// Environment changes for one run: a value sets the variable, nullopt unsets it.
+using EnvChanges = std::map<std::string, std::optional<std::string>>;
+
+class ProgramTest : public ::testing::Test {
+ protected:
+  // Runs the program with `args`, standard input closed, in `cwd` (the
+  // test's folder when empty).
+  Result Launch(const std::vector<std::string>& args, const EnvChanges& env = {},
+             const std::string& cwd = "") {
+    std::vector<std::string> environment;
+    for (char** entry = environ; *entry != nullptr; ++entry) {
+      const std::string text = *entry;
+      if (env.count(text.substr(0, text.find('='))) == 0) environment.push_back(text);
+    }
+    for (const auto& [name, value] : env) {
+      if (value) environment.push_back(name + "=" + *value);
+    }
+    const std::string outPath = tmp.path() + "/stdout", errPath = tmp.path() + "/stderr";
+    const pid_t child = fork();
+    if (child == 0) {
+      std::vector<char*> argv{const_cast<char*>(TPLSETUP_BIN)};
+      for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
+      argv.push_back(nullptr);
+      std::vector<char*> envp;
+      for (std::string& entry : environment) envp.push_back(entry.data());
+      envp.push_back(nullptr);
+      const int in = open("/dev/null", O_RDONLY);
+      const int out = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+      const int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+      if (in < 0 || out < 0 || err < 0 || dup2(in, 0) < 0 || dup2(out, 1) < 0 ||
+          dup2(err, 2) < 0 || chdir(cwd.empty() ? tmp.path().c_str() : cwd.c_str()) != 0) {
+        _exit(127);
+      }
+      execve(TPLSETUP_BIN, argv.data(), envp.data());
+      _exit(127);
+    }
+    int wstatus = 0;
+    Result result;
+    if (child > 0 && waitpid(child, &wstatus, 0) == child && WIFEXITED(wstatus)) {
+      result.status = WEXITSTATUS(wstatus);
+    }
+    result.out = ReadHostFile(outPath);
+    result.err = ReadHostFile(errPath);
+    return result;
+  }
+
+  // A throwaway copy of examples/machine, its drive link kept.
+  std::string CopyOfExampleMachine() {
+    const std::string copy = tmp.path() + "/machine";
+    fs::copy(std::string(TPL_SOURCE_DIR) + "/examples/machine", copy,
+             fs::copy_options::recursive | fs::copy_options::copy_symlinks);
+    return copy;
+  }
+
+  static std::string ExampleKit() { return std::string(TPL_SOURCE_DIR) + "/examples/kit"; }
+
+  TempDir tmp;
+};
+
+TEST_F(ProgramTest, HelpAndVersionGoToStandardOutput) {
+  const Result help = Launch({"--help"});
+  EXPECT_EQ(help.status, 0);
+  EXPECT_EQ(help.out.rfind("Usage: tplsetup [options]\n", 0), 0u) << help.out;
+  EXPECT_NE(help.out.find("--accept-licence"), std::string::npos);
+  EXPECT_EQ(help.err, "");
+
+  const Result version = Launch({"--version"});
+  EXPECT_EQ(version.status, 0);
+  EXPECT_EQ(version.out, "FrontPage Theme Installation Version 1.0\n");
+  EXPECT_EQ(version.err, "");
+}
+
+TEST_F(ProgramTest, BadCommandLinesExitWith64AndUsageOnStandardError) {
+  const std::vector<std::vector<std::string>> mistakes = {
+      {"--bogus"},
+      {"--kit"},
+      {"extra"},
+      {"--silent", "--versions", "97"},
+      {"--silent", "--language", "English"},
+      {"--accept-licence"},
+      {"--silent", "--silent"},
+  };
+  for (const std::vector<std::string>& args : mistakes) {
+    const Result run = Launch(args);
+    EXPECT_EQ(run.status, 64) << args[0];
+    EXPECT_EQ(run.out, "") << args[0];
+    EXPECT_EQ(run.err.rfind("tplsetup: ", 0), 0u) << run.err;
+    EXPECT_NE(run.err.find("\nUsage: tplsetup [options]\n"), std::string::npos) << run.err;
+  }
+}
+
+TEST_F(ProgramTest, FolderThatIsNoPrefixIsAClearError) {
+  MakeHostFolders(tmp.path() + "/empty");
+  const Result named = Launch({"--silent", "--prefix", tmp.path() + "/empty"});
+  EXPECT_EQ(named.status, 64);
+  EXPECT_NE(named.err.find("\"" + tmp.path() + "/empty\" is not a Wine prefix"),
+            std::string::npos)
+      << named.err;
+  EXPECT_NE(named.err.find("system.reg"), std::string::npos);
+
+  // The default prefix: $WINEPREFIX, else ~/.wine.
+  const Result fromEnv = Launch({"--silent"}, {{"WINEPREFIX", tmp.path() + "/empty"}});
+  EXPECT_EQ(fromEnv.status, 64);
+  EXPECT_NE(fromEnv.err.find(tmp.path() + "/empty"), std::string::npos) << fromEnv.err;
+  const Result fromHome =
+      Launch({"--silent"}, {{"WINEPREFIX", std::nullopt}, {"HOME", tmp.path() + "/home"}});
+  EXPECT_EQ(fromHome.status, 64);
+  EXPECT_NE(fromHome.err.find(tmp.path() + "/home/.wine"), std::string::npos) << fromHome.err;
+}
+
+TEST_F(ProgramTest, MissingKitFolderIsAClearError) {
+  const std::string machine = CopyOfExampleMachine();
+  const Result run = Launch({"--silent", "--prefix", machine, "--kit", tmp.path() + "/nokit"});
+  EXPECT_EQ(run.status, 64);
+  EXPECT_NE(run.err.find("nokit"), std::string::npos) << run.err;
+}
+
+TEST_F(ProgramTest, InstallsTheExampleKitIntoTheExampleMachine) {
+  const std::string machine = CopyOfExampleMachine();
+  const Result run = Launch({"--silent", "--accept-licence", "--versions", "2002,2003", "--kit",
+                          ExampleKit(), "--prefix", machine});
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.err, "");
+  EXPECT_EQ(run.out,
+            "The installation was successfully completed.\n"
+            "Log file written to C:\\users\\demo\\Temp\\tplsetup.log\n\n"
+            "Create a new starter web site using the web template:\n"
+            "FP 2002: Go to File > New > Page or Web. Click on \"Web Site Templates\" in the "
+            "right column.\n"
+            "FP 2003: Go to File > New. Click on \"More Web Site Templates\" in the right column.  "
+            "This template is listed under the \"My Templates\" tab\n");
+
+  const std::string c = machine + "/drive_c/";
+  const std::string kit = ExampleKit() + "/";
+  const std::map<std::string, std::string> installed = {
+      {"Program Files/Common Files/Microsoft Shared/themes/harbour/harbour.inf",
+       "common/Themes/harbour/harbour.inf"},
+      {"Program Files/Common Files/Microsoft Shared/themes11/meadow/mbanner.gif",
+       "common/Themes/meadow/mbanner.gif"},
+      {"Program Files/Microsoft Office/templates/1033/pages/gallery.tem/gallery.htm",
+       "fp2000/Pages/gallery.tem/gallery.htm"},
+      {"Program Files/Microsoft Office/templates/1033/webs11/smallbiz.tem/products.htm",
+       "common/Webs/smallbiz.tem/products.htm"},
+      {"Program Files/Microsoft Office/templates/1033/DWTs/harbour/harbour.dwt",
+       "common/dwts/harbour/harbour.dwt"},
+      {"users/demo/AppData/Roaming/Microsoft/FrontPage/Frames/sidebar.tem/sidebar.htm",
+       "fp2000/Frames/sidebar.tem/sidebar.htm"},
+      {"users/demo/AppData/Roaming/Microsoft/FrontPage/DWTs/meadow/meadow.dwt",
+       "common/dwts/meadow/meadow.dwt"},
+  };
+  for (const auto& [destination, source] : installed) {
+    EXPECT_EQ(ReadHostFile(c + destination), ReadHostFile(kit + source)) << destination;
+  }
+  // FrontPage 98 items are never copied for the later versions.
+  EXPECT_FALSE(HostPathExists(c + "Program Files/Microsoft Office/templates/1033/pages/simple.tem"));
+
+  const std::string log = ReadHostFile(c + "users/demo/Temp/tplsetup.log");
+  EXPECT_NE(log.find("\r\nOperating system: Windows NT/2000/XP V5.1 Service Pack 3\r\n"),
+            std::string::npos);
+  EXPECT_NE(log.find("\r\nUser chose to install for FrontPage 2002 2003\r\n"), std::string::npos);
+  EXPECT_NE(log.find("\r\nThe installation was successfully completed.\r\nLog file closed on "),
+            std::string::npos);
+}
+
+TEST_F(ProgramTest, DefaultsAreTheCurrentFolderAndWinePrefix) {
+  const std::string machine = CopyOfExampleMachine();
+  const Result run = Launch({"--silent", "--accept-licence", "--no-log"},
+                         {{"WINEPREFIX", machine}}, ExampleKit());
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out.find("Log file written to"), std::string::npos);
+  EXPECT_FALSE(HostPathExists(machine + "/drive_c/users/demo/Temp/tplsetup.log"));
+  // Without --versions the preselected current version, FrontPage 2003, alone.
+  EXPECT_TRUE(HostPathExists(machine +
+                             "/drive_c/users/demo/AppData/Roaming/Microsoft/Themes/harbour"));
+  EXPECT_FALSE(HostPathExists(machine +
+                              "/drive_c/Program Files/Common Files/Microsoft Shared/themes"));
+}
+
+TEST_F(ProgramTest, DryRunCopiesNothing) {
+  const std::string machine = CopyOfExampleMachine();
+  const std::vector<std::string> before = ListHostTree(machine);
+  const Result run = Launch({"--silent", "--accept-licence", "--versions", "2002,2003", "--dry-run",
+                          "--kit", ExampleKit(), "--prefix", machine});
+  EXPECT_EQ(run.status, 0) << run.err;
+  std::vector<std::string> after = ListHostTree(machine);
+  after.erase(std::remove(after.begin(), after.end(), "drive_c/users/demo/Temp/tplsetup.log"),
+              after.end());
+  EXPECT_EQ(after, before);
+  EXPECT_NE(run.out.find("\n  Copying common themes to C:\\Program Files\\Common Files\\"
+                         "Microsoft Shared\\themes  (10 files)\n"),
+            std::string::npos)
+      << run.out;
+  EXPECT_NE(run.out.find("\n  Copying version-specific profile dwt templates to "
+                         "C:\\Program Files\\Microsoft Office\\templates\\1033\\DWTs  (2 files)\n"),
+            std::string::npos)
+      << run.out;
+}
+
+TEST_F(ProgramTest, RefusedLicenceExitsWith2) {
+  const std::string machine = CopyOfExampleMachine();
+  const std::vector<std::string> before = ListHostTree(machine + "/drive_c/Program Files");
+  const Result run = Launch({"--silent", "--kit", ExampleKit(), "--prefix", machine});
+  EXPECT_EQ(run.status, 2);
+  EXPECT_EQ(run.out.rfind("Installation cancelled.\n", 0), 0u) << run.out;
+  EXPECT_EQ(ListHostTree(machine + "/drive_c/Program Files"), before);
+}
+
+TEST_F(ProgramTest, NoFrontPageExitsWith1) {
+  PrefixBuilder prefix(tmp.path() + "/bare");
+  prefix.Write();
+  const Result run =
+      Launch({"--silent", "--accept-licence", "--kit", ExampleKit(), "--prefix", prefix.root()});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err, "Installation Error.  FrontPage not found.\n");
+  EXPECT_EQ(run.out.rfind("Installation failed. Please check the log file.\n", 0), 0u);
+}
+
+}  // namespace
+}  // namespace tpl::test
