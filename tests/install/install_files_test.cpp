@@ -1,0 +1,253 @@
+// The install driver: the copy plan per version, the counting pass, the
+// progress display and the copying pass that stops at the first failure.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "install/copy_plan.h"
+#include "install_fixture.h"
+#include "res/strings.h"
+
+namespace tpl::test {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+// One file in every kind folder of both kit folders, and one DWT.
+void KitWithOneFileEach(InstallFixture& f, const std::string& versionFolder) {
+  for (const char* kind : {"themes", "pages", "webs", "frames"}) {
+    f.Kit(versionFolder + "/" + kind + "/v/" + kind + ".v", versionFolder);
+    f.Kit(std::string("common/") + kind + "/c/" + kind + ".c", "common");
+  }
+  f.Kit("common/dwts/page.dwt", "dwt");
+}
+
+TEST(InstallFiles, FP98RunsTheEightRowsOfItsOwnFolders) {
+  InstallFixture f;
+  KitWithOneFileEach(f, "fp98");
+  KitWithOneFileEach(f, "fp2000");
+  f.StartFor(kFP98, /*found2003=*/true);
+  ASSERT_TRUE(f.wizard().InstallFiles());
+  EXPECT_EQ(f.NewLogLinesStarting("Copying "),
+            (Lines{"Copying version-specific themes to C:\\dest\\themes",
+                   "Copying common themes to C:\\dest\\themes",
+                   "Copying version-specific page templates to C:\\dest\\pages",
+                   "Copying common page templates to C:\\dest\\pages",
+                   "Copying version-specific web templates to C:\\dest\\webs",
+                   "Copying common web templates to C:\\dest\\webs",
+                   "Copying version-specific frame templates to C:\\dest\\frames",
+                   "Copying common frame templates to C:\\dest\\frames"}));
+  EXPECT_EQ(f.NewLogLinesStarting("Total files = "), (Lines{"Total files = 8"}));
+  EXPECT_EQ(f.Read("C:\\dest\\themes\\v\\themes.v"), "fp98");
+  EXPECT_FALSE(f.Exists("C:\\dest\\themes11"));
+  EXPECT_FALSE(f.Exists(std::string(kAppData) + "\\Microsoft"));
+}
+
+TEST(InstallFiles, FP2002WithoutFP2003RunsTheSameEightRowsFromFp2000) {
+  InstallFixture f;
+  KitWithOneFileEach(f, "fp98");
+  KitWithOneFileEach(f, "fp2000");
+  f.StartFor(kFP2002);
+  const std::vector<CopyPlanRow> plan = CopyPlanFor(f.wizard());
+  ASSERT_EQ(plan.size(), 8u);
+  EXPECT_EQ(plan[0].source, "fp2000\\themes");
+  EXPECT_EQ(plan[1].source, "common\\themes");
+  EXPECT_EQ(plan[7].source, "common\\frames");
+  EXPECT_EQ(plan[7].destination, kFramesDir);
+
+  ASSERT_TRUE(f.wizard().InstallFiles());
+  EXPECT_EQ(f.NewLogLinesStarting("Copying ").size(), 8u);
+  EXPECT_EQ(f.Read("C:\\dest\\pages\\v\\pages.v"), "fp2000");
+  EXPECT_EQ(f.Read("C:\\dest\\pages\\c\\pages.c"), "common");
+}
+
+TEST(InstallFiles, FP2000WithFP2003CopiesAndCountsEveryFileThreeTimes) {
+  InstallFixture f;
+  KitWithOneFileEach(f, "fp2000");
+  f.StartFor(kFP2000, /*found2003=*/true);
+  ASSERT_TRUE(f.wizard().InstallFiles());
+
+  const std::string profile = std::string(kAppData) + "\\Microsoft\\";
+  EXPECT_EQ(f.NewLogLinesStarting("Copying "),
+            (Lines{"Copying version-specific themes to C:\\dest\\themes",
+                   "Copying common themes to C:\\dest\\themes",
+                   "Copying version-specific 2003 themes to C:\\dest\\themes11",
+                   "Copying common 2003 themes to C:\\dest\\themes11",
+                   "Copying version-specific profile themes to " + profile + "Themes",
+                   "Copying common profile themes to " + profile + "Themes",
+                   "Copying version-specific page templates to C:\\dest\\pages",
+                   "Copying common page templates to C:\\dest\\pages",
+                   "Copying version-specific 2003 page templates to C:\\dest\\pages11",
+                   "Copying common 2003 page templates to C:\\dest\\pages11",
+                   "Copying version-specific profile page templates to " + profile +
+                       "FrontPage\\Pages",
+                   "Copying common profile page templates to " + profile + "FrontPage\\Pages",
+                   "Copying version-specific web templates to C:\\dest\\webs",
+                   "Copying common web templates to C:\\dest\\webs",
+                   "Copying version-specific 2003 web templates to C:\\dest\\webs11",
+                   "Copying common 2003 web templates to C:\\dest\\webs11",
+                   "Copying version-specific profile web templates to " + profile +
+                       "FrontPage\\Webs",
+                   "Copying common profile web templates to " + profile + "FrontPage\\Webs",
+                   "Copying version-specific frame templates to C:\\dest\\frames",
+                   "Copying common frame templates to C:\\dest\\frames",
+                   "Copying version-specific 2003 frame templates to C:\\dest\\frames11",
+                   "Copying common 2003 frame templates to C:\\dest\\frames11",
+                   "Copying version-specific profile frame templates to " + profile +
+                       "FrontPage\\Frames",
+                   "Copying common profile frame templates to " + profile +
+                       "FrontPage\\Frames"}));
+  EXPECT_EQ(f.NewLogLinesStarting("Total files = "), (Lines{"Total files = 24"}));
+  EXPECT_EQ(f.NewLogLinesStarting("Copied file: ").size(), 24u);
+  for (const std::string& folder :
+       {std::string("C:\\dest\\webs"), std::string("C:\\dest\\webs11"), profile + "FrontPage\\Webs"}) {
+    EXPECT_EQ(f.Read(folder + "\\v\\webs.v"), "fp2000") << folder;
+    EXPECT_EQ(f.Read(folder + "\\c\\webs.c"), "common") << folder;
+  }
+  EXPECT_EQ(f.bar().RangeUpper(), 24);
+  EXPECT_EQ(f.bar().Pos(), 24);
+  EXPECT_FALSE(f.Exists(kDwtDir));
+}
+
+TEST(InstallFiles, FP2003CopiesTheDwtsTwiceAndNeverTheExtensionRows) {
+  InstallFixture f;
+  KitWithOneFileEach(f, "fp2000");
+  f.Kit("common/dwts/second.dwt", "dwt2");
+  f.StartFor(kFP2003, /*found2003=*/true);
+  const std::string dwtProfile = std::string(kAppData) + "\\Microsoft\\FrontPage\\DWTs";
+  ASSERT_TRUE(f.wizard().InstallFiles());
+  const Lines rows = f.NewLogLinesStarting("Copying ");
+  ASSERT_EQ(rows.size(), 10u);
+  EXPECT_EQ(rows[8], std::string("Copying version-specific profile dwt templates to ") + kDwtDir);
+  EXPECT_EQ(rows[9], "Copying common profile dwt templates to " + dwtProfile);
+  EXPECT_EQ(f.NewLogLinesStarting("Total files = "), (Lines{"Total files = 12"}));
+  EXPECT_EQ(f.Read(std::string(kDwtDir) + "\\page.dwt"), "dwt");
+  EXPECT_EQ(f.Read(dwtProfile + "\\second.dwt"), "dwt2");
+  EXPECT_FALSE(f.Exists("C:\\dest\\themes11"));
+
+  const std::vector<CopyPlanRow> plan = CopyPlanFor(f.wizard());
+  ASSERT_EQ(plan.size(), 10u);
+  EXPECT_EQ(plan[8].source, "common\\dwts");
+  EXPECT_EQ(plan[9].source, "common\\dwts");
+}
+
+TEST(InstallFiles, KitWithoutFilesLogsEveryRowAndLeavesTheBarAlone) {
+  InstallFixture f;
+  f.KitFolder("fp2000/themes/empty");
+  f.StartFor(kFP2002);
+  f.bar().SetPos(42);
+  f.caption().SetText("before");
+  ASSERT_TRUE(f.wizard().InstallFiles());
+
+  const Lines lines = f.NewLogLines();
+  ASSERT_EQ(lines.size(), 15u);
+  EXPECT_EQ(lines[0], "");
+  EXPECT_EQ(lines[1], "Currently Installing Theme for FrontPage 2002");
+  EXPECT_EQ(lines[2], "Counting files...");
+  EXPECT_EQ(lines[3], "Total files = 0");
+  EXPECT_EQ(lines[4], "Copying version-specific themes to C:\\dest\\themes");
+  // An empty folder is still created, with the folders above it.
+  EXPECT_EQ(lines[7], "Created folder C:\\dest\\themes\\empty");
+  EXPECT_EQ(lines[8], "Copying common themes to C:\\dest\\themes");
+  EXPECT_EQ(lines[14], "Copying common frame templates to C:\\dest\\frames");
+  EXPECT_EQ(f.bar().Pos(), 42);
+  EXPECT_EQ(f.bar().RangeUpper(), 100);
+  EXPECT_FALSE(f.bar().IsVisible());
+  EXPECT_FALSE(f.caption().IsVisible());
+  EXPECT_EQ(f.caption().Text(), "before");
+  EXPECT_EQ(f.machine().pauses(), (std::vector<uint32_t>{500}));
+}
+
+TEST(InstallFiles, SetsUpTheProgressDisplayAndFillsTheBarExactly) {
+  InstallFixture f;
+  f.Kit("fp2000/themes/blue/a.css");
+  f.Kit("fp2000/themes/blue/sub/b.css");
+  f.Kit("common/pages/p.htm");
+  f.StartFor(kFP2002);
+  f.bar().SetPos(50);
+  ASSERT_TRUE(f.wizard().InstallFiles());
+  EXPECT_EQ(f.StatusText(), LoadResString(kIdsCopying));
+  EXPECT_EQ(f.bar().RangeLower(), 0);
+  EXPECT_EQ(f.bar().RangeUpper(), 3);
+  EXPECT_EQ(f.bar().steps(), 3);
+  EXPECT_EQ(f.bar().Pos(), 3);
+  EXPECT_TRUE(f.bar().IsVisible());
+  EXPECT_TRUE(f.caption().IsVisible());
+  EXPECT_EQ(f.caption().Text(), "Installing FrontPage 2002 files");
+  EXPECT_GE(f.caption().repaints(), 1);
+  EXPECT_EQ(f.ui.waitCursorDepth(), 0);
+
+  // The next version restarts the bar.
+  f.wizard().m_nHostVersion = kFP2003;
+  f.wizard().m_strDwtDir = kDwtDir;
+  ASSERT_TRUE(f.wizard().InstallFiles());
+  EXPECT_EQ(f.bar().RangeUpper(), 3);
+  EXPECT_EQ(f.bar().steps(), 6);
+  EXPECT_EQ(f.bar().Pos(), 3);
+  EXPECT_EQ(f.caption().Text(), "Installing FrontPage 2003 files");
+  EXPECT_EQ(f.machine().pauses(), (std::vector<uint32_t>{500, 500}));
+}
+
+TEST(InstallFiles, FailureInTheCommonThemesStopsEverythingAfterIt) {
+  InstallFixture f;
+  KitWithOneFileEach(f, "fp2000");
+  f.StartFor(kFP2002);
+  f.machine().FailCopy("C:\\dest\\themes\\c\\themes.c", kErrorDiskFull);
+  EXPECT_FALSE(f.wizard().InstallFiles());
+
+  EXPECT_EQ(f.NewLogLinesStarting("Copying "),
+            (Lines{"Copying version-specific themes to C:\\dest\\themes",
+                   "Copying common themes to C:\\dest\\themes"}));
+  EXPECT_EQ(f.NewLogLinesStarting("Total files = "), (Lines{"Total files = 8"}));
+  EXPECT_TRUE(f.Exists("C:\\dest\\themes\\v\\themes.v"));  // no rollback
+  EXPECT_FALSE(f.Exists("C:\\dest\\pages"));
+  EXPECT_EQ(f.machine().copies(), 2);
+  const Lines lines = f.NewLogLines();
+  const auto failure = std::find(lines.begin(), lines.end(),
+                                 "File copy failed:: C:\\dest\\themes\\c\\themes.c");
+  ASSERT_NE(failure, lines.end());
+  ASSERT_NE(failure + 1, lines.end());
+  EXPECT_EQ((failure + 1)->compare(0, 14, "Reason: (112) "), 0) << *(failure + 1);
+  EXPECT_EQ(f.ui.messageBoxes().size(), 1u);
+  EXPECT_EQ(f.bar().Pos(), 2);  // stepped for the failed file too
+  EXPECT_EQ(f.machine().pauses(), (std::vector<uint32_t>{500}));
+  EXPECT_EQ(f.ui.waitCursorDepth(), 0);
+}
+
+TEST(InstallFiles, CommonCopyWinsOverTheVersionSpecificOne) {
+  InstallFixture f;
+  f.Kit("fp2000/themes/blue/blue.css", "version");
+  f.Kit("common/themes/blue/blue.css", "common");
+  f.Kit("fp2000/frames/f/only.htm", "version");
+  f.StartFor(kFP2000);
+  ASSERT_TRUE(f.wizard().InstallFiles());
+  EXPECT_EQ(f.Read("C:\\dest\\themes\\blue\\blue.css"), "common");
+  EXPECT_EQ(f.Read("C:\\dest\\frames\\f\\only.htm"), "version");
+  EXPECT_EQ(f.NewLogLinesStarting("Total files = "), (Lines{"Total files = 3"}));
+}
+
+TEST(CountedCopyPlan, CountsPerRowWithoutTouchingAnything) {
+  InstallFixture f;
+  KitWithOneFileEach(f, "fp2000");
+  f.Kit("fp2000/themes/v/more/x.css");
+  f.StartFor(kFP2000, /*found2003=*/true);
+  const std::vector<CopyPlanRow> plan = CountedCopyPlanFor(f.wizard());
+  ASSERT_EQ(plan.size(), 24u);
+  EXPECT_EQ(plan[0].fileCount, 2);  // version themes, own folder
+  EXPECT_EQ(plan[2].fileCount, 2);  // the same source again, into themes11
+  EXPECT_EQ(plan[3].fileCount, 1);
+  EXPECT_EQ(plan[23].fileCount, 1);
+  EXPECT_FALSE(f.Exists("C:\\dest"));
+  EXPECT_TRUE(f.NewLogLines().empty());
+  EXPECT_EQ(f.bar().steps(), 0);
+}
+
+TEST(HostName, NamesTheFourVersionsAndNothingElse) {
+  EXPECT_EQ(HostName(kFP98), "FrontPage 98");
+  EXPECT_EQ(HostName(kFP2003), "FrontPage 2003");
+  EXPECT_EQ(HostName(4), "");
+  EXPECT_EQ(HostName(-1), "");
+}
+
+}  // namespace
+}  // namespace tpl::test
