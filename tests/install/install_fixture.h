@@ -3,6 +3,7 @@
 // install engine did.
 #pragma once
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -15,14 +16,17 @@ inline constexpr char kPagesDir[] = "C:\\dest\\pages";
 inline constexpr char kWebsDir[] = "C:\\dest\\webs";
 inline constexpr char kFramesDir[] = "C:\\dest\\frames";
 inline constexpr char kDwtDir[] = "C:\\dest\\DWTs";
-inline constexpr char kAppData[] = "C:\\users\\tester\\AppData\\Roaming";
+inline constexpr char kAppData[] = "C:\\users\\tester\\AppData\\Roaming";  // exists
 
 class InstallFixture : public WizardFixture {
  public:
   ~InstallFixture() { g_strAppDataPath.clear(); }
 
   // Starts the wizard with its log open, installing for `version`.
+  // The destinations lie below C:\dest, which exists (as "C:\Program Files"
+  // would): the climb of folder creation stops there.
   void StartFor(int version, bool found2003 = false) {
+    prefix.AddFolder("C:\\dest");
     Start();
     CWizardDlg& w = wizard();
     w.m_nHostVersion = version;
@@ -55,6 +59,18 @@ class InstallFixture : public WizardFixture {
     return found;
   }
 
+  // The line after `line` in the new log lines (a failure's reason line), or
+  // "<missing>" when `line` is not there.
+  std::string LineAfter(const std::string& line) const {
+    const std::vector<std::string> lines = NewLogLines();
+    for (size_t i = 0; i + 1 < lines.size(); ++i) {
+      if (lines[i] == line) return lines[i + 1];
+    }
+    return "<missing>";
+  }
+
+  // Nothing was created below C:\dest.
+  bool DestUntouched() const { return std::filesystem::is_empty(HostPath("C:\\dest")); }
   bool Exists(const std::string& windowsPath) const { return HostPathExists(HostPath(windowsPath)); }
   std::string Read(const std::string& windowsPath) const { return ReadHostFile(HostPath(windowsPath)); }
   MemoryPeer& bar() { return control(kIdcProgress); }
