@@ -19,7 +19,8 @@ class FolderWalk {
   FolderWalk(CWizardDlg& wizard, bool copy) : wizard_(wizard), copy_(copy) {}
 
   // The files counted or copied below `source`, or -1 after a failure.
-  // `destReady`: the destination folder is known to exist.
+  // `destReady`: the destination folder is known to exist. `identity`: the
+  // source folder's identity when already known (a linked folder), else "".
   int Walk(const std::string& source, const std::string& dest, bool destReady,
            std::string identity);
 
