@@ -58,8 +58,7 @@ void GenerateKit(const std::string& kitDir) {
   for (int n = 0; n < kSmallFiles; ++n) {
     const int item = n / kFilesPerItem;
     const int inItem = n % kFilesPerItem;
-    std::string folder = kitDir + "/" + kKindFolders[item % kinds] + "/item" +
-                         std::to_string(item);
+    std::string folder = kitDir + "/" + kKindFolders[item % kinds] + "/item" + std::to_string(item);
     if (inItem >= kFilesPerItem - kImagesPerItem) folder += "/images";
     if (inItem == 0 || inItem == kFilesPerItem - kImagesPerItem) fs::create_directories(folder);
     const size_t size = 1024 + NextRandom(random) % (63 * 1024 + 1);
@@ -90,10 +89,11 @@ std::string CpCommand(WizardFixture& f) {
   std::string script;
   for (const CopyPlanRow& row : CopyPlanFor(f.wizard())) {
     std::string source = row.source;
-    for (char& c : source) if (c == '\\') c = '/';
+    for (char& c : source)
+      if (c == '\\') c = '/';
     const std::string dest = f.HostPath(row.destination);
-    script += "mkdir -p '" + dest + "' && cp -r '" + f.kitDir + "/" + source + "/.' '" + dest +
-              "' && ";
+    script +=
+        "mkdir -p '" + dest + "' && cp -r '" + f.kitDir + "/" + source + "/.' '" + dest + "' && ";
   }
   return script + "true";
 }

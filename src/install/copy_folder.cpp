@@ -57,8 +57,8 @@ int FolderWalk::Walk(const std::string& source, const std::string& dest, bool de
   return count;
 }
 
-int FolderWalk::WalkFolder(CFileFind& finder, const std::string& source,
-                           const std::string& dest, bool destReady) {
+int FolderWalk::WalkFolder(CFileFind& finder, const std::string& source, const std::string& dest,
+                           bool destReady) {
   int count = 0;
   bool more = true;
   while (count >= 0 && more) {

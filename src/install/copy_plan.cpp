@@ -51,8 +51,8 @@ const PlanEntry kPlan[] = {
      [](const CWizardDlg& w) { return w.m_strThemesDir + k2003Suffix; }},
     {When::kWith2003, "Copying common 2003 themes to ", From::kCommonFolder, kThemes,
      [](const CWizardDlg& w) { return w.m_strThemesDir + k2003Suffix; }},
-    {When::kWith2003, "Copying version-specific profile themes to ", From::kVersionFolder,
-     kThemes, [](const CWizardDlg&) { return g_strAppDataPath + kProfileThemes; }},
+    {When::kWith2003, "Copying version-specific profile themes to ", From::kVersionFolder, kThemes,
+     [](const CWizardDlg&) { return g_strAppDataPath + kProfileThemes; }},
     {When::kWith2003, "Copying common profile themes to ", From::kCommonFolder, kThemes,
      [](const CWizardDlg&) { return g_strAppDataPath + kProfileThemes; }},
 
@@ -64,9 +64,8 @@ const PlanEntry kPlan[] = {
      kPages, [](const CWizardDlg& w) { return w.m_strPagesDir + k2003Suffix; }},
     {When::kWith2003, "Copying common 2003 page templates to ", From::kCommonFolder, kPages,
      [](const CWizardDlg& w) { return w.m_strPagesDir + k2003Suffix; }},
-    {When::kWith2003, "Copying version-specific profile page templates to ",
-     From::kVersionFolder, kPages,
-     [](const CWizardDlg&) { return g_strAppDataPath + kProfilePages; }},
+    {When::kWith2003, "Copying version-specific profile page templates to ", From::kVersionFolder,
+     kPages, [](const CWizardDlg&) { return g_strAppDataPath + kProfilePages; }},
     {When::kWith2003, "Copying common profile page templates to ", From::kCommonFolder, kPages,
      [](const CWizardDlg&) { return g_strAppDataPath + kProfilePages; }},
 
@@ -83,17 +82,16 @@ const PlanEntry kPlan[] = {
     {When::kWith2003, "Copying common profile web templates to ", From::kCommonFolder, kWebs,
      [](const CWizardDlg&) { return g_strAppDataPath + kProfileWebs; }},
 
-    {When::kAlways, "Copying version-specific frame templates to ", From::kVersionFolder,
-     kFrames, [](const CWizardDlg& w) { return w.m_strFramesDir; }},
+    {When::kAlways, "Copying version-specific frame templates to ", From::kVersionFolder, kFrames,
+     [](const CWizardDlg& w) { return w.m_strFramesDir; }},
     {When::kAlways, "Copying common frame templates to ", From::kCommonFolder, kFrames,
      [](const CWizardDlg& w) { return w.m_strFramesDir; }},
     {When::kWith2003, "Copying version-specific 2003 frame templates to ", From::kVersionFolder,
      kFrames, [](const CWizardDlg& w) { return w.m_strFramesDir + k2003Suffix; }},
     {When::kWith2003, "Copying common 2003 frame templates to ", From::kCommonFolder, kFrames,
      [](const CWizardDlg& w) { return w.m_strFramesDir + k2003Suffix; }},
-    {When::kWith2003, "Copying version-specific profile frame templates to ",
-     From::kVersionFolder, kFrames,
-     [](const CWizardDlg&) { return g_strAppDataPath + kProfileFrames; }},
+    {When::kWith2003, "Copying version-specific profile frame templates to ", From::kVersionFolder,
+     kFrames, [](const CWizardDlg&) { return g_strAppDataPath + kProfileFrames; }},
     {When::kWith2003, "Copying common profile frame templates to ", From::kCommonFolder, kFrames,
      [](const CWizardDlg&) { return g_strAppDataPath + kProfileFrames; }},
 
@@ -141,11 +139,16 @@ std::vector<CopyPlanRow> CountedCopyPlanFor(CWizardDlg& wizard) {
 
 std::string HostName(int hostVersion) {
   switch (hostVersion) {
-    case kFP98: return "FrontPage 98";
-    case kFP2000: return "FrontPage 2000";
-    case kFP2002: return "FrontPage 2002";
-    case kFP2003: return "FrontPage 2003";
-    default: return "";
+    case kFP98:
+      return "FrontPage 98";
+    case kFP2000:
+      return "FrontPage 2000";
+    case kFP2002:
+      return "FrontPage 2002";
+    case kFP2003:
+      return "FrontPage 2003";
+    default:
+      return "";
   }
 }
 

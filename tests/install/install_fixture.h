@@ -71,8 +71,12 @@ class InstallFixture : public WizardFixture {
 
   // Nothing was created below C:\dest.
   bool DestUntouched() const { return std::filesystem::is_empty(HostPath("C:\\dest")); }
-  bool Exists(const std::string& windowsPath) const { return HostPathExists(HostPath(windowsPath)); }
-  std::string Read(const std::string& windowsPath) const { return ReadHostFile(HostPath(windowsPath)); }
+  bool Exists(const std::string& windowsPath) const {
+    return HostPathExists(HostPath(windowsPath));
+  }
+  std::string Read(const std::string& windowsPath) const {
+    return ReadHostFile(HostPath(windowsPath));
+  }
   MemoryPeer& bar() { return control(kIdcProgress); }
   MemoryPeer& caption() { return control(kIdcProgressText); }
 
