@@ -25,7 +25,7 @@
 
 namespace tpl {
 
-class ProgressTicker;
+struct InstallSession;
 
 // The four FrontPage versions, always handled in this order.
 enum HostVersion : int { kFP98 = 0, kFP2000 = 1, kFP2002 = 2, kFP2003 = 3 };
@@ -147,9 +147,9 @@ class CWizardDlg : public CDialog {
   FrontEnd& ui() { return frontEnd(); }
   // The string id of the last end screen shown (0 while none was).
   int m_nEndScreenId = 0;
-  // Steps m_progress for each file copied while InstallFiles runs; without
-  // one, CopyFolder steps the bar directly.
-  ProgressTicker* m_pProgressTicker = nullptr;
+  // Set while InstallFiles runs: the progress ticker and the kit searches its
+  // walks share. Without one, CopyFolder steps the bar directly.
+  InstallSession* m_pInstallSession = nullptr;
 
  protected:
   void DoDataExchange(CDataExchange* pDX) override;

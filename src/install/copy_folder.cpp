@@ -3,7 +3,7 @@
 
 #include "app/wizard_dlg.h"
 #include "install/copy_texts.h"
-#include "install/progress_ticker.h"
+#include "install/install_session.h"
 #include "machine/file_find.h"
 
 namespace tpl {
@@ -16,7 +16,11 @@ const char kEveryEntry[] = "\\*.*";
 // noticed instead of walked forever.
 class FolderWalk {
  public:
-  FolderWalk(CWizardDlg& wizard, bool copy) : wizard_(wizard), copy_(copy) {}
+  FolderWalk(CWizardDlg& wizard, bool copy)
+      : wizard_(wizard),
+        searches_(wizard.m_pInstallSession != nullptr ? wizard.m_pInstallSession->kitSearches
+                                                      : wizard.machine()),
+        copy_(copy) {}
 
   // The files counted or copied below `source`, or -1 after a failure.
   // `destReady`: the destination folder is known to exist. `identity`: the
@@ -41,13 +45,14 @@ class FolderWalk {
   bool LeadsBack(const std::string& source, std::string* identity);
 
   CWizardDlg& wizard_;
+  Machine& searches_;  // answers the searches of the kit's folders
   const bool copy_;
   std::vector<Level> path_;
 };
 
 int FolderWalk::Walk(const std::string& source, const std::string& dest, bool destReady,
                      std::string identity) {
-  CFileFind finder(wizard_.machine());
+  CFileFind finder(searches_);
   if (!finder.FindFile(source + kEveryEntry)) return 0;
 
   const bool asked = !identity.empty();
@@ -116,8 +121,8 @@ bool FolderWalk::CopyOneFile(const std::string& source, const std::string& dest)
 }
 
 void FolderWalk::StepProgress() {
-  if (wizard_.m_pProgressTicker != nullptr) {
-    wizard_.m_pProgressTicker->Tick();
+  if (wizard_.m_pInstallSession != nullptr) {
+    wizard_.m_pInstallSession->ticker.Tick();
   } else if (wizard_.m_progress.IsAttached()) {
     wizard_.m_progress.StepIt();
   }

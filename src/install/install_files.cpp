@@ -4,7 +4,7 @@
 
 #include "app/wizard_dlg.h"
 #include "install/copy_plan.h"
-#include "install/progress_ticker.h"
+#include "install/install_session.h"
 #include "log/log_time.h"
 #include "res/strings.h"
 
@@ -26,6 +26,8 @@ bool CWizardDlg::InstallFiles() {
   LogLine(kInstallingHeading + hostName);
   LogLine(kCountingLine);
 
+  InstallSession session(machine());
+  m_pInstallSession = &session;
   const std::vector<CopyPlanRow> plan = CountedCopyPlanFor(*this);
   int total = 0;
   for (const CopyPlanRow& row : plan) {
@@ -34,9 +36,8 @@ bool CWizardDlg::InstallFiles() {
   LogLine(FormatText(kTotalFormat, total));
 
   // With nothing to copy the bar and its caption stay as they were.
-  ProgressTicker ticker;
   if (total > 0) {
-    ticker.Start(m_progress, total);
+    session.ticker.Start(m_progress, total);
     m_progress.ShowWindow(true);
     m_staticProgress.SetText(FormatText(kCaptionFormat, hostName.c_str()));
     m_staticProgress.ShowWindow(true);
@@ -44,14 +45,13 @@ bool CWizardDlg::InstallFiles() {
     m_staticProgress.UpdateWindow();
   }
 
-  m_pProgressTicker = &ticker;
   bool succeeded = true;
   for (const CopyPlanRow& row : plan) {
     LogLine(row.logText + row.destination);
     succeeded = CopyTree(row.source, row.destination);
     if (!succeeded) break;
   }
-  m_pProgressTicker = nullptr;
+  m_pInstallSession = nullptr;
 
   machine().Pause(kPauseAfterCopyMs);
   ui().EndWaitCursor();
