@@ -37,6 +37,10 @@ class FolderWalk {
 
   int WalkFolder(CFileFind& finder, const std::string& source, const std::string& dest,
                  bool destReady);
+  // CreateFolderPath of a sub-folder's destination. When its parent is known
+  // to exist, a fresh folder is made at once; anything else (the folder is
+  // there already, or cannot be made) takes the full way, which tells why.
+  bool CreateSubFolder(const std::string& path, bool parentExists);
   // Steps the progress bar and copies one file over any file of that name.
   bool CopyOneFile(const std::string& source, const std::string& dest);
   void StepProgress();
@@ -97,7 +101,7 @@ int FolderWalk::WalkFolder(CFileFind& finder, const std::string& source, const s
       continue;
     }
     if (copy_) {
-      if (!wizard_.CreateFolderPath(childDest)) {
+      if (!CreateSubFolder(childDest, destReady)) {
         count = -1;
         continue;
       }
@@ -107,6 +111,14 @@ int FolderWalk::WalkFolder(CFileFind& finder, const std::string& source, const s
     count = inner < 0 ? -1 : count + inner;
   }
   return count;
+}
+
+bool FolderWalk::CreateSubFolder(const std::string& path, bool parentExists) {
+  if (parentExists && wizard_.machine().MakeDirectory(path) == kErrorSuccess) {
+    wizard_.LogLine(kCreatedFolderLine + path);
+    return true;
+  }
+  return wizard_.CreateFolderPath(path);
 }
 
 bool FolderWalk::CopyOneFile(const std::string& source, const std::string& dest) {

@@ -45,6 +45,12 @@ TEST(CopyFolder, CountsEveryLevelAndCopiesWithFoldersLoggedBeforeTheirFiles) {
   EXPECT_EQ(f.Read("C:\\dest\\themes\\top.css"), "t");
   EXPECT_TRUE(f.Exists("C:\\dest\\themes\\empty"));
   EXPECT_EQ(f.bar().steps(), 3);
+
+  // Again over the tree now there: the folders are found, not made.
+  EXPECT_EQ(f.wizard().CopyFolder(kSource, kDest, true), 3);
+  EXPECT_EQ(f.NewLogLinesStarting("Created folder ").size(), 3u);
+  EXPECT_EQ(f.NewLogLinesStarting("Copied file: ").size(), 6u);
+  EXPECT_TRUE(f.ui.messageBoxes().empty());
 }
 
 TEST(CopyFolder, TopLevelFileBeforeAnySubFolderGetsItsMissingFolderFirst) {
