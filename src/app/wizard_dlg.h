@@ -25,6 +25,8 @@
 
 namespace tpl {
 
+struct InstallSession;
+
 // The four FrontPage versions, always handled in this order.
 enum HostVersion : int { kFP98 = 0, kFP2000 = 1, kFP2002 = 2, kFP2003 = 3 };
 constexpr int kNoVersion = -1;  // m_nCurrentVersion before detection names one
@@ -150,6 +152,9 @@ class CWizardDlg : public CDialog {
   bool m_bDryRun = false;
   bool m_bPlanShown = false;  // the dry run's plan is on the end screen
   void ShowCopyPlan();
+  // Set while InstallFiles runs: the progress ticker and the kit searches its
+  // walks share. Without one, CopyFolder steps the bar directly.
+  InstallSession* m_pInstallSession = nullptr;
 
  protected:
   void DoDataExchange(CDataExchange* pDX) override;

@@ -1,0 +1,87 @@
+// A wizard ready to install: destination members set directly (as target
+// folder resolution would), the log open, and helpers to read what the
+// install engine did.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "support/wizard_fixture.h"
+
+namespace tpl::test {
+
+inline constexpr char kThemesDir[] = "C:\\dest\\themes";
+inline constexpr char kPagesDir[] = "C:\\dest\\pages";
+inline constexpr char kWebsDir[] = "C:\\dest\\webs";
+inline constexpr char kFramesDir[] = "C:\\dest\\frames";
+inline constexpr char kDwtDir[] = "C:\\dest\\DWTs";
+inline constexpr char kAppData[] = "C:\\users\\tester\\AppData\\Roaming";  // exists
+
+class InstallFixture : public WizardFixture {
+ public:
+  ~InstallFixture() { g_strAppDataPath.clear(); }
+
+  // Starts the wizard with its log open, installing for `version`.
+  // The destinations lie below C:\dest, which exists (as "C:\Program Files"
+  // would): the climb of folder creation stops there.
+  void StartFor(int version, bool found2003 = false) {
+    prefix.AddFolder("C:\\dest");
+    Start();
+    CWizardDlg& w = wizard();
+    w.m_nHostVersion = version;
+    w.m_bFoundFP2003 = found2003;
+    w.m_strKitVersionFolder = version == kFP98 ? "fp98" : "fp2000";
+    w.m_strThemesDir = kThemesDir;
+    w.m_strPagesDir = kPagesDir;
+    w.m_strWebsDir = kWebsDir;
+    w.m_strFramesDir = kFramesDir;
+    w.m_strDwtDir = version == kFP2003 ? kDwtDir : "";
+    g_strAppDataPath = kAppData;
+    w.m_bLogEnabled = true;
+    w.OpenLog();
+    headLines_ = LogLines().size();
+  }
+
+  // The log lines written since StartFor.
+  std::vector<std::string> NewLogLines() const {
+    std::vector<std::string> lines = LogLines();
+    lines.erase(lines.begin(), lines.begin() + static_cast<long>(headLines_));
+    return lines;
+  }
+
+  // The new log lines that begin with `prefix`.
+  std::vector<std::string> NewLogLinesStarting(const std::string& start) const {
+    std::vector<std::string> found;
+    for (const std::string& line : NewLogLines()) {
+      if (line.compare(0, start.size(), start) == 0) found.push_back(line);
+    }
+    return found;
+  }
+
+  // The line after `line` in the new log lines (a failure's reason line), or
+  // "<missing>" when `line` is not there.
+  std::string LineAfter(const std::string& line) const {
+    const std::vector<std::string> lines = NewLogLines();
+    for (size_t i = 0; i + 1 < lines.size(); ++i) {
+      if (lines[i] == line) return lines[i + 1];
+    }
+    return "<missing>";
+  }
+
+  // Nothing was created below C:\dest.
+  bool DestUntouched() const { return std::filesystem::is_empty(HostPath("C:\\dest")); }
+  bool Exists(const std::string& windowsPath) const {
+    return HostPathExists(HostPath(windowsPath));
+  }
+  std::string Read(const std::string& windowsPath) const {
+    return ReadHostFile(HostPath(windowsPath));
+  }
+  MemoryPeer& bar() { return control(kIdcProgress); }
+  MemoryPeer& caption() { return control(kIdcProgressText); }
+
+ private:
+  size_t headLines_ = 0;
+};
+
+}  // namespace tpl::test
