@@ -412,9 +412,9 @@ INSTANTIATE_TEST_SUITE_P(Steps, CancelAtEachStep,
                                            CancelPoint{2, 1, 1},  // plan, language to choose
                                            CancelPoint{2, 2, 2},  // language combo
                                            CancelPoint{2, 3, 4}),
-                         [](const ::testing::TestParamInfo<CancelPoint>& info) {
-                           return "Languages" + std::to_string(info.param.languages) + "Step" +
-                                  std::to_string(info.param.step);
+                         [](const ::testing::TestParamInfo<CancelPoint>& point) {
+                           return "Languages" + std::to_string(point.param.languages) + "Step" +
+                                  std::to_string(point.param.step);
                          });
 
 }  // namespace
