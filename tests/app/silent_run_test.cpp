@@ -125,14 +125,6 @@ TEST_F(SilentRun, VersionsTickExactlyThoseAndTickingFrontPage2003ShowsItsNote) {
   EXPECT_TRUE(ListHostTree(f.HostPath(std::string(kTemplates) + "\\1033")).size() == 1u);
 }
 
-TEST_F(SilentRun, WithoutVersionsThePreselectionStands) {
-  TwoVersions();
-  const RunResult run = Silent({"--accept-licence"});
-  EXPECT_EQ(run.status, kExitInstalled);
-  EXPECT_TRUE(LogHas("User chose to install for FrontPage 2003"));
-  EXPECT_FALSE(LogHas("2002 selected"));
-}
-
 TEST_F(SilentRun, VersionNotFoundStopsBeforeCopying) {
   TwoVersions();
   const RunResult run = Silent({"--accept-licence", "--versions", "98,2003"});
@@ -263,13 +255,6 @@ TEST_F(SilentRun, DryRunThatIsRefusedIsStillCancelled) {
   const RunResult run = Silent({"--dry-run"});
   EXPECT_EQ(run.status, kExitCancelled);
   EXPECT_EQ(run.out.find("Dry run"), std::string::npos);
-}
-
-TEST_F(SilentRun, InteractiveRunNeedsAFrontEnd) {
-  Start();
-  std::ostringstream out, err;
-  EXPECT_EQ(RunWizard(f.machine(), CommandLine{}, nullptr, out, err), kExitUsage);
-  EXPECT_NE(err.str().find("--silent"), std::string::npos);
 }
 
 }  // namespace

@@ -411,7 +411,11 @@ INSTANTIATE_TEST_SUITE_P(Steps, CancelAtEachStep,
                                            CancelPoint{1, 2, 4},  // ready to install
                                            CancelPoint{2, 1, 1},  // plan, language to choose
                                            CancelPoint{2, 2, 2},  // language combo
-                                           CancelPoint{2, 3, 4}));
+                                           CancelPoint{2, 3, 4}),
+                         [](const ::testing::TestParamInfo<CancelPoint>& point) {
+                           return "Languages" + std::to_string(point.param.languages) + "Step" +
+                                  std::to_string(point.param.step);
+                         });
 
 }  // namespace
 }  // namespace tpl::test

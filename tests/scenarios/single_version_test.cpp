@@ -164,41 +164,12 @@ TEST(SingleVersion, RefusedLicenceCopiesNothing) {
             "Installation cancelled.\nLog file written to C:\\users\\tester\\Temp\\tplsetup.log");
   EXPECT_EQ(f.wizard().m_nEndScreenId, kIdsCancelled);
   EXPECT_FALSE(f.control(kIdcNext).IsEnabled());
-  ExpectLog(f, {
-      "FrontPage Theme Installation Version 1.0",
-      "Installs themes and templates for Microsoft FrontPage 98, 2000, 2002 and 2003",
-      "Log file opened on DD-Mon-YYYY at HH:MM:SS",
-      "Operating system: Windows NT/2000/XP V6.1 Service Pack 1",
-      "User name: tester",
-      "Windows folder: C:\\windows",
-      "Checking FrontPage installation...",
-      "Looking for FP98",
-      "Looking for current version of FrontPage",
-      "Looking for FP2000",
-      "Looking for FP2002",
-      "FP2002 found, verify executable",
-      "FP2002 found and verified",
-      "Looking for FP2003",
-      "Looking for Application Data Path",
-      "FrontPage 2002 found in C:\\Program Files\\Microsoft Office\\Office10",
-      "Common Application data path C:\\users\\tester\\AppData\\Roaming",
-      "Only one version found, so just assume to install to this.",
-      "",
-      "2002 selected",
-      "This system has language folder 1033 (English)",
-      "Checking kit for items to install...",
-      "Searching common\\Themes\\*.*",
-      "Searching fp2000\\Themes\\*.*",
-      "Checking kit for items to install...",
-      "Will install theme Blue Version 1",
-      "Will install page template welcome",
-      "Will install web template club",
-      "No frame template to install",
+  ExpectLog(f, Concat({LogHead(), FirstPressLines(), {
       "User rejected licence",
       "Installation cancelled.",
       "Log file closed on DD-Mon-YYYY at HH:MM:SS",
       "",
-  });
+  }}));
   EXPECT_EQ(f.machine().copies(), 0);
   EXPECT_TRUE(Tree(f, kShared).empty());
   EXPECT_TRUE(Tree(f, kTemplates).empty());
