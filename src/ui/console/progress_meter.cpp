@@ -1,0 +1,72 @@
+#include "ui/console/progress_meter.h"
+
+#include <algorithm>
+
+namespace tpl {
+namespace {
+
+// A redraw at most this often keeps the terminal's share of a copy small.
+constexpr std::chrono::milliseconds kRedrawInterval(100);
+constexpr int kMinBarWidth = 10;
+
+}  // namespace
+
+ProgressMeter::ProgressMeter(std::ostream& out, bool terminal, int columns, Clock clock)
+    : out_(out), terminal_(terminal), columns_(columns), clock_(std::move(clock)) {
+  if (!clock_) clock_ = [] { return std::chrono::steady_clock::now(); };
+}
+
+void ProgressMeter::Caption(const std::string& text) {
+  if (text == caption_ && (active_ || lineOpen_)) return;
+  Finish();
+  caption_ = text;
+  if (!text.empty()) out_ << text << "\n" << std::flush;
+}
+
+void ProgressMeter::Update(int position, int lower, int upper) {
+  position_ = position;
+  lower_ = lower;
+  upper_ = upper;
+  active_ = true;
+  if (!terminal_) return;
+  const auto now = clock_();
+  const bool atEnd = position >= upper;
+  if (lineOpen_ && !atEnd && now - lastDraw_ < kRedrawInterval) return;
+  lastDraw_ = now;
+  Draw();
+}
+
+void ProgressMeter::Draw() {
+  const std::string bar = Bar();
+  if (lineOpen_ && bar == drawn_) return;
+  drawn_ = bar;
+  lineOpen_ = true;
+  ++draws_;
+  out_ << "\r" << bar << "\x1b[K" << std::flush;
+}
+
+void ProgressMeter::Finish() {
+  if (terminal_) {
+    if (active_) Draw();  // the last state, which the throttle may have skipped
+    if (lineOpen_) out_ << "\n" << std::flush;
+  } else if (active_) {
+    ++draws_;
+    out_ << Bar() << "\n" << std::flush;
+  }
+  active_ = false;
+  lineOpen_ = false;
+  drawn_.clear();
+}
+
+std::string ProgressMeter::Bar() const {
+  const int span = upper_ - lower_;
+  const int done = span <= 0 ? 0 : std::clamp((position_ - lower_) * 100 / span, 0, 100);
+  const std::string count = std::to_string(position_ - lower_) + "/" + std::to_string(span);
+  if (!terminal_) return "  " + count + " (" + std::to_string(done) + "%)";
+  const int barWidth = std::max(kMinBarWidth, columns_ - 12 - static_cast<int>(count.size()));
+  const int filled = barWidth * done / 100;
+  return "  [" + std::string(filled, '#') + std::string(barWidth - filled, '-') + "] " +
+         std::to_string(done) + "%  " + count;
+}
+
+}  // namespace tpl
