@@ -87,17 +87,27 @@ TEST(ConsoleDialog, VersionDialogIsANumberedListOfTogglesWithOk) {
 }
 
 TEST(ConsoleDialog, DisabledTogglesAndUnknownAnswersChangeNothing) {
-  // FrontPage 98 has no number; "4" and "zz" name nothing; "ok" spells the button.
-  ConsoleSession session("4\nzz\nok\n");
+  // FrontPage 98 has no number; "4", "zz" and "200" name nothing; "ok"
+  // spells the button.
+  ConsoleSession session("4\nzz\n200\nok\n");
   ToggleDialog dialog(session.ui);
   EXPECT_EQ(dialog.DoModal(), kIdOk);
   const std::string out = session.Output();
   EXPECT_NE(out.find("\"4\" is not one of the choices shown."), std::string::npos);
   EXPECT_NE(out.find("\"zz\" is not one of the choices shown."), std::string::npos);
+  EXPECT_NE(out.find("\"200\" is not one of the choices shown."), std::string::npos);
   EXPECT_EQ(dialog.radio[0], -1);
   EXPECT_EQ(dialog.radio[1], 0);
   // An answer that changed nothing does not draw the screen again.
   EXPECT_EQ(Count(out, "=== FrontPage Theme Installation"), 1);
+}
+
+TEST(ConsoleDialog, AToggleCanBeNamedByTheLastWordOfItsText) {
+  ConsoleSession session("2002\nFrontPage 2000\n\n");
+  ToggleDialog dialog(session.ui);
+  EXPECT_EQ(dialog.DoModal(), kIdOk);
+  EXPECT_EQ(dialog.radio[2], 0);
+  EXPECT_EQ(dialog.radio[1], -1);
 }
 
 TEST(ConsoleDialog, EndOfInputIsEscAndKeepsTheDialogsStartingValues) {
@@ -121,7 +131,8 @@ class LanguageDialog : public CDialog {
     combo->SetItemData(combo->AddString("German"), 1031);
     combo->SetItemData(combo->AddString("French"), 1036);
     combo->SetCurSel(0);
-    PeerOf(kIdcStatusText)->SetText(LoadResString(kIdsChooseLanguage));
+    // A text that ends in line breaks leaves one blank line, not more.
+    PeerOf(kIdcStatusText)->SetText(LoadResString(kIdsChooseLanguage) + "\n\n");
     PeerOf(kIdcProgress)->Show(false);
     return true;
   }

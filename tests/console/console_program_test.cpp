@@ -207,16 +207,20 @@ TEST(ConsoleProgram, ANewUserInstallsAKitFromTheFirstScreenToTheEndScreen) {
   EXPECT_EQ(user.WaitForExit(), 0) << user.SinceTyped();
   EXPECT_EQ(ReadHostFile(paged), "Thank you for installing Blue.\n");
 
-  bool themeInstalled = false;
-  for (const std::string& file : ListHostTree(prefix.root())) {
-    if (file.size() >= 15 && file.compare(file.size() - 15, 15, "/blue/blue.css") == 0) {
-      themeInstalled = true;
+  const std::string log = ReadHostFile(prefix.HostPath(logPath));
+  // The theme is in the prefix, where the log says it was copied.
+  std::string destination;
+  for (size_t at = 0, end; (end = log.find("\r\n", at)) != std::string::npos; at = end + 2) {
+    const std::string line = log.substr(at, end - at);
+    const std::string copied = "Copied file: ";
+    if (line.compare(0, copied.size(), copied) == 0 && line.size() > copied.size() + 9 &&
+        line.compare(line.size() - 9, 9, "\\blue.css") == 0) {
+      destination = line.substr(copied.size());
     }
   }
-  EXPECT_TRUE(themeInstalled);
-  const std::string log = ReadHostFile(prefix.HostPath(logPath));
+  ASSERT_FALSE(destination.empty()) << log;
+  EXPECT_EQ(ReadHostFile(prefix.HostPath(destination)), "body { color: navy }\r\n") << destination;
   EXPECT_TRUE(Contains(log, "User accepted licence\r\n")) << log;
-  EXPECT_TRUE(Contains(log, "blue.css\r\n")) << log;
   EXPECT_TRUE(Contains(log, "The installation was successfully completed.\r\n")) << log;
 }
 

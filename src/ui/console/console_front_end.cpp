@@ -29,7 +29,8 @@ bool IsStatic(ControlKind kind) {
 }
 
 // A control peer that tells the front end when the progress bar moves or a
-// caption is painted: no screen is drawn while a handler runs.
+// caption is painted: no screen is drawn while a handler runs. A new range
+// alone is not news: its bar shows from the first position set or step.
 class ConsolePeer : public MemoryPeer {
  public:
   ConsolePeer(const ControlTemplate& control, int* focusedId, ConsoleFrontEnd& ui)
@@ -43,10 +44,6 @@ class ConsolePeer : public MemoryPeer {
     } else {
       Moved();
     }
-  }
-  void SetRange(uint16_t lower, uint16_t upper) override {
-    MemoryPeer::SetRange(lower, upper);
-    Moved();
   }
   void SetPos(int position) override {
     MemoryPeer::SetPos(position);

@@ -149,8 +149,10 @@ std::string DialogScreen::Render() {
       case ControlKind::kStaticCenter: {
         const std::string text = peer != nullptr ? peer->Text() : control->text;
         if (text.empty()) break;
+        std::vector<std::string> wrapped = WrapText(DisplayText(text), Width());
+        while (!wrapped.empty() && wrapped.back().empty()) wrapped.pop_back();
         separate();
-        for (const std::string& line : WrapText(DisplayText(text), Width())) {
+        for (const std::string& line : wrapped) {
           lines.push_back(kIndent + (control->kind == ControlKind::kStaticCenter
                                          ? CentreLine(line, Width())
                                          : line));
@@ -331,23 +333,27 @@ bool DialogScreen::Interpret(const std::string& answer, ScreenAction* action,
     if (choice.key == lower) found = &choice;
   }
   // An answer that spells out a label: the one it names exactly, else the
-  // only one it starts.
+  // only one it starts or ends ("next", "2002" for "FrontPage 2002").
   const std::string words = Normalize(typed);
   if (found == nullptr && words.size() >= 2) {
-    int starts = 0;
-    const Choice* startsWith = nullptr;
+    int partly = 0;
+    const Choice* partlyNamed = nullptr;
     for (const Choice& choice : choices_) {
       const std::string label = Normalize(choice.label);
       if (label == words) {
         found = &choice;
         break;
       }
-      if (label.compare(0, words.size(), words) == 0) {
-        ++starts;
-        startsWith = &choice;
+      const bool starts = label.compare(0, words.size(), words) == 0;
+      const bool ends = label.size() > words.size() &&
+                        label.compare(label.size() - words.size(), words.size(), words) == 0 &&
+                        label[label.size() - words.size() - 1] == ' ';
+      if (starts || ends) {
+        ++partly;
+        partlyNamed = &choice;
       }
     }
-    if (found == nullptr && starts == 1) found = startsWith;
+    if (found == nullptr && partly == 1) found = partlyNamed;
   }
   if (found == nullptr) {
     *problem = "\"" + DisplayText(typed) + "\" is not one of the choices shown.";

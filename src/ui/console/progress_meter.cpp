@@ -17,18 +17,23 @@ ProgressMeter::ProgressMeter(std::ostream& out, bool terminal, int columns, Cloc
 }
 
 void ProgressMeter::Caption(const std::string& text) {
-  if (text == caption_ && (active_ || lineOpen_)) return;
+  if (text == caption_ && started_) return;
   Finish();
   caption_ = text;
   if (!text.empty()) out_ << text << "\n" << std::flush;
 }
 
 void ProgressMeter::Update(int position, int lower, int upper) {
+  // A new range or a position set back starts a new bar (the next version's
+  // copy): the old one keeps its last state on a line of its own.
+  if (started_ && (lower != lower_ || upper != upper_ || position < position_)) Finish();
   position_ = position;
   lower_ = lower;
   upper_ = upper;
-  active_ = true;
-  if (!terminal_) return;
+  // A bar shows once something is done, so that setting it up before its
+  // caption leaves no empty bar behind.
+  if (position > lower) started_ = true;
+  if (!started_ || !terminal_) return;
   const auto now = clock_();
   const bool atEnd = position >= upper;
   if (lineOpen_ && !atEnd && now - lastDraw_ < kRedrawInterval) return;
@@ -46,14 +51,16 @@ void ProgressMeter::Draw() {
 }
 
 void ProgressMeter::Finish() {
-  if (terminal_) {
-    if (active_) Draw();  // the last state, which the throttle may have skipped
-    if (lineOpen_) out_ << "\n" << std::flush;
-  } else if (active_) {
-    ++draws_;
-    out_ << Bar() << "\n" << std::flush;
+  if (started_) {
+    if (terminal_) {
+      Draw();  // the last state, which the throttle may have skipped
+      out_ << "\n" << std::flush;
+    } else {
+      ++draws_;
+      out_ << Bar() << "\n" << std::flush;
+    }
   }
-  active_ = false;
+  started_ = false;
   lineOpen_ = false;
   drawn_.clear();
 }

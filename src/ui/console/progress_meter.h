@@ -39,7 +39,7 @@ class ProgressMeter {
   Clock clock_;
   std::string caption_;
   int position_ = 0, lower_ = 0, upper_ = 0;
-  bool active_ = false;     // the bar moved since the caption or the last Finish
+  bool started_ = false;    // the bar has moved past its start since the last Finish
   bool lineOpen_ = false;   // a bar is on the terminal's last line, not ended
   std::string drawn_;       // the bar last drawn
   std::chrono::steady_clock::time_point lastDraw_;
