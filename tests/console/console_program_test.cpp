@@ -34,18 +34,21 @@ class TerminalSession {
  public:
   TerminalSession(const std::string& program, const std::vector<std::string>& args,
                   const std::vector<std::string>& environment) {
-    // The inherited environment, less the variables `environment` sets.
+    // The inherited environment, less the variables `environment` sets
+    // ("NAME=value") or unsets ("NAME").
     std::vector<std::string> env;
     for (char** entry = environ; *entry != nullptr; ++entry) {
       const std::string text = *entry;
       bool overridden = false;
-      for (const std::string& set : environment) {
-        const size_t name = set.find('=') + 1;
-        if (text.compare(0, name, set, 0, name) == 0) overridden = true;
+      for (const std::string& change : environment) {
+        const std::string name = change.substr(0, change.find('=')) + "=";
+        if (text.compare(0, name.size(), name) == 0) overridden = true;
       }
       if (!overridden) env.push_back(text);
     }
-    env.insert(env.end(), environment.begin(), environment.end());
+    for (const std::string& change : environment) {
+      if (change.find('=') != std::string::npos) env.push_back(change);
+    }
     std::vector<char*> argv{const_cast<char*>(program.c_str())};
     for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
     argv.push_back(nullptr);
@@ -157,7 +160,7 @@ TEST(ConsoleProgram, ANewUserInstallsAKitFromTheFirstScreenToTheEndScreen) {
   const std::string paged = tmp.path() + "/paged.txt";
 
   TerminalSession user(TPLSETUP_BIN, {"--kit", kit, "--prefix", prefix.root()},
-                       {"TERM=xterm", "LANG=C.UTF-8", "PAGER=cat > " + paged});
+                       {"TERM=xterm", "NO_COLOR", "LANG=C.UTF-8", "PAGER=cat > " + paged});
   ASSERT_TRUE(user.started());
 
   // The first screen: the welcome text and the usable controls with keys.
@@ -168,6 +171,7 @@ TEST(ConsoleProgram, ANewUserInstallsAKitFromTheFirstScreenToTheEndScreen) {
   EXPECT_TRUE(Contains(screen, "l)  [x] Create log file")) << screen;
   EXPECT_TRUE(Contains(screen, "c) Cancel   n) Next > (Enter)")) << screen;
   EXPECT_FALSE(Contains(screen, "Finish")) << screen;
+  EXPECT_TRUE(Contains(screen, "\x1b[1m=== FrontPage Theme Installation")) << screen;  // bold
 
   // Next: the install plan.
   user.Type("n\r");
@@ -224,7 +228,7 @@ TEST(ConsoleProgram, ANewUserInstallsAKitFromTheFirstScreenToTheEndScreen) {
   EXPECT_TRUE(Contains(log, "The installation was successfully completed.\r\n")) << log;
 }
 
-TEST(ConsoleProgram, ClosedInputCancelsAndEnds) {
+TEST(ConsoleProgram, ClosedInputCancelsAndEndsWithoutColourUnderNoColor) {
   TempDir tmp;
   PrefixBuilder prefix(tmp.path() + "/prefix");
   prefix.AddFrontPage(2, "C:\\Program Files\\Microsoft Office\\Office10");
@@ -233,9 +237,10 @@ TEST(ConsoleProgram, ClosedInputCancelsAndEnds) {
   WriteHostFile(kit + "/common/Themes/blue/blue.inf", "title=Blue\r\nversion=1\r\n");
 
   TerminalSession user(TPLSETUP_BIN, {"--kit", kit, "--prefix", prefix.root()},
-                       {"TERM=dumb", "PAGER="});
+                       {"TERM=xterm", "NO_COLOR=1", "PAGER="});
   ASSERT_TRUE(user.started());
   ASSERT_TRUE(user.WaitFor(kPrompt)) << user.Screen();
+  EXPECT_FALSE(Contains(user.Screen(), "\x1b[1m")) << user.Screen();
   user.Type("\x04");  // Ctrl-D: the end of the input
   EXPECT_EQ(user.WaitForExit(), 2) << user.SinceTyped();
   EXPECT_TRUE(Contains(user.SinceTyped(), "Installation cancelled.")) << user.SinceTyped();
