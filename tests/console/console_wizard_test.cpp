@@ -6,6 +6,7 @@
 #include "app/wizard_dlg.h"
 #include "console_test_support.h"
 #include "res/strings.h"
+#include "ui/console/terminal_text.h"
 
 namespace tpl {
 namespace {
@@ -51,6 +52,23 @@ TEST(ConsoleWizard, MainTextIsWrappedToTheTerminal) {
     EXPECT_LE(line.size(), 39u) << line;
     if (end == std::string::npos) break;
     start = end + 1;
+  }
+}
+
+TEST(ConsoleWizard, TheMainTextIsShownAsTheWizardSetsIt) {
+  ConsoleOptions options;
+  options.columns = 50;
+  ConsoleSession session("", options);
+  CWizardDlg wizard(session.machine, session.ui);
+  wizard.DoModal();
+  // The controls stay readable after the run: the last screen shows the
+  // end screen's text line by line, wrapped to the terminal.
+  const std::string text = wizard.m_staticText.GetText();
+  ASSERT_FALSE(text.empty());
+  const std::string out = session.Output();
+  const std::string lastScreen = out.substr(out.rfind("=== FrontPage Theme Installation"));
+  for (const std::string& line : WrapText(text, 47)) {
+    EXPECT_NE(lastScreen.find("\n  " + line + "\n"), std::string::npos) << line;
   }
 }
 

@@ -129,9 +129,13 @@ bool ConsoleFrontEnd::ReadAnswer(std::string* line) {
 int ConsoleFrontEnd::RunModal(CDialog& dialog) {
   meter_.Finish();
   shown_.clear();
-  MemoryDialog run(dialog.Template(), [this](const ControlTemplate& control, int* focusedId) {
-    return std::make_unique<ConsolePeer>(control, focusedId, *this);
-  });
+  // The peers outlive the run, as windows outlive DoModal until the dialog
+  // object goes: its controls stay readable afterwards.
+  auto peers = std::make_unique<MemoryDialog>(
+      dialog.Template(), [this](const ControlTemplate& control, int* focusedId) {
+        return std::make_unique<ConsolePeer>(control, focusedId, *this);
+      });
+  MemoryDialog& run = *peers;
   StartModalRun(dialog, run);
   DialogScreen screen(run, Layout());
   DialogDriver driver(dialog, run);
@@ -194,6 +198,7 @@ int ConsoleFrontEnd::RunModal(CDialog& dialog) {
   }
   meter_.Finish();
   shown_.clear();
+  lastRuns_[dialog.TemplateId()] = std::move(peers);
   return dialog.IsEnded() ? dialog.Result() : kIdCancel;
 }
 

@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <istream>
+#include <map>
 #include <memory>
 #include <ostream>
 #include <string>
@@ -17,6 +18,7 @@
 #include "ui/console/progress_meter.h"
 #include "ui/dialog.h"
 #include "ui/front_end.h"
+#include "ui/memory_dialog.h"
 
 namespace tpl {
 
@@ -66,6 +68,7 @@ class ConsoleFrontEnd : public FrontEnd {
   ConsoleOptions options_;
   ProgressMeter meter_;
   std::string shown_;  // the screen last written, unless something came after it
+  std::map<int, std::unique_ptr<MemoryDialog>> lastRuns_;  // by template
 };
 
 }  // namespace tpl
