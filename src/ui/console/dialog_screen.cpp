@@ -38,7 +38,8 @@ char PickLetter(const std::string& text, std::set<char>* taken) {
   }
   const std::string plain = StripMnemonic(text);
   for (size_t i = 0; i < plain.size(); ++i) {
-    if (IsLetter(plain[i]) && (i == 0 || plain[i - 1] == ' ')) candidates.push_back(LowerAscii(plain[i]));
+    const bool wordStart = i == 0 || plain[i - 1] == ' ';
+    if (IsLetter(plain[i]) && wordStart) candidates.push_back(LowerAscii(plain[i]));
   }
   for (char c : plain) {
     if (IsLetter(c)) candidates.push_back(LowerAscii(c));
