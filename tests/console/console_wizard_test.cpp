@@ -17,13 +17,23 @@ using test::Count;
 // The first screen: everything up to the first prompt.
 std::string FirstScreen(const std::string& out) { return out.substr(0, out.find("Your choice: ")); }
 
-TEST(ConsoleWizard, FirstScreenOffersTheUsableControlsOnly) {
+TEST(ConsoleWizard, FirstScreenShowsTheWelcomeAndOffersTheUsableControlsOnly) {
   ConsoleSession session("");
+  session.machine.AddTextFile("intro.txt",
+                              "Welcome to the Harbour theme pack, with two themes that suit "
+                              "small firms and clubs alike.\r\n");
   CWizardDlg wizard(session.machine, session.ui);
   wizard.DoModal();
   const std::string screen = FirstScreen(session.Output());
 
   EXPECT_NE(screen.find("=== FrontPage Theme Installation ==="), std::string::npos);
+  // The kit's welcome, wrapped, then the wizard's own lines.
+  EXPECT_NE(screen.find("\n  Welcome to the Harbour theme pack, with two themes that suit small firms "
+                        "and\n  clubs alike.\n\n"
+                        "  This program will install your new theme(s).\n"
+                        "  Ensure that Microsoft FrontPage is not running,\n"),
+            std::string::npos)
+      << screen;
   EXPECT_NE(screen.find("  l)  [x] Create log file\n"), std::string::npos);
   EXPECT_NE(screen.find("  a) About...   c) Cancel   n) Next > (Enter)   i) About Install...\n"),
             std::string::npos);

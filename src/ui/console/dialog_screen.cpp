@@ -193,7 +193,11 @@ std::string DialogScreen::Render() {
   RenderKeyBar(&lines);
 
   std::string screen;
-  for (const std::string& line : lines) screen += line + "\n";
+  for (const std::string& line : lines) {
+    // No trailing blanks: the indent of an empty line would be one.
+    screen.append(line, 0, line.find_last_not_of(' ') + 1);
+    screen += '\n';
+  }
   return screen;
 }
 
