@@ -4,6 +4,8 @@
 
 #include "app/about_dlg.h"
 #include "app/licence_dlg.h"
+#include "app/version_dlg.h"
+#include "app/wizard_dlg.h"
 #include "console_test_support.h"
 #include "res/strings.h"
 #include "support/temp_dir.h"
@@ -14,38 +16,13 @@ namespace {
 using test::ConsoleSession;
 using test::Count;
 
-// Template 136 with the version dialog's behaviour: each button toggles,
-// the versions not found are disabled, the default one starts checked.
-class ToggleDialog : public CDialog {
- public:
-  explicit ToggleDialog(FrontEnd& ui) : CDialog(kIddVersions, ui) {
-    for (int i = 0; i < 4; ++i) OnClicked(kIds[i], [this, i] { Toggle(i); });
-  }
-  static constexpr int kIds[4] = {kIdcFP98, kIdcFP2000, kIdcFP2002, kIdcFP2003};
-  bool enabled[4] = {false, true, true, true};
-  int toggle[4] = {-1, -1, -1, -1};
-  int radio[4] = {-1, -1, -1, -1};
-
-  bool OnInitDialog() override {
-    CDialog::OnInitDialog();
-    for (int i = 0; i < 4; ++i) PeerOf(kIds[i])->Enable(enabled[i]);
-    PeerOf(kIdcFP2000)->SetCheck(kBstChecked);
-    toggle[1] = 1;
-    radio[1] = 0;
-    return true;
-  }
-
- protected:
-  void DoDataExchange(CDataExchange* pDX) override {
-    for (int i = 0; i < 4; ++i) DDX_Radio(pDX, kIds[i], radio[i]);
-  }
-
- private:
-  void Toggle(int i) {
-    toggle[i] = -toggle[i];
-    PeerOf(kIds[i])->SetCheck(toggle[i] == 1 ? kBstChecked : kBstUnchecked);
-  }
-};
+// The version dialog as detection runs it: FrontPage 2000, 2002 and 2003
+// found, 2000 the current one.
+void FoundThree(CVersionDlg& dialog) {
+  dialog.m_abEnabled[kFP98] = false;
+  dialog.m_abEnabled[kFP2000] = dialog.m_abEnabled[kFP2002] = dialog.m_abEnabled[kFP2003] = true;
+  dialog.m_nDefaultVersion = kFP2000;
+}
 
 const char kVersionScreen[] =
     "\n"
@@ -72,50 +49,58 @@ const char kVersionScreen[] =
     "Your choice: ";
 
 TEST(ConsoleDialog, VersionDialogIsANumberedListOfTogglesWithOk) {
-  ConsoleSession session("3\n1\n\n");
-  ToggleDialog dialog(session.ui);
+  // 3 ticks FrontPage 2003 (its note waits for Enter), 1 clears 2000, OK.
+  ConsoleSession session("3\n\n1\n\n");
+  CVersionDlg dialog(session.ui);
+  FoundThree(dialog);
   EXPECT_EQ(dialog.DoModal(), kIdOk);
 
   const std::string out = session.Output();
   EXPECT_EQ(out.substr(0, sizeof kVersionScreen - 1), kVersionScreen);
-  // 3 ticked FrontPage 2003, 1 cleared FrontPage 2000; OK exchanged them.
+  EXPECT_NE(out.find("  This option will install the template under the 'My Templates' tab in"),
+            std::string::npos);
   EXPECT_NE(out.find("  1)  [ ] FrontPage 2000\n"), std::string::npos);
   EXPECT_NE(out.find("  3)  [x] FrontPage 2003\n"), std::string::npos);
-  EXPECT_EQ(dialog.radio[1], -1);
-  EXPECT_EQ(dialog.radio[3], 0);
-  EXPECT_EQ(dialog.radio[0], -1);
+  EXPECT_EQ(dialog.m_nRadioFP98, -1);
+  EXPECT_EQ(dialog.m_nRadioFP2000, -1);
+  EXPECT_EQ(dialog.m_nRadioFP2002, -1);
+  EXPECT_EQ(dialog.m_nRadioFP2003, 0);
+  EXPECT_EQ(session.Unread(), "");
 }
 
 TEST(ConsoleDialog, DisabledTogglesAndUnknownAnswersChangeNothing) {
   // FrontPage 98 has no number; "4", "zz" and "200" name nothing; "ok"
   // spells the button.
   ConsoleSession session("4\nzz\n200\nok\n");
-  ToggleDialog dialog(session.ui);
+  CVersionDlg dialog(session.ui);
+  FoundThree(dialog);
   EXPECT_EQ(dialog.DoModal(), kIdOk);
   const std::string out = session.Output();
   EXPECT_NE(out.find("\"4\" is not one of the choices shown."), std::string::npos);
   EXPECT_NE(out.find("\"zz\" is not one of the choices shown."), std::string::npos);
   EXPECT_NE(out.find("\"200\" is not one of the choices shown."), std::string::npos);
-  EXPECT_EQ(dialog.radio[0], -1);
-  EXPECT_EQ(dialog.radio[1], 0);
+  EXPECT_EQ(dialog.m_nRadioFP98, -1);
+  EXPECT_EQ(dialog.m_nRadioFP2000, 0);
   // An answer that changed nothing does not draw the screen again.
   EXPECT_EQ(Count(out, "=== FrontPage Theme Installation"), 1);
 }
 
 TEST(ConsoleDialog, AToggleCanBeNamedByTheLastWordOfItsText) {
   ConsoleSession session("2002\nFrontPage 2000\n\n");
-  ToggleDialog dialog(session.ui);
+  CVersionDlg dialog(session.ui);
+  FoundThree(dialog);
   EXPECT_EQ(dialog.DoModal(), kIdOk);
-  EXPECT_EQ(dialog.radio[2], 0);
-  EXPECT_EQ(dialog.radio[1], -1);
+  EXPECT_EQ(dialog.m_nRadioFP2002, 0);
+  EXPECT_EQ(dialog.m_nRadioFP2000, -1);
 }
 
 TEST(ConsoleDialog, EndOfInputIsEscAndKeepsTheDialogsStartingValues) {
   ConsoleSession session("2\n");  // ticks FrontPage 2002, then the input ends
-  ToggleDialog dialog(session.ui);
+  CVersionDlg dialog(session.ui);
+  FoundThree(dialog);
   EXPECT_EQ(dialog.DoModal(), kIdCancel);
-  EXPECT_EQ(dialog.radio[1], 0);
-  EXPECT_EQ(dialog.radio[2], -1);  // not exchanged: Esc is not OK
+  EXPECT_EQ(dialog.m_nRadioFP2000, 0);
+  EXPECT_EQ(dialog.m_nRadioFP2002, -1);  // not exchanged: Esc is not OK
   EXPECT_NE(session.Output().find("[end of input]"), std::string::npos);
 }
 
