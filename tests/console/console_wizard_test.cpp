@@ -5,7 +5,10 @@
 
 #include "app/wizard_dlg.h"
 #include "console_test_support.h"
+#include "machine/wineprefix/wine_prefix_machine.h"
 #include "res/strings.h"
+#include "support/prefix_builder.h"
+#include "support/temp_dir.h"
 #include "ui/console/terminal_text.h"
 
 namespace tpl {
@@ -126,6 +129,34 @@ TEST(ConsoleWizard, AboutFromTheButtonAndFromTheSystemMenuIsTheSameBox) {
   EXPECT_EQ(Count(out, LoadResString(kIdsTitleLine)), 2);
   // Back on the wizard after each.
   EXPECT_GE(Count(out, "=== FrontPage Theme Installation ==="), 3);
+}
+
+TEST(ConsoleWizard, NoFrontPageIsAnErrorBoxThenTheFailureScreen) {
+  // A real prefix without FrontPage, the log box ticked.
+  test::TempDir tmp;
+  test::PrefixBuilder prefix(tmp.path() + "/prefix");
+  prefix.Write();
+  test::MakeHostFolders(tmp.path() + "/kit");
+  std::unique_ptr<Machine> machine =
+      MakeWinePrefixMachine({prefix.root(), tmp.path() + "/kit", "tester"});
+  ASSERT_NE(machine, nullptr);
+  std::istringstream in("n\n\nf\n");
+  std::ostringstream out;
+  ConsoleFrontEnd ui(*machine, in, out, ConsoleOptions{});
+  CWizardDlg wizard(*machine, ui);
+  EXPECT_EQ(wizard.DoModal(), kIdOk);
+
+  const std::string text = out.str();
+  const size_t box = text.find("--- FrontPage Theme Installation: Error ---");
+  ASSERT_NE(box, std::string::npos) << text;
+  EXPECT_NE(text.find("  " + LoadResString(kIdsNotFound) + "\n", box), std::string::npos);
+  // The failure screen comes after the box was answered.
+  const size_t failed = text.find("  " + LoadResString(kIdsFailed) + "\n");
+  EXPECT_GT(failed, box);
+  EXPECT_NE(text.find("Log file written to C:\\users\\tester\\Temp\\tplsetup.log", failed),
+            std::string::npos);
+  EXPECT_EQ(text.find("[end of input]"), std::string::npos);
+  EXPECT_EQ(wizard.m_nEndScreenId, kIdsFailed);
 }
 
 }  // namespace
