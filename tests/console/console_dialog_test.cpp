@@ -8,7 +8,6 @@
 #include "app/wizard_dlg.h"
 #include "console_test_support.h"
 #include "res/strings.h"
-#include "support/temp_dir.h"
 
 namespace tpl {
 namespace {
@@ -222,25 +221,25 @@ TEST(ConsoleDialog, MessageBoxWaitsForOneLineAndNamesItsIcon) {
 
 TEST(ConsoleDialog, ReadmeIsPrintedOffATerminalAndPagedOnOne) {
   ConsoleSession printed("");
-  printed.machine.AddTextFile("readme.txt", "Thanks for installing.\r\nEnjoy caf\xe9s.\r\n");
+  printed.KitFile("readme.txt", "Thanks for installing.\r\nEnjoy caf\xe9s.\r\n");
   printed.ui.OpenTextFile("readme.txt");
   EXPECT_NE(printed.Output().find("--- readme.txt ---"), std::string::npos);
   EXPECT_NE(printed.Output().find("Thanks for installing.\nEnjoy caf\xc3\xa9s.\n"),
             std::string::npos);
 
-  test::TempDir tmp;
+  test::TempDir pagerDir;
   ConsoleOptions options;
   options.terminal = true;
-  options.pager = "cat > " + tmp.path() + "/paged.txt";
+  options.pager = "cat > " + pagerDir.path() + "/paged.txt";
   ConsoleSession paged("", options);
-  paged.machine.AddTextFile("README.TXT", "Paged text\r\n");
+  paged.KitFile("README.TXT", "Paged text\r\n");
   paged.ui.OpenTextFile("readme.txt");
-  EXPECT_EQ(test::ReadHostFile(tmp.path() + "/paged.txt"), "Paged text\n");
+  EXPECT_EQ(test::ReadHostFile(pagerDir.path() + "/paged.txt"), "Paged text\n");
   EXPECT_EQ(paged.Output().find("Paged text"), std::string::npos);
 
-  options.pager = tmp.path() + "/no-such-pager";
+  options.pager = pagerDir.path() + "/no-such-pager";
   ConsoleSession fallback("", options);
-  fallback.machine.AddTextFile("readme.txt", "Printed instead\r\n");
+  fallback.KitFile("readme.txt", "Printed instead\r\n");
   fallback.ui.OpenTextFile("readme.txt");
   EXPECT_NE(fallback.Output().find("Printed instead"), std::string::npos);
 

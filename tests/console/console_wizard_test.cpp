@@ -5,10 +5,7 @@
 
 #include "app/wizard_dlg.h"
 #include "console_test_support.h"
-#include "machine/wineprefix/wine_prefix_machine.h"
 #include "res/strings.h"
-#include "support/prefix_builder.h"
-#include "support/temp_dir.h"
 #include "ui/console/terminal_text.h"
 
 namespace tpl {
@@ -22,7 +19,7 @@ std::string FirstScreen(const std::string& out) { return out.substr(0, out.find(
 
 TEST(ConsoleWizard, FirstScreenShowsTheWelcomeAndOffersTheUsableControlsOnly) {
   ConsoleSession session("");
-  session.machine.AddTextFile("intro.txt",
+  session.KitFile("intro.txt",
                               "Welcome to the Harbour theme pack, with two themes that suit "
                               "small firms and clubs alike.\r\n");
   CWizardDlg wizard(session.machine, session.ui);
@@ -87,7 +84,7 @@ TEST(ConsoleWizard, TheMainTextIsShownAsTheWizardSetsIt) {
 
 TEST(ConsoleWizard, EmptyInputCancelsThenFinishes) {
   ConsoleSession session("");
-  session.machine.AddTextFile("readme.txt", "Read me first.\r\n");
+  session.KitFile("readme.txt", "Read me first.\r\n");
   CWizardDlg wizard(session.machine, session.ui);
   EXPECT_EQ(wizard.DoModal(), kIdOk);
 
@@ -99,14 +96,14 @@ TEST(ConsoleWizard, EmptyInputCancelsThenFinishes) {
   EXPECT_NE(out.find("  v)  [x] View Readme file\n"), std::string::npos);
   // "Finish" with the box ticked shows the readme, read through the machine.
   EXPECT_NE(out.find("Read me first."), std::string::npos);
-  EXPECT_EQ(session.machine.pauses, std::vector<uint32_t>{1000});
+  EXPECT_EQ(session.machine.pauses(), std::vector<uint32_t>{1000});
 }
 
 TEST(ConsoleWizard, KeysWorkTheWizardAndUnusableOnesAreRefused) {
   // Finish is not usable yet; "l" clears the log box; Cancel; the readme box
   // cleared; Finish.
   ConsoleSession session("f\nl\nc\nv\nf\n");
-  session.machine.AddTextFile("readme.txt", "Read me first.\r\n");
+  session.KitFile("readme.txt", "Read me first.\r\n");
   CWizardDlg wizard(session.machine, session.ui);
   EXPECT_EQ(wizard.DoModal(), kIdOk);
 
@@ -132,21 +129,12 @@ TEST(ConsoleWizard, AboutFromTheButtonAndFromTheSystemMenuIsTheSameBox) {
 }
 
 TEST(ConsoleWizard, NoFrontPageIsAnErrorBoxThenTheFailureScreen) {
-  // A real prefix without FrontPage, the log box ticked.
-  test::TempDir tmp;
-  test::PrefixBuilder prefix(tmp.path() + "/prefix");
-  prefix.Write();
-  test::MakeHostFolders(tmp.path() + "/kit");
-  std::unique_ptr<Machine> machine =
-      MakeWinePrefixMachine({prefix.root(), tmp.path() + "/kit", "tester"});
-  ASSERT_NE(machine, nullptr);
-  std::istringstream in("n\n\nf\n");
-  std::ostringstream out;
-  ConsoleFrontEnd ui(*machine, in, out, ConsoleOptions{});
-  CWizardDlg wizard(*machine, ui);
+  // The session's prefix has no FrontPage; the log box stays ticked.
+  ConsoleSession session("n\n\nf\n");
+  CWizardDlg wizard(session.machine, session.ui);
   EXPECT_EQ(wizard.DoModal(), kIdOk);
 
-  const std::string text = out.str();
+  const std::string text = session.Output();
   const size_t box = text.find("--- FrontPage Theme Installation: Error ---");
   ASSERT_NE(box, std::string::npos) << text;
   EXPECT_NE(text.find("  " + LoadResString(kIdsNotFound) + "\n", box), std::string::npos);
