@@ -2,6 +2,8 @@
 // throttled; a caption and a final count elsewhere.
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "console_test_support.h"
 #include "ui/dialog.h"
 
@@ -77,6 +79,13 @@ TEST(ConsoleProgress, OnATerminalTheBarIsRedrawnInPlaceAtMostTenTimesASecond) {
   // The last state is drawn and its line ended.
   EXPECT_NE(out.find("] 100%  20000/20000\x1b[K\n"), std::string::npos);
   EXPECT_LT(caption, out.find("\r  ["));
+  // The bar keeps its length while the count grows by digits.
+  std::set<size_t> barEnds;
+  for (size_t at = out.find("\r  ["); at != std::string::npos; at = out.find("\r  [", at + 1)) {
+    barEnds.insert(out.find(']', at) - at);
+  }
+  EXPECT_EQ(barEnds.size(), 1u);
+  EXPECT_NE(out.find("] 0%      1/20000"), std::string::npos);
 }
 
 TEST(ConsoleProgress, AStillClockDrawsTheFirstAndTheLastStateOnly) {

@@ -67,13 +67,17 @@ void ProgressMeter::Finish() {
 
 std::string ProgressMeter::Bar() const {
   const int span = upper_ - lower_;
-  const int done = span <= 0 ? 0 : std::clamp((position_ - lower_) * 100 / span, 0, 100);
-  const std::string count = std::to_string(position_ - lower_) + "/" + std::to_string(span);
-  if (!terminal_) return "  " + count + " (" + std::to_string(done) + "%)";
+  const int percent = span <= 0 ? 0 : std::clamp((position_ - lower_) * 100 / span, 0, 100);
+  const std::string total = std::to_string(span);
+  std::string done = std::to_string(position_ - lower_);
+  if (!terminal_) return "  " + done + "/" + total + " (" + std::to_string(percent) + "%)";
+  // The count as wide as the total all along, so the bar keeps its length.
+  if (done.size() < total.size()) done.insert(0, total.size() - done.size(), ' ');
+  const std::string count = done + "/" + total;
   const int barWidth = std::max(kMinBarWidth, columns_ - 12 - static_cast<int>(count.size()));
-  const int filled = barWidth * done / 100;
+  const int filled = barWidth * percent / 100;
   return "  [" + std::string(filled, '#') + std::string(barWidth - filled, '-') + "] " +
-         std::to_string(done) + "%  " + count;
+         std::to_string(percent) + "%  " + count;
 }
 
 }  // namespace tpl
