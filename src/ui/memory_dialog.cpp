@@ -54,11 +54,13 @@ void MemoryPeer::StepIt() {
   if (pos_ > upper_) pos_ = lower_ + (pos_ - upper_);
 }
 
-MemoryDialog::MemoryDialog(const DialogTemplate& dialogTemplate)
+MemoryDialog::MemoryDialog(const DialogTemplate& dialogTemplate,
+                           const MemoryPeerFactory& makePeer)
     : template_(dialogTemplate) {
   for (const ControlTemplate& control : template_.controls) {
     if (control.id == kIdStatic) continue;
-    peers_[control.id] = std::make_unique<MemoryPeer>(control, &focusedId_);
+    peers_[control.id] = makePeer ? makePeer(control, &focusedId_)
+                                  : std::make_unique<MemoryPeer>(control, &focusedId_);
   }
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -88,10 +89,16 @@ class MemoryWindow : public WindowPeer {
   int bigIcon_ = 0, smallIcon_ = 0;
 };
 
+// Makes the peer of one control; a front end that must hear of changes
+// (to repaint while a handler runs) supplies a subclass of MemoryPeer.
+using MemoryPeerFactory =
+    std::function<std::unique_ptr<MemoryPeer>(const ControlTemplate& control, int* focusedId)>;
+
 // The window and control peers of one run of a template.
 class MemoryDialog {
  public:
-  explicit MemoryDialog(const DialogTemplate& dialogTemplate);
+  explicit MemoryDialog(const DialogTemplate& dialogTemplate,
+                        const MemoryPeerFactory& makePeer = nullptr);
 
   const DialogTemplate& dialogTemplate() const { return template_; }
   MemoryPeer* Peer(int id);  // nullptr for an unknown id

@@ -1,68 +1,6 @@
 #include "ui/scripted/scripted_front_end.h"
 
-#include <cstdlib>
-#include <iostream>
-
 namespace tpl {
-
-DialogDriver::DialogDriver(CDialog& dialog, MemoryDialog& peers)
-    : dialog_(dialog), peers_(peers) {}
-
-MemoryPeer& DialogDriver::control(int id) {
-  MemoryPeer* peer = peers_.Peer(id);
-  if (peer == nullptr) {
-    std::cerr << "script error: dialog " << dialog_.TemplateId()
-              << " has no control " << id << "\n";
-    std::abort();
-  }
-  return *peer;
-}
-
-bool DialogDriver::Click(int id) {
-  if (dialog_.IsEnded()) return false;
-  MemoryPeer& peer = control(id);
-  if (!peer.IsVisible() || !peer.IsEnabled()) return false;
-  switch (peer.control().kind) {
-    case ControlKind::kAutoCheckBox:
-      peer.SetCheck(peer.Check() == kBstChecked ? kBstUnchecked : kBstChecked);
-      break;
-    case ControlKind::kAutoRadioGroup:
-      peer.SetCheck(kBstChecked);
-      break;
-    default:
-      break;
-  }
-  peer.Focus();
-  dialog_.OnCommand(id);
-  return true;
-}
-
-bool DialogDriver::PressEnter() {
-  for (const ControlTemplate& c : peers_.dialogTemplate().controls) {
-    MemoryPeer* peer = peers_.Peer(c.id);
-    if (peer != nullptr && (peer->ButtonStyle() & kBsDefPushButton) &&
-        (c.kind == ControlKind::kPushButton || c.kind == ControlKind::kDefPushButton)) {
-      return Click(c.id);
-    }
-  }
-  return false;
-}
-
-void DialogDriver::Cancel() {
-  if (!dialog_.IsEnded()) dialog_.OnCommand(kIdCancel);
-}
-
-bool DialogDriver::Select(int comboId, int index) {
-  MemoryPeer& peer = control(comboId);
-  if (dialog_.IsEnded() || !peer.IsVisible() || !peer.IsEnabled()) return false;
-  if (index < 0 || index >= peer.Count()) return false;
-  peer.SetCurSel(index);
-  return true;
-}
-
-void DialogDriver::SystemCommand(unsigned command) {
-  if (!dialog_.IsEnded()) dialog_.OnSysCommand(command, 0);
-}
 
 void ScriptedFrontEnd::Queue(int templateId, DialogScript script) {
   queued_[templateId].push_back(std::move(script));
@@ -88,18 +26,7 @@ int ScriptedFrontEnd::RunModal(CDialog& dialog) {
   auto peers = std::make_unique<MemoryDialog>(dialog.Template());
   MemoryDialog& run = *peers;
   lastRuns_[id] = std::move(peers);
-  run.Attach(dialog);
-  if (dialog.OnInitDialog()) {
-    // The dialog manager focuses the first control that takes the focus.
-    for (const ControlTemplate& c : run.dialogTemplate().controls) {
-      MemoryPeer* peer = run.Peer(c.id);
-      if (peer != nullptr && peer->IsVisible() && peer->IsEnabled() &&
-          c.kind != ControlKind::kStaticLeft && c.kind != ControlKind::kStaticCenter) {
-        peer->Focus();
-        break;
-      }
-    }
-  }
+  StartModalRun(dialog, run);
 
   DialogScript script;
   auto queue = queued_.find(id);

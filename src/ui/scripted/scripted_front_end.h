@@ -12,38 +12,11 @@
 #include <vector>
 
 #include "ui/dialog.h"
+#include "ui/dialog_driver.h"
 #include "ui/front_end.h"
 #include "ui/memory_dialog.h"
 
 namespace tpl {
-
-// What a script can do with the dialog it answers. Actions on a hidden or
-// disabled control are ignored, as a user could not make them.
-class DialogDriver {
- public:
-  DialogDriver(CDialog& dialog, MemoryDialog& peers);
-
-  CDialog& dialog() { return dialog_; }
-  MemoryPeer& control(int id);  // the control's state; fails the run for an unknown id
-  MemoryWindow& window() { return peers_.window(); }
-  bool ended() const { return dialog_.IsEnded(); }
-
-  // A click: an automatic check box flips and an automatic radio button
-  // checks itself before the dialog hears of it. Returns whether it happened.
-  bool Click(int id);
-  // Enter: a click on the default push button.
-  bool PressEnter();
-  // Esc or the close box.
-  void Cancel();
-  // Picks combo item `index` (CB_SETCURSEL, as the user's choice).
-  bool Select(int comboId, int index);
-  // A system-menu command, as chosen from the window's menu.
-  void SystemCommand(unsigned command);
-
- private:
-  CDialog& dialog_;
-  MemoryDialog& peers_;
-};
 
 using DialogScript = std::function<void(DialogDriver&)>;
 

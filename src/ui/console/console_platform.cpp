@@ -1,0 +1,69 @@
+// The native build's interactive front end: the terminal on the standard
+// streams, sized and styled from the terminal and the environment.
+#include <sys/ioctl.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <iostream>
+#include <string>
+
+#include "app/platform.h"
+#include "ui/console/console_front_end.h"
+
+namespace tpl {
+namespace {
+
+std::string Environment(const char* name) {
+  const char* value = std::getenv(name);
+  return value != nullptr ? value : "";
+}
+
+// The locale's character set, as the C library would pick it (LC_ALL, then
+// LC_CTYPE, then LANG), without changing the program's own locale.
+bool LocaleIsUtf8() {
+  std::string locale = Environment("LC_ALL");
+  if (locale.empty()) locale = Environment("LC_CTYPE");
+  if (locale.empty()) locale = Environment("LANG");
+  for (char& c : locale) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return locale.find("utf-8") != std::string::npos || locale.find("utf8") != std::string::npos;
+}
+
+int DecimalOr(const std::string& text, int fallback) {
+  if (text.empty() || text.size() > 4) return fallback;
+  int value = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') return fallback;
+    value = value * 10 + (c - '0');
+  }
+  return value > 0 ? value : fallback;
+}
+
+void MeasureTerminal(int* columns, int* rows) {
+  winsize size{};
+  if (ioctl(STDOUT_FILENO, TIOCGWINSZ, &size) == 0 && size.ws_col > 0) {
+    *columns = size.ws_col;
+    *rows = size.ws_row;
+  }
+}
+
+}  // namespace
+
+std::unique_ptr<FrontEnd> MakeInteractiveFrontEnd(Machine& machine) {
+  ConsoleOptions options;
+  options.terminal = isatty(STDOUT_FILENO) == 1;
+  options.inputEchoed = isatty(STDIN_FILENO) == 1;
+  options.columns = DecimalOr(Environment("COLUMNS"), 80);
+  options.utf8 = LocaleIsUtf8();
+  const std::string term = Environment("TERM");
+  options.colour = options.terminal && Environment("NO_COLOR").empty() && term != "dumb";
+  options.pager = Environment("PAGER");
+  if (options.terminal) {
+    MeasureTerminal(&options.columns, &options.rows);
+    options.measure = MeasureTerminal;
+  }
+  return std::make_unique<ConsoleFrontEnd>(machine, std::cin, std::cout, std::move(options));
+}
+
+}  // namespace tpl
