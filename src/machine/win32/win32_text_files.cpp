@@ -1,11 +1,6 @@
 #include <windows.h>
 
-#if __has_include("machine/text_mode_reader.h")
 #include "machine/text_mode_reader.h"
-#define TPL_HAVE_TEXT_MODE_READER 1
-#else
-#include <cstdio>
-#endif
 #include "machine/win32/win32_handle.h"
 #include "machine/win32/win32_machine_parts.h"
 
@@ -15,7 +10,6 @@ namespace {
 
 ErrorCode LastError() { return static_cast<ErrorCode>(GetLastError()); }
 
-#ifdef TPL_HAVE_TEXT_MODE_READER
 // The bytes of an open file, for the shared text-mode line splitter.
 class HandleByteSource : public ByteSource {
  public:
@@ -35,31 +29,6 @@ class HandleByteSource : public ByteSource {
  private:
   ScopedHandle file_;
 };
-#else
-// TEMPORARY until the shared text-mode splitter lands: the C runtime's text mode.
-class StdioTextReader : public TextReader {
- public:
-  explicit StdioTextReader(FILE* file) : file_(file) {}
-  ~StdioTextReader() override { std::fclose(file_); }
-  ErrorCode ReadLine(std::string* line) override {
-    line->clear();
-    char chunk[512];
-    bool any = false;
-    while (std::fgets(chunk, sizeof chunk, file_)) {
-      any = true;
-      line->append(chunk);
-      if (!line->empty() && line->back() == '\n') {
-        line->pop_back();
-        return kErrorSuccess;
-      }
-    }
-    return any ? kErrorSuccess : kErrorHandleEof;
-  }
-
- private:
-  FILE* file_;
-};
-#endif
 
 class HandleLogWriter : public LogWriter {
  public:
@@ -94,14 +63,7 @@ ErrorCode OpenTextFile(const std::string& path, std::unique_ptr<TextReader>* rea
   HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                             nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return LastError();
-#ifdef TPL_HAVE_TEXT_MODE_READER
   *reader = std::make_unique<TextModeReader>(std::make_unique<HandleByteSource>(file));
-#else
-  CloseHandle(file);
-  FILE* stream = std::fopen(path.c_str(), "rt");
-  if (stream == nullptr) return LastError();
-  *reader = std::make_unique<StdioTextReader>(stream);
-#endif
   return kErrorSuccess;
 }
 
