@@ -228,6 +228,7 @@ TEST(DialogTemplate, WizardControlsGetTheirWindowsClassesAndStyles) {
   ASSERT_NE(text, nullptr);
   EXPECT_EQ(text->cls.value, kAtomStatic);
   EXPECT_EQ(text->style & 0xFu, 0x0u) << "SS_LEFT";
+  EXPECT_TRUE(text->style & 0x80u) << "SS_NOPREFIX: the kit's \"&\" is shown as it is";
 }
 
 TEST(DialogTemplate, VersionButtonsEachStartTheirOwnGroup) {

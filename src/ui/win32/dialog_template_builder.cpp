@@ -13,6 +13,7 @@ constexpr uint32_t kBsAutoRadioButton = 0x0009;
 constexpr uint32_t kSsLeft = 0x0000;
 constexpr uint32_t kSsCenter = 0x0001;
 constexpr uint32_t kSsIcon = 0x0003;
+constexpr uint32_t kSsNoPrefix = 0x0080;
 constexpr uint32_t kCbsDropDownList = 0x0003;
 constexpr uint32_t kEsMultiline = 0x0004;
 constexpr uint32_t kEsReadOnly = 0x0800;
@@ -49,10 +50,13 @@ class Writer {
 
 ControlClass ClassOf(ControlKind kind) {
   const uint32_t child = kWsChild | kWsVisible;
+  // Static texts show kit texts and paths: an "&" in them is a character,
+  // not a mnemonic.
+  const uint32_t text = child | kWsGroup | kSsNoPrefix;
   switch (kind) {
     case ControlKind::kGroupBox: return {kAtomButton, nullptr, child | kBsGroupBox};
-    case ControlKind::kStaticLeft: return {kAtomStatic, nullptr, child | kWsGroup | kSsLeft};
-    case ControlKind::kStaticCenter: return {kAtomStatic, nullptr, child | kWsGroup | kSsCenter};
+    case ControlKind::kStaticLeft: return {kAtomStatic, nullptr, text | kSsLeft};
+    case ControlKind::kStaticCenter: return {kAtomStatic, nullptr, text | kSsCenter};
     case ControlKind::kIcon: return {kAtomStatic, nullptr, child | kSsIcon};
     case ControlKind::kDropDownList:
       return {kAtomComboBox, nullptr, child | kWsVScroll | kWsTabStop | kCbsDropDownList};

@@ -30,6 +30,9 @@ struct Win32FrontEnd::Run {
   Win32FrontEnd& frontEnd;
   CDialog& dialog;
   HWND hwnd = nullptr;
+  // EndDialog is called once: it sends messages of its own (activation),
+  // and ending again from each of them would never let the run finish.
+  bool endCalled = false;
   std::unique_ptr<HwndWindowPeer> window;
   std::map<int, std::unique_ptr<HwndControlPeer>> peers;
 };
@@ -99,7 +102,10 @@ INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
     if (run == nullptr || run->hwnd != hwnd) return FALSE;
     result = Dispatch(*run, hwnd, message, wParam, lParam);
   }
-  if (run->dialog.IsEnded()) EndDialog(hwnd, run->dialog.Result());
+  if (run->dialog.IsEnded() && !run->endCalled) {
+    run->endCalled = true;
+    EndDialog(hwnd, run->dialog.Result());
+  }
   return result;
 }
 
