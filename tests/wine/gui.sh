@@ -1,8 +1,8 @@
 # The real wizard under Xvfb, driven from the keyboard as a user would:
 # "Next >" (the default button), "Next >" again to the licence, "Accept",
 # "Next >" to install, then "Finish", which opens the readme in Notepad.
-# Screenshots of the start and success screens go to docs/ (or
-# $TPL_SCREENSHOT_DIR).
+# Screenshots of the start and success screens go to $TPL_SCREENSHOT_DIR
+# (docs/ holds the ones made for README), else to the work folder.
 # shellcheck shell=bash
 
 CAPTION="FrontPage Theme Installation"
@@ -54,6 +54,9 @@ press() {
 screenshot() {
   local file=$1 window geometry
   window=$(caption_windows | head -n 1)
+  # Focused, so that its caption is drawn active.
+  [ -n "$window" ] && xdotool windowfocus --sync "$window" 2>/dev/null
+  sleep 0.5
   import -window root "$WORK/screen.png" 2>/dev/null || return 1
   geometry=$(xdotool getwindowgeometry --shell "$window" 2>/dev/null)
   if [ -n "$geometry" ]; then
@@ -96,7 +99,7 @@ run_gui() {
 "Managed"="N"
 EOF
   stop_wine "$GUI_PREFIX"
-  local kit=$KIT shots=${TPL_SCREENSHOT_DIR:-$ROOT/docs}
+  local kit=$KIT shots=${TPL_SCREENSHOT_DIR:-$WORK}
   [ -d "$ROOT/examples/kit/common" ] && kit=$ROOT/examples/kit
   mkdir -p "$shots"
 

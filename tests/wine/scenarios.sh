@@ -5,17 +5,16 @@
 
 OFFICE='C:\Program Files\Microsoft Office'
 
-# The 64-bit stand-in, built from this tree (sets EXE and CHECKS).
+# The 64-bit stand-in, built from this tree with the win64 preset (sets EXE
+# and CHECKS).
 build_win64_standin() {
-  local build=${TPL_WIN64_BUILD:-$ROOT/build/win64}
-  cmake -S "$ROOT" -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-x86_64.cmake" \
-    -DCMAKE_BUILD_TYPE=Release -DTPL_BUILD_TESTS=OFF -DTPL_BUILD_BENCH=OFF >"$WORK/win64-cmake.log" 2>&1 &&
-    cmake --build "$build" -j 2 --target tplsetup win32_checks >>"$WORK/win64-cmake.log" 2>&1 || {
-    tail -n 30 "$WORK/win64-cmake.log" >&2
+  (cd "$ROOT" && cmake --preset win64 && cmake --build --preset win64 -j 2 --target tplsetup win32_checks) \
+    >"$WORK/win64-build.log" 2>&1 || {
+    tail -n 30 "$WORK/win64-build.log" >&2
     return 1
   }
-  EXE=$build/tplsetup.exe
-  CHECKS=$build/win32_checks.exe
+  EXE=$ROOT/build/win64/tplsetup.exe
+  CHECKS=$ROOT/build/win64/win32_checks.exe
 }
 
 # The Common Files folder as the 32-bit program reads it.
