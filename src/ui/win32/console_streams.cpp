@@ -11,8 +11,15 @@ HANDLE OpenStdHandle(DWORD which) {
   HANDLE inherited = GetStdHandle(which);
   if (Usable(inherited)) return inherited;
   // Attaching fails harmlessly when this process already has a console or
-  // its parent has none.
-  static const bool attached = AttachConsole(ATTACH_PARENT_PROCESS) != FALSE;
+  // its parent has none. Looked up at run time: systems before XP lack it.
+  static const bool attached = [] {
+    using AttachConsoleCall = BOOL(WINAPI*)(DWORD);
+    HMODULE kernel = GetModuleHandleA("kernel32.dll");
+    auto attach = kernel ? reinterpret_cast<AttachConsoleCall>(
+                               reinterpret_cast<void*>(GetProcAddress(kernel, "AttachConsole")))
+                         : nullptr;
+    return attach != nullptr && attach(ATTACH_PARENT_PROCESS) != FALSE;
+  }();
   (void)attached;
   HANDLE console = CreateFileA("CONOUT$", GENERIC_READ | GENERIC_WRITE,
                                FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
