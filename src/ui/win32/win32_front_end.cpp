@@ -136,8 +136,8 @@ int Win32FrontEnd::RunModal(CDialog& dialog) {
       instance_, reinterpret_cast<LPCDLGTEMPLATEA>(blob.data()), MainWindow(), DialogProc,
       reinterpret_cast<LPARAM>(run.get()));
   running_.pop_back();
+  // The dialog keeps its peers: they are inert now that the window is gone.
   run->Detach();
-  dialog.AttachPeers(nullptr, nullptr);
   finished_.push_back(std::move(run));
   if (result == -1) return dialog.IsEnded() ? dialog.Result() : kIdCancel;
   return static_cast<int>(result);
