@@ -68,28 +68,48 @@ screenshot() {
   fi
 }
 
-run_gui() {
-  SCENARIO=gui
+# Starts Xvfb on a free display for the rest of the run (DISPLAY).
+start_display() {
+  [ -n "${XVFB_PID:-}" ] && return 0
   local tool
   for tool in Xvfb xdotool import convert; do
     if ! command -v "$tool" >/dev/null; then
       fail "gui: $tool is not installed"
-      return
+      return 1
     fi
   done
   local display
   display=$(free_display) || {
     fail "gui: no free X display"
-    return
+    return 1
   }
   Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
   XVFB_PID=$!
   export DISPLAY=":$display"
   if ! wait_until 10 xdotool getdisplaygeometry >/dev/null 2>&1; then
     fail "gui: Xvfb did not start"
-    return
+    return 1
   fi
+}
 
+# The win32 front end's checks on real windows.
+run_front_end_checks() {
+  start_display || return
+  local prefix=$WORK/front-end
+  cp -al "$BASE" "$prefix"
+  in_prefix "$prefix" "$CHECKS" front-end >"$WORK/front-end.out" 2>&1
+  local status=$?
+  sed -n '/^FAILED/p' "$WORK/front-end.out" >&2
+  local counts
+  counts=$(tr -d '\r' <"$WORK/front-end.out" | grep -E '^[0-9]+ passed, [0-9]+ failed$')
+  echo "   $counts"
+  check "front end checks ran and passed" [ "$status" -eq 0 -a -n "$counts" ]
+  kill_wine "$prefix"
+}
+
+run_gui() {
+  SCENARIO=gui
+  start_display || return
   GUI_PREFIX=$WORK/gui
   cp -al "$BASE" "$GUI_PREFIX"
   setup_one_version "$GUI_PREFIX"

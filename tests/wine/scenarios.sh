@@ -28,7 +28,7 @@ app_data() { find "$1/drive_c/users" -mindepth 3 -maxdepth 3 -path '*/AppData/Ro
 run_machine_checks() {
   local prefix=$WORK/checks
   cp -al "$BASE" "$prefix"
-  in_prefix "$prefix" "$CHECKS" >"$WORK/checks.out" 2>&1
+  in_prefix "$prefix" "$CHECKS" machine >"$WORK/checks.out" 2>&1
   local status=$?
   sed -n '/^FAILED/p' "$WORK/checks.out" >&2
   local counts

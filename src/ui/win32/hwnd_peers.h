@@ -16,6 +16,7 @@ class HwndControlPeer : public ControlPeer {
  public:
   explicit HwndControlPeer(HWND hwnd) : hwnd_(hwnd) {}
   void Detach() { hwnd_ = nullptr; }
+  HWND hwnd() const { return hwnd_; }
 
   void SetText(const std::string& text) override;
   std::string Text() const override;
@@ -64,6 +65,7 @@ class HwndWindowPeer : public WindowPeer {
  public:
   HwndWindowPeer(HWND hwnd, IconSource& icons) : hwnd_(hwnd), icons_(icons) {}
   void Detach() { hwnd_ = nullptr; }
+  HWND hwnd() const { return hwnd_; }
 
   bool HasSystemMenu() const override;
   void AppendSystemMenuSeparator() override;
