@@ -98,12 +98,7 @@ run_front_end_checks() {
   local prefix=$WORK/front-end
   cp -al "$BASE" "$prefix"
   in_prefix "$prefix" "$CHECKS" front-end >"$WORK/front-end.out" 2>&1
-  local status=$?
-  sed -n '/^FAILED/p' "$WORK/front-end.out" >&2
-  local counts
-  counts=$(tr -d '\r' <"$WORK/front-end.out" | grep -E '^[0-9]+ passed, [0-9]+ failed$')
-  echo "   $counts"
-  check "front end checks ran and passed" [ "$status" -eq 0 -a -n "$counts" ]
+  add_counts "win32 front end checks" $? "$WORK/front-end.out"
   kill_wine "$prefix"
 }
 

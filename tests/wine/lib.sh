@@ -18,6 +18,25 @@ check() {
 }
 note() { echo "== $*"; }
 
+# add_counts WHAT STATUS OUTPUT-FILE: takes a check program's failures and
+# its closing "N passed, N failed" line into the totals; a program that
+# died before that line, or whose status disagrees with it, fails once more.
+add_counts() {
+  local what=$1 status=$2 output=$3 counts
+  sed -n '/^FAILED/p' "$output" | tr -d '\r' >&2
+  counts=$(tr -d '\r' <"$output" | grep -E '^[0-9]+ passed, [0-9]+ failed$' | tail -n 1)
+  echo "   $what: ${counts:-no result}"
+  if [ -z "$counts" ]; then
+    fail "$what: no result (status $status)"
+    return
+  fi
+  local passed=${counts%% passed*} failed=${counts#*, }
+  failed=${failed%% failed}
+  PASSED=$((PASSED + passed))
+  FAILED=$((FAILED + failed))
+  if [ "$failed" -eq 0 ] && [ "$status" -ne 0 ]; then fail "$what: status $status"; fi
+}
+
 # --- Which Wine -------------------------------------------------------------
 
 # True when this kernel runs 32-bit programs through the 32-bit Wine loader
