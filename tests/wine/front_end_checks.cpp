@@ -1,0 +1,261 @@
+// The win32 front end on real windows (under Wine, with a display): what the
+// core sets through the peers is what the window shows, dialogs nest over
+// the wizard, and every way of ending a run ends it once with its result.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <functional>
+#include <string>
+#include <thread>
+
+#include "checks.h"
+#include "res/dialogs.h"
+#include "res/strings.h"
+#include "ui/dialog.h"
+#include "ui/win32/hwnd_peers.h"
+#include "ui/win32/win32_front_end.h"
+
+namespace checks {
+namespace {
+
+using tpl::CDialog;
+using tpl::ControlPeer;
+using tpl::Win32FrontEnd;
+
+HWND WindowOf(const CDialog& dialog) {
+  auto* window = static_cast<tpl::HwndWindowPeer*>(dialog.Window());
+  return window ? window->hwnd() : nullptr;
+}
+
+HWND ControlOf(ControlPeer* peer) {
+  return peer ? static_cast<tpl::HwndControlPeer*>(peer)->hwnd() : nullptr;
+}
+
+std::string MenuText(HMENU menu, int position) {
+  char text[128] = {};
+  GetMenuStringA(menu, static_cast<UINT>(position), text, sizeof text, MF_BYPOSITION);
+  return text;
+}
+
+// A dialog whose reactions the checks choose: what it does once it is on the
+// screen (the dialog manager shows a dialog when its queue first runs dry,
+// so the command comes from a thread a moment later), and whether it takes
+// a system command itself.
+class ProbeDialog : public CDialog {
+ public:
+  ProbeDialog(int templateId, Win32FrontEnd& ui) : CDialog(templateId, ui) {
+    OnClicked(kProbeCommand, [this] {
+      if (whenShown) whenShown(*this);
+    });
+  }
+
+  bool OnInitDialog() override {
+    ++initCount;
+    owner = GetWindow(WindowOf(*this), GW_OWNER);
+    if (whenInit) whenInit(*this);
+    HWND hwnd = WindowOf(*this);
+    std::thread([hwnd] {
+      Sleep(300);
+      PostMessageA(hwnd, WM_COMMAND, MAKEWPARAM(kProbeCommand, BN_CLICKED), 0);
+    }).detach();
+    return true;
+  }
+  bool OnSysCommand(unsigned command, intptr_t param) override {
+    if ((command & 0xFFF0) != sysCommandTaken) return CDialog::OnSysCommand(command, param);
+    ++sysCommands;
+    End(41);
+    return true;
+  }
+  void End(int result) { EndDialog(result); }
+
+  static constexpr int kProbeCommand = 0x7001;
+  std::function<void(ProbeDialog&)> whenInit;
+  std::function<void(ProbeDialog&)> whenShown;
+  unsigned sysCommandTaken = 0xFFFF;
+  int initCount = 0;
+  int sysCommands = 0;
+  HWND owner = nullptr;
+};
+
+void TextAndStateChecks(ProbeDialog& wizard) {
+  ControlPeer* text = wizard.PeerOf(tpl::kIdcStatusText);
+  Check(text != nullptr && wizard.PeerOf(4242) == nullptr, "peers exist for the template's ids only");
+  if (!text) return;
+  text->SetText("Welcome to Harbour & Meadow.\nSecond line");
+  CheckText(text->Text(), "Welcome to Harbour & Meadow.\nSecond line", "a text reads back");
+  char shown[128] = {};
+  GetWindowTextA(ControlOf(text), shown, sizeof shown);
+  CheckText(shown, "Welcome to Harbour & Meadow.\nSecond line", "the window holds the text");
+
+  ControlPeer* about = wizard.PeerOf(tpl::kIdcAbout);
+  about->Show(false);
+  Check(!about->IsVisible() && !IsWindowVisible(ControlOf(about)), "a hidden control is hidden");
+  about->Show(true);
+  Check(about->IsVisible(), "a shown control is visible");
+  about->Enable(false);
+  Check(!about->IsEnabled() && !IsWindowEnabled(ControlOf(about)), "a disabled control");
+  about->Enable(true);
+
+  ControlPeer* log = wizard.PeerOf(tpl::kIdcCreateLog);
+  log->SetCheck(tpl::kBstChecked);
+  CheckEqual(log->Check(), tpl::kBstChecked, "a check box is ticked");
+  CheckEqual(SendMessageA(ControlOf(log), BM_GETCHECK, 0, 0), BST_CHECKED, "the box shows it");
+  log->SetCheck(tpl::kBstUnchecked);
+  CheckEqual(log->Check(), tpl::kBstUnchecked, "a check box is cleared");
+
+  ControlPeer* next = wizard.PeerOf(tpl::kIdcNext);
+  ControlPeer* finish = wizard.PeerOf(tpl::kIdOk);
+  CheckEqual(next->ButtonStyle(), BS_DEFPUSHBUTTON, "Next > starts as the default button");
+  CheckEqual(finish->ButtonStyle(), BS_PUSHBUTTON, "Finish starts as a plain button");
+  next->SetButtonStyle(BS_PUSHBUTTON, true);
+  finish->SetButtonStyle(BS_DEFPUSHBUTTON, true);
+  CheckEqual(next->ButtonStyle(), BS_PUSHBUTTON, "Next > made a plain button");
+  CheckEqual(finish->ButtonStyle(), BS_DEFPUSHBUTTON, "Finish made the default button");
+  finish->Focus();
+  Check(finish->HasFocus() && !next->HasFocus(), "the focus moves to Finish");
+  Check(GetFocus() == ControlOf(finish), "the window has the focus");
+}
+
+void ComboChecks(ProbeDialog& wizard) {
+  ControlPeer* combo = wizard.PeerOf(tpl::kIdcLanguage);
+  combo->ResetContent();
+  CheckEqual(combo->CurSel(), tpl::kCbErr, "an empty combo box has no selection");
+  CheckEqual(combo->AddString("English (1033)"), 0, "the first item is item 0");
+  CheckEqual(combo->AddString("German (1031)"), 1, "items keep their order");
+  CheckEqual(combo->AddString("Arabic (1025)"), 2, "the list is not sorted");
+  combo->SetItemData(1, 1031);
+  combo->SetItemData(2, 1025);
+  CheckEqual(combo->ItemData(1), 1031, "item data reads back");
+  combo->SetCurSel(1);
+  CheckEqual(combo->CurSel(), 1, "the selection reads back");
+  CheckEqual(combo->Count(), 3, "the count");
+  CheckText(combo->ItemText(2), "Arabic (1025)", "an item's text");
+  CheckText(combo->ItemText(7), "", "no text past the end");
+  combo->ResetContent();
+  CheckEqual(combo->Count(), 0, "emptied");
+  CheckEqual(combo->CurSel(), tpl::kCbErr, "emptied: no selection");
+}
+
+void ProgressChecks(ProbeDialog& wizard) {
+  ControlPeer* progress = wizard.PeerOf(tpl::kIdcProgress);
+  progress->SetRange(0, 300);
+  progress->SetStep(1);
+  progress->SetPos(0);
+  CheckEqual(progress->RangeUpper(), 300, "the range's upper bound");
+  for (int i = 0; i < 3; ++i) progress->StepIt();
+  CheckEqual(progress->Pos(), 3, "three steps");
+  CheckEqual(SendMessageA(ControlOf(progress), PBM_GETPOS, 0, 0), 3, "the bar shows them");
+  progress->SetPos(300);
+  CheckEqual(progress->Pos(), 300, "the end of the range");
+  progress->SetRange(0, 60000);
+  CheckEqual(progress->RangeUpper(), 60000, "a bound above 32767 survives its 16 bits");
+}
+
+void WindowChecks(ProbeDialog& wizard, Win32FrontEnd& ui) {
+  tpl::WindowPeer* window = wizard.Window();
+  HWND hwnd = WindowOf(wizard);
+  Check(window->HasSystemMenu(), "the wizard has a system menu");
+  HMENU menu = GetSystemMenu(hwnd, FALSE);
+  const int before = GetMenuItemCount(menu);
+  window->AppendSystemMenuSeparator();
+  window->AppendSystemMenuItem(tpl::kScAbout, tpl::LoadResString(tpl::kIdsAboutMenu));
+  CheckEqual(GetMenuItemCount(menu), before + 2, "two system menu entries added");
+  CheckEqual(GetMenuItemID(menu, before), 0, "a separator first");
+  CheckEqual(GetMenuItemID(menu, before + 1), tpl::kScAbout, "then the about command");
+  CheckText(MenuText(menu, before + 1), "&About Install...", "with its text");
+
+  window->SetIcon(tpl::kIdiApplication, true);
+  window->SetIcon(tpl::kIdiApplication, false);
+  HICON big = ui.Icon(tpl::kIdiApplication, true);
+  HICON small_ = ui.Icon(tpl::kIdiApplication, false);
+  Check(big != nullptr && small_ != nullptr, "icon 128 is in the resources");
+  Check(reinterpret_cast<HICON>(SendMessageA(hwnd, WM_GETICON, ICON_BIG, 0)) == big,
+        "the big icon is set");
+  Check(reinterpret_cast<HICON>(SendMessageA(hwnd, WM_GETICON, ICON_SMALL, 0)) == small_,
+        "the small icon is set");
+  Check(reinterpret_cast<HICON>(SendMessageA(hwnd, WM_QUERYDRAGICON, 0, 0)) == big,
+        "the minimised wizard is dragged as its icon");
+  Check((GetWindowLongA(hwnd, GWL_EXSTYLE) & WS_EX_APPWINDOW) != 0, "the wizard is in the task bar");
+  char caption[128] = {};
+  GetWindowTextA(hwnd, caption, sizeof caption);
+  CheckText(caption, "FrontPage Theme Installation", "the wizard's caption");
+}
+
+// Dialogs run over the wizard: owned by it, each way of ending one.
+void NestedChecks(ProbeDialog& wizard, Win32FrontEnd& ui) {
+  HWND hwnd = WindowOf(wizard);
+
+  ProbeDialog ok(tpl::kIddAbout, ui);
+  ok.whenShown = [](ProbeDialog& d) {
+    PostMessageA(WindowOf(d), WM_COMMAND, MAKEWPARAM(tpl::kIdOk, BN_CLICKED), 0);
+  };
+  CheckEqual(ok.DoModal(), tpl::kIdOk, "OK ends a dialog with IDOK");
+  Check(ok.owner == hwnd, "a dialog over the wizard is owned by it");
+  Check(IsWindowEnabled(hwnd) != FALSE, "the wizard is enabled again afterwards");
+
+  ProbeDialog escape(tpl::kIddLicence, ui);
+  escape.whenShown = [](ProbeDialog& d) {
+    HWND focus = GetFocus();
+    PostMessageA(focus ? focus : WindowOf(d), WM_KEYDOWN, VK_ESCAPE, 0);
+  };
+  CheckEqual(escape.DoModal(), tpl::kIdCancel, "Esc ends a dialog with IDCANCEL");
+
+  ProbeDialog closed(tpl::kIddVersions, ui);
+  closed.whenShown = [](ProbeDialog& d) {
+    PostMessageA(WindowOf(d), WM_SYSCOMMAND, SC_CLOSE, 0);
+  };
+  CheckEqual(closed.DoModal(), tpl::kIdCancel, "the close box ends a dialog with IDCANCEL");
+
+  ProbeDialog taken(tpl::kIddAbout, ui);
+  taken.sysCommandTaken = tpl::kScAbout;
+  taken.whenShown = [](ProbeDialog& d) {
+    PostMessageA(WindowOf(d), WM_SYSCOMMAND, tpl::kScAbout | 0x3, 0);
+  };
+  CheckEqual(taken.DoModal(), 41, "a system command the dialog takes reaches it");
+  CheckEqual(taken.sysCommands, 1, "once");
+
+  ProbeDialog atOnce(tpl::kIddAbout, ui);
+  atOnce.whenInit = [](ProbeDialog& d) { d.End(7); };
+  CheckEqual(atOnce.DoModal(), 7, "a dialog ended while it starts ends");
+  CheckEqual(atOnce.initCount, 1, "its start ran once");
+
+  ControlPeer* stale = ok.PeerOf(tpl::kIdcAboutVersion);
+  if (stale) {
+    stale->SetText("after the end");
+    CheckText(stale->Text(), "", "a finished dialog's peer is inert");
+  }
+}
+
+void WaitCursorChecks(Win32FrontEnd& ui) {
+  HCURSOR wait = LoadCursor(nullptr, IDC_WAIT);
+  ui.BeginWaitCursor();
+  ui.BeginWaitCursor();
+  Check(GetCursor() == wait, "the wait cursor shows");
+  ui.EndWaitCursor();
+  Check(GetCursor() == wait, "it stays while a wait is still open");
+  ui.EndWaitCursor();
+  Check(GetCursor() != wait, "it goes with the last one");
+}
+
+}  // namespace
+
+void RunFrontEndChecks() {
+  Win32FrontEnd ui(GetModuleHandleA(nullptr));
+  ProbeDialog wizard(tpl::kIddWizard, ui);
+  wizard.whenShown = [&ui](ProbeDialog& d) {
+    Check(IsWindowVisible(WindowOf(d)) != FALSE, "the wizard is shown");
+    TextAndStateChecks(d);
+    ComboChecks(d);
+    ProgressChecks(d);
+    WindowChecks(d, ui);
+    NestedChecks(d, ui);
+    WaitCursorChecks(ui);
+    d.End(77);
+  };
+  CheckEqual(wizard.DoModal(), 77, "the wizard's run returns its result");
+  CheckEqual(wizard.initCount, 1, "the wizard started once");
+  Check(wizard.owner == nullptr, "the wizard has no owner");
+}
+
+}  // namespace checks
