@@ -68,7 +68,7 @@ inline size_t CountLines(const std::vector<std::string>& lines, const std::strin
   return static_cast<size_t>(std::count(lines.begin(), lines.end(), line));
 }
 
-// "Copying version-specific <what> to <to>", then the same for common items.
+// A row's two "Copying ... to <to>" lines: the version folder's items, then the common ones.
 inline std::vector<std::string> RowPair(const std::string& what, const std::string& to) {
   return {"Copying version-specific " + what + " to " + to, "Copying common " + what + " to " + to};
 }
