@@ -20,46 +20,44 @@ const char kOffice11[] = "C:\\Program Files\\Microsoft Office\\OFFICE11";
 const char kTemplates[] = "C:\\Program Files\\Microsoft Office\\templates";
 const char kRoaming[] = "C:\\users\\tester\\AppData\\Roaming";
 const char kLogPath[] = "C:\\users\\tester\\Temp\\tplsetup.log";
+const char kNote2003[] =
+    "This option will install the template under the 'My Templates' tab in FrontPage 2003\n";
+
+enum Versions { k2002, k2002And2003, k2002And2003NoneCurrent };
 
 struct RunResult {
   int status = -1;
   std::string out, err;
 };
 
-class SilentRun : public ::testing::Test {
- protected:
-  void SetUp() override {
+struct SilentMachine {
+  // A kit with a licence and a readme on a machine with `versions` and
+  // Office language folders `lcids`; the machine is built at once, so that
+  // a test can set faults before the run.
+  void Prepare(Versions versions, const std::vector<std::string>& lcids = {"1033"},
+               bool licence = true) {
     f.Kit("common/Themes/blue/blue.inf", "title=Blue\r\nversion=1.5\r\n");
     f.Kit("common/Pages/welcome/welcome.htm", "<html></html>\r\n");
     f.Kit("common/dwts/page/page.dwt", "<html></html>\r\n");
-    f.Kit("license.txt", "Terms.\r\n");
+    if (licence) f.Kit("license.txt", "Terms.\r\n");
     f.Kit("readme.txt", "Read me.\r\n");
-  }
-  void TwoVersions(bool current = true) {
-    f.prefix.AddFrontPage(2, kOffice10).AddFrontPage(3, kOffice11);
-    if (current) f.prefix.SetCurrentFrontPage(kOffice11);
-    Languages({"1033"});
-  }
-  void Languages(const std::vector<std::string>& lcids) {
+    f.prefix.AddFrontPage(2, kOffice10);
+    if (versions != k2002) f.prefix.AddFrontPage(3, kOffice11);
+    if (versions == k2002And2003) f.prefix.SetCurrentFrontPage(kOffice11);
     for (const std::string& lcid : lcids) f.prefix.AddFolder(std::string(kTemplates) + "\\" + lcid);
+    f.Start();
   }
   RunResult Silent(std::vector<std::string> args) {
     args.insert(args.begin(), "--silent");
     CommandLine options;
     std::string error;
     EXPECT_TRUE(ParseCommandLine(args, &options, &error)) << error;
-    if (!started_) Start();
     std::ostringstream out, err;
     RunResult run;
     run.status = RunWizard(f.machine(), options, nullptr, out, err);
     run.out = out.str();
     run.err = err.str();
     return run;
-  }
-  // Builds the machine now, so that a test can set faults before the run.
-  void Start() {
-    f.Start();
-    started_ = true;
   }
   std::vector<std::string> Log() { return MaskedLogLines(ReadHostFile(f.HostPath(kLogPath))); }
   bool LogHas(const std::string& line) {
@@ -68,37 +66,12 @@ class SilentRun : public ::testing::Test {
   }
 
   WizardFixture f;
-
- private:
-  bool started_ = false;
 };
 
-TEST_F(SilentRun, InstallsWithTheAnswersGivenAndPrintsTheEndScreen) {
-  TwoVersions();
-  const RunResult run = Silent({"--accept-licence", "--versions", "2002,2003"});
-  EXPECT_EQ(run.status, kExitInstalled);
-  EXPECT_EQ(run.out,
-            "The installation was successfully completed.\n"
-            "Log file written to C:\\users\\tester\\Temp\\tplsetup.log\n\n"
-            "Create a new starter web site using the web template:\n"
-            "FP 2002: Go to File > New > Page or Web. Click on \"Web Site Templates\" in the "
-            "right column.\n"
-            "FP 2003: Go to File > New. Click on \"More Web Site Templates\" in the right column.  "
-            "This template is listed under the \"My Templates\" tab\n");
-  // Ticking FrontPage 2002 shows no note; FrontPage 2003 was preselected.
-  EXPECT_EQ(run.err, "");
-  EXPECT_TRUE(LogHas("User chose to install for FrontPage 2002 2003"));
-  EXPECT_TRUE(LogHas("User accepted licence"));
-  EXPECT_FALSE(ListHostTree(f.HostPath(std::string(kTemplates) + "\\1033\\DWTs")).empty());
-  EXPECT_FALSE(ListHostTree(f.HostPath(std::string(kTemplates) + "\\1033\\pages")).empty());
-  // Nobody watches a silent run: its pauses are skipped.
-  EXPECT_TRUE(f.machine().pauses().empty());
-}
+class SilentRun : public ::testing::Test, public SilentMachine {};
 
 TEST_F(SilentRun, AnswersNeverOpenTheReadme) {
-  f.prefix.AddFrontPage(2, kOffice10);
-  Languages({"1033"});
-  Start();
+  Prepare(k2002);
   CommandLine options;
   options.silent = options.acceptLicence = true;
   std::ostringstream out;
@@ -113,103 +86,67 @@ TEST_F(SilentRun, AnswersNeverOpenTheReadme) {
   EXPECT_TRUE(answers.error().empty());
 }
 
-TEST_F(SilentRun, VersionsTickExactlyThoseAndTickingFrontPage2003ShowsItsNote) {
-  TwoVersions(/*current=*/false);
-  const RunResult run = Silent({"--accept-licence", "--versions", "2003"});
-  EXPECT_EQ(run.status, kExitInstalled);
-  EXPECT_EQ(run.err,
-            "This option will install the template under the 'My Templates' tab in FrontPage "
-            "2003\n");
-  EXPECT_TRUE(LogHas("User chose to install for FrontPage 2003"));
-  EXPECT_FALSE(LogHas("2002 selected"));
-  EXPECT_TRUE(ListHostTree(f.HostPath(std::string(kTemplates) + "\\1033")).size() == 1u);
-}
-
-TEST_F(SilentRun, VersionNotFoundStopsBeforeCopying) {
-  TwoVersions();
-  const RunResult run = Silent({"--accept-licence", "--versions", "98,2003"});
-  EXPECT_EQ(run.status, kExitUsage);
-  EXPECT_NE(run.err.find("FrontPage 98 is not offered"), std::string::npos) << run.err;
-  EXPECT_NE(run.err.find("2002 and 2003"), std::string::npos) << run.err;
-  EXPECT_EQ(f.machine().copies(), 0);
-  EXPECT_EQ(run.out.rfind("Installation cancelled.", 0), 0u);
-}
-
-TEST_F(SilentRun, NoPreselectionAndNoVersionsEndsInsteadOfAskingForever) {
-  TwoVersions(/*current=*/false);
-  const RunResult run = Silent({"--accept-licence"});
-  EXPECT_EQ(run.status, kExitUsage);
-  EXPECT_NE(run.err.find("--versions"), std::string::npos) << run.err;
-  EXPECT_EQ(f.machine().copies(), 0);
-  const std::vector<std::string> log = Log();
-  ASSERT_GE(log.size(), 3u);
-  EXPECT_EQ(log[log.size() - 3], "Installation cancelled.");
-}
-
-TEST_F(SilentRun, KitWithoutLicenceNeedsNoAcceptance) {
-  std::remove((f.kitDir + "/license.txt").c_str());
-  f.prefix.AddFrontPage(2, kOffice10);
-  Languages({"1033"});
-  const RunResult run = Silent({"--no-log"});
-  EXPECT_EQ(run.status, kExitInstalled);
-  EXPECT_EQ(run.out.find("Log file written to"), std::string::npos);
-  EXPECT_FALSE(HostPathExists(f.HostPath(kLogPath)));
-  EXPECT_EQ(ListHostTree(f.HostPath(kTemplates)),
-            std::vector<std::string>{"1033/pages/welcome/welcome.htm"});
-}
-
-TEST_F(SilentRun, LanguageAnswerPicksTheComboItem) {
-  f.prefix.AddFrontPage(2, kOffice10);
-  Languages({"1033", "1031", "1036"});
-  const RunResult run = Silent({"--accept-licence", "--language", "1036"});
-  EXPECT_EQ(run.status, kExitInstalled);
-  EXPECT_TRUE(LogHas("User chose to install for language LCID 1036"));
-  EXPECT_EQ(ListHostTree(f.HostPath(kTemplates)),
-            std::vector<std::string>{"1036/pages/welcome/welcome.htm"});
-}
-
-TEST_F(SilentRun, WithoutLanguageTheFirstItemIsTaken) {
-  f.prefix.AddFrontPage(2, kOffice10);
-  Languages({"1033", "1031"});
-  const RunResult run = Silent({"--accept-licence"});
-  EXPECT_EQ(run.status, kExitInstalled);
-  EXPECT_TRUE(LogHas("User chose to install for language LCID 1031"));  // listed first
-}
-
-TEST_F(SilentRun, LanguageNotOfferedStopsBeforeCopyingAndNamesTheOffered) {
-  f.prefix.AddFrontPage(2, kOffice10);
-  Languages({"1033", "1031"});
-  const RunResult run = Silent({"--accept-licence", "--language", "1036"});
-  EXPECT_EQ(run.status, kExitUsage);
-  EXPECT_NE(run.err.find("1036 is not offered"), std::string::npos) << run.err;
-  EXPECT_NE(run.err.find("German (1031) and English (1033)"), std::string::npos) << run.err;
-  EXPECT_EQ(f.machine().copies(), 0);
-  EXPECT_TRUE(LogHas("User cancelled installation"));
-  EXPECT_FALSE(LogHas("User accepted licence"));
-}
-
-TEST_F(SilentRun, LanguageIsIgnoredWhenNotAsked) {
-  f.prefix.AddFrontPage(2, kOffice10);
-  Languages({"1033"});
-  const RunResult run = Silent({"--accept-licence", "--language", "1031"});
-  EXPECT_EQ(run.status, kExitInstalled);
-  EXPECT_EQ(run.err, "");
-}
-
-TEST_F(SilentRun, CopyFailureIsReportedAndEndsWithOne) {
-  f.prefix.AddFrontPage(2, kOffice10);
-  Languages({"1033"});
-  Start();
+// Each answer, each run that stops before copying, and a failed copy. The
+// whole of standard error is compared unless `errHas` names pieces of it.
+TEST(SilentRuns, EachAnswerAndEachStop) {
+  const std::string page = "/pages/welcome/welcome.htm", accept = "--accept-licence";
   const std::string failing = std::string(kTemplates) + "\\1033\\pages\\welcome\\welcome.htm";
-  f.machine().FailCopy(failing, 5);
-  const RunResult run = Silent({"--accept-licence"});
-  EXPECT_EQ(run.status, kExitFailed);
-  EXPECT_EQ(run.err, "File copy failed:: " + failing + "\nReason: (5) Access is denied.\r\n\n");
-  EXPECT_EQ(run.out.rfind("Installation failed. Please check the log file.\n", 0), 0u);
+  const struct Case {
+    Versions versions;
+    std::vector<std::string> lcids, args;
+    int status;
+    std::string err;
+    std::vector<std::string> errHas;
+    std::string logHas, outStarts, outLacks;
+    std::vector<std::string> installed;  // below kTemplates
+    bool licence = true, failCopy = false;
+  } cases[] = {
+      {k2002And2003NoneCurrent, {"1033"}, {accept, "--versions", "2003"}, kExitInstalled, kNote2003,
+       {}, "User chose to install for FrontPage 2003", "", "", {"1033/DWTs/page/page.dwt"}},
+      {k2002And2003, {"1033"}, {accept, "--versions", "98,2003"}, kExitUsage, "",
+       {"FrontPage 98 is not offered", "2002 and 2003"}, "", "Installation cancelled.", "", {}},
+      {k2002And2003NoneCurrent, {"1033"}, {accept}, kExitUsage, "", {"--versions"},
+       "Installation cancelled.", "", "", {}},
+      {k2002, {"1033"}, {"--no-log"}, kExitInstalled, "", {}, "", "", "Log file written to",
+       {"1033" + page}, /*licence=*/false},
+      {k2002, {"1033", "1031", "1036"}, {accept, "--language", "1036"}, kExitInstalled, "", {},
+       "User chose to install for language LCID 1036", "", "", {"1036" + page}},
+      {k2002, {"1033", "1031"}, {accept}, kExitInstalled, "", {},  // the first item: German
+       "User chose to install for language LCID 1031", "", "", {"1031" + page}},
+      {k2002, {"1033", "1031"}, {accept, "--language", "1036"}, kExitUsage, "",
+       {"1036 is not offered", "German (1031) and English (1033)"}, "User cancelled installation",
+       "", "", {}},
+      {k2002, {"1033"}, {accept, "--language", "1031"}, kExitInstalled, "", {},  // not asked
+       "User accepted licence", "", "", {"1033" + page}},
+      {k2002, {"1033"}, {accept}, kExitFailed,
+       "File copy failed:: " + failing + "\nReason: (5) Access is denied.\r\n\n", {}, "",
+       "Installation failed. Please check the log file.\n", "", {}, true, /*failCopy=*/true},
+      {k2002, {"1033"}, {"--dry-run"}, kExitCancelled, "", {}, "User rejected licence",
+       "Installation cancelled.", "Dry run", {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::PrintToString(c.args));
+    SilentMachine m;
+    m.Prepare(c.versions, c.lcids, c.licence);
+    if (c.failCopy) m.f.machine().FailCopy(failing, 5);
+    const RunResult run = m.Silent(c.args);
+    EXPECT_EQ(run.status, c.status);
+    EXPECT_TRUE(!c.errHas.empty() || run.err == c.err) << run.err;
+    for (const std::string& piece : c.errHas) {
+      EXPECT_NE(run.err.find(piece), std::string::npos) << run.err;
+    }
+    EXPECT_TRUE(c.logHas.empty() || m.LogHas(c.logHas)) << c.logHas;
+    EXPECT_EQ(run.out.rfind(c.outStarts, 0), 0u) << run.out;
+    EXPECT_TRUE(c.outLacks.empty() || run.out.find(c.outLacks) == std::string::npos) << run.out;
+    EXPECT_EQ(HostPathExists(m.f.HostPath(kLogPath)), c.licence);  // the one --no-log run
+    EXPECT_TRUE(!c.installed.empty() || c.failCopy || m.f.machine().copies() == 0);
+    EXPECT_EQ(ListHostTree(m.f.HostPath(kTemplates)), c.installed);
+    EXPECT_TRUE(m.f.machine().pauses().empty());  // nobody watches a silent run: no pauses
+  }
 }
 
 TEST_F(SilentRun, DryRunShowsThePlanAndCopiesNothing) {
-  TwoVersions();
+  Prepare(k2002And2003);
   f.prefix.Write();
   const std::vector<std::string> before = ListHostTree(f.prefix.root());
   const RunResult run = Silent({"--accept-licence", "--versions", "2002,2003", "--dry-run"});
@@ -221,40 +158,24 @@ TEST_F(SilentRun, DryRunShowsThePlanAndCopiesNothing) {
   EXPECT_EQ(after, before);
 
   // Each row that would run, with its destination and file count.
-  EXPECT_NE(run.out.find("\nFrontPage 2002:\n"), std::string::npos) << run.out;
-  EXPECT_NE(run.out.find("\n  Copying common themes to C:\\Program Files\\Common Files\\"
-                         "Microsoft Shared\\themes  (1 file)\n"),
-            std::string::npos)
-      << run.out;
-  EXPECT_NE(run.out.find("\n  Copying common 2003 page templates to " + std::string(kTemplates) +
-                         "\\1033\\pages11  (1 file)\n"),
-            std::string::npos)
-      << run.out;
-  EXPECT_NE(run.out.find("\nFrontPage 2003:\n"), std::string::npos);
-  EXPECT_NE(run.out.find("\n  Copying common profile dwt templates to " + std::string(kRoaming) +
-                         "\\Microsoft\\FrontPage\\DWTs  (1 file)\n"),
-            std::string::npos)
-      << run.out;
-  EXPECT_NE(run.out.find("\n  Copying version-specific themes to " + std::string(kRoaming) +
-                         "\\Microsoft\\Themes  (0 files)\n"),
-            std::string::npos)
-      << run.out;
-  EXPECT_NE(run.out.find("Log file written to " + std::string(kLogPath)), std::string::npos);
-
+  const std::string roaming = std::string(kRoaming) + "\\Microsoft\\";
+  const std::string rows[] = {"\nFrontPage 2002:\n", "\nFrontPage 2003:\n",
+        "\n  Copying common themes to C:\\Program Files\\Common Files\\Microsoft Shared\\themes"
+        "  (1 file)\n",
+        "\n  Copying common 2003 page templates to " + std::string(kTemplates) +
+            "\\1033\\pages11  (1 file)\n",
+        "\n  Copying common profile dwt templates to " + roaming + "FrontPage\\DWTs  (1 file)\n",
+        "\n  Copying version-specific themes to " + roaming + "Themes  (0 files)\n",
+        "Log file written to " + std::string(kLogPath)};
+  for (const std::string& row : rows) {
+    EXPECT_NE(run.out.find(row), std::string::npos) << row << "\n---\n" << run.out;
+  }
   const std::vector<std::string> log = Log();
   ASSERT_GE(log.size(), 4u);
   EXPECT_EQ(std::vector<std::string>(log.end() - 4, log.end() - 1),
             (std::vector<std::string>{"Dry run: nothing was copied", "Installation cancelled.",
                                       "Log file closed on DD-Mon-YYYY at HH:MM:SS"}));
   EXPECT_FALSE(LogHas("Counting files..."));
-}
-
-TEST_F(SilentRun, DryRunThatIsRefusedIsStillCancelled) {
-  f.prefix.AddFrontPage(2, kOffice10);
-  Languages({"1033"});
-  const RunResult run = Silent({"--dry-run"});
-  EXPECT_EQ(run.status, kExitCancelled);
-  EXPECT_EQ(run.out.find("Dry run"), std::string::npos);
 }
 
 }  // namespace

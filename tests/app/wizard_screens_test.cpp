@@ -18,14 +18,15 @@ void FrontPage2002(WizardFixture& f) {
   f.Kit("common/Pages/welcome/welcome.htm", "<html></html>\r\n");
 }
 
-TEST(StartScreen, ShowsIntroAboutLogBoxAndNextOnly) {
+TEST(StartScreen, ShowsIntroAboutLogBoxAndNextOnlyUntilTheFirstNext) {
   WizardFixture f;
+  FrontPage2002(f);
   f.Kit("intro.txt", "one\ntwo\nthree\nfour\nfive\nsix\nseven\n");
   f.Start();
 
   EXPECT_EQ(f.StatusText(), "one\ntwo\nthree\nfour\nfive\n\n" + LoadResString(kIdsIntro));
   for (int hidden : {kIdcProgress, kIdcProgressText, kIdcLanguage, kIdcViewReadme}) {
-    EXPECT_FALSE(f.control(hidden).IsVisible()) << "control " << hidden;
+    EXPECT_FALSE(f.control(hidden).IsVisible()) << hidden;
   }
   EXPECT_EQ(f.control(kIdcViewReadme).Check(), kBstUnchecked);
   for (int usable : {kIdcAbout, kIdcCreateLog, kIdCancel, kIdcNext}) {
@@ -47,12 +48,8 @@ TEST(StartScreen, ShowsIntroAboutLogBoxAndNextOnly) {
   EXPECT_EQ(f.controls().window().smallIcon(), kIdiApplication);
   EXPECT_EQ(f.wizard().m_nStep, 0);
   EXPECT_EQ(f.wizard().m_nEndScreenId, 0);
-}
 
-TEST(StartScreen, FirstNextHidesAboutAndLocksTheLogChoice) {
-  WizardFixture f;
-  FrontPage2002(f);
-  f.Start();
+  // The first press hides About and locks the log choice.
   f.Next();
   EXPECT_FALSE(f.control(kIdcAbout).IsVisible());
   EXPECT_FALSE(f.control(kIdcCreateLog).IsEnabled());
@@ -107,31 +104,26 @@ TEST(EndScreen, LeavesOnlyFinishUsableAsTheDefaultWithFocus) {
   EXPECT_EQ(f.machine().pauses(), std::vector<uint32_t>{500});  // the copy's pause only
 }
 
-TEST(EndScreen, OffersTheReadmeAndFinishOpensIt) {
-  WizardFixture f;
-  f.Kit("readme.txt", "Read me.\r\n");
-  f.Start();
-  f.wizard().OnCancel();
-
-  EXPECT_TRUE(f.control(kIdcViewReadme).IsVisible());
-  EXPECT_EQ(f.control(kIdcViewReadme).Check(), kBstChecked);
-  EXPECT_EQ(f.wizard().m_bViewReadme, 1);
-  f.wizard().OnOK();
-  EXPECT_EQ(f.ui.openedFiles(), std::vector<std::string>{"readme.txt"});
-  EXPECT_EQ(f.machine().pauses(), std::vector<uint32_t>{1000});
-  EXPECT_TRUE(f.wizard().IsEnded());
-}
-
-TEST(EndScreen, UntickedReadmeIsNotOpened) {
-  WizardFixture f;
-  f.Kit("readme.txt", "Read me.\r\n");
-  f.Start();
-  f.wizard().OnCancel();
-  f.control(kIdcViewReadme).SetCheck(kBstUnchecked);
-  f.wizard().OnOK();
-  EXPECT_EQ(f.wizard().m_bViewReadme, 0);
-  EXPECT_TRUE(f.ui.openedFiles().empty());
-  EXPECT_TRUE(f.machine().pauses().empty());
+// "View Readme file" is offered ticked when the kit has readme.txt; Finish
+// opens it only while it stays ticked.
+TEST(EndScreen, OffersTheReadmeAndFinishOpensItWhenTicked) {
+  for (const bool untick : {false, true}) {
+    SCOPED_TRACE(untick ? "unticked" : "ticked");
+    WizardFixture f;
+    f.Kit("readme.txt", "Read me.\r\n");
+    f.Start();
+    f.wizard().OnCancel();
+    EXPECT_TRUE(f.control(kIdcViewReadme).IsVisible());
+    EXPECT_EQ(f.control(kIdcViewReadme).Check(), kBstChecked);
+    if (untick) f.control(kIdcViewReadme).SetCheck(kBstUnchecked);
+    f.wizard().OnOK();
+    EXPECT_EQ(f.wizard().m_bViewReadme, untick ? 0 : 1);
+    EXPECT_EQ(f.ui.openedFiles(), untick ? std::vector<std::string>{}
+                                         : std::vector<std::string>{"readme.txt"});
+    EXPECT_EQ(f.machine().pauses(), untick ? std::vector<uint32_t>{}
+                                           : std::vector<uint32_t>{1000});
+    EXPECT_TRUE(f.wizard().IsEnded());
+  }
 }
 
 TEST(WizardApp, RunsTheDialogOnceAndKeepsItsOutcome) {
