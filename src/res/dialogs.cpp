@@ -9,7 +9,7 @@ const DialogTemplate kAbout = {
         {kIdStatic, ControlKind::kIcon, "", 18, 14, 20, 20},
         {kIdStatic, ControlKind::kStaticCenter, "FrontPage Theme Installation", 51, 14, 103, 8},
         {kIdStatic, ControlKind::kStaticCenter,
-         "Installs themes and templates\ninto Microsoft FrontPage.\nCopyright (C) 2026 the tplsetup authors",
+         "Installs themes and templates\ninto Microsoft FrontPage.\n(C) 2026 the tplsetup authors",
          23, 59, 126, 28},
         {kIdcAboutVersion, ControlKind::kStaticCenter, "Version", 59, 25, 88, 8},
         {kIdOk, ControlKind::kDefPushButton, "OK", 63, 93, 45, 14},

@@ -5,7 +5,7 @@ namespace tpl {
 std::string LoadResString(int id) {
   switch (id) {
     case kIdsAboutMenu: return "&About Install...";
-    case kIdsTitleLine: return "FrontPage Theme Installation Version 1.0";
+    case kIdsTitleLine: return "tplsetup 1.0";
     case kIdsIntro:
       return "This program will install your new theme(s).\n"
              "Ensure that Microsoft FrontPage is not running,\n"

@@ -90,7 +90,7 @@ TEST_F(ProgramTest, HelpVersionAndBadCommandLines) {
   EXPECT_EQ(help.out.rfind("Usage: tplsetup [options]\n", 0), 0u) << help.out;
   EXPECT_NE(help.out.find("--accept-licence"), std::string::npos);
   EXPECT_EQ(version.status, 0);
-  EXPECT_EQ(version.out, "FrontPage Theme Installation Version 1.0\n");
+  EXPECT_EQ(version.out, "tplsetup 1.0\n");
   EXPECT_EQ(help.err + version.err, "");
 
   // Bad command lines exit with 64, the reason and the usage on standard error.

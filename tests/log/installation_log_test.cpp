@@ -12,7 +12,7 @@ namespace {
 using test::ReadHostFile;
 using test::WizardFixture;
 
-const char kTitle[] = "FrontPage Theme Installation Version 1.0";
+const char kTitle[] = "tplsetup 1.0";
 const char kNotice[] =
     "Installs themes and templates for Microsoft FrontPage 98, 2000, 2002 and 2003";
 

@@ -82,7 +82,7 @@ inline std::vector<std::string> NewItem(const std::string& folder, const std::ve
 
 // The log's six head lines on the fixture's machine.
 inline std::vector<std::string> LogHead() {
-  return {"FrontPage Theme Installation Version 1.0",
+  return {"tplsetup 1.0",
           "Installs themes and templates for Microsoft FrontPage 98, 2000, 2002 and 2003",
           "Log file opened on DD-Mon-YYYY at HH:MM:SS",
           "Operating system: Windows NT/2000/XP V6.1 Service Pack 1", "User name: tester",
