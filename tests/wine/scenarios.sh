@@ -268,6 +268,6 @@ run_command_line_checks() {
   check "--prefix ends with 64 (got $status)" [ "$status" -eq 64 ]
   check "--prefix is explained on standard error" grep -qF -- '--prefix' "$WORK/cli.err"
   in_prefix "$p" "$EXE" --version >"$WORK/cli.out" 2>"$WORK/cli.err"
-  check "--version prints to the Unix standard output" grep -qxF 'tplsetup 1.0' "$WORK/cli.out"
+  check "--version prints to the Unix standard output" grep -qF 'tplsetup 1.0' "$WORK/cli.out"
   stop_wine "$p"
 }
