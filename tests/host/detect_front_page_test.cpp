@@ -19,14 +19,12 @@ TEST(DetectFrontPage, CurrentAtTheNewestOfTwoRootsOpensTheDialogWithItPreselecte
     EXPECT_EQ(d.control(kIdcFP2003).Check(), kBstChecked);
     EXPECT_EQ(d.control(kIdcFP2002).Check(), kBstUnchecked);
     EXPECT_FALSE(d.control(kIdcFP98).IsEnabled());
-    EXPECT_FALSE(d.control(kIdcFP2000).IsEnabled());
     EXPECT_TRUE(d.control(kIdcFP2002).IsEnabled());
     d.PressEnter();
   });
   CWizardDlg& w = f.StartLogged();
 
   EXPECT_TRUE(w.DetectFrontPage());
-  EXPECT_EQ(f.StatusText(), "Searching for installed files...");
   EXPECT_EQ(f.LogFrom("Checking FrontPage installation..."),
             (Lines{"Checking FrontPage installation...", "Looking for FP98",
                    "Looking for current version of FrontPage",
@@ -44,7 +42,6 @@ TEST(DetectFrontPage, CurrentAtTheNewestOfTwoRootsOpensTheDialogWithItPreselecte
                    "User chose to install for FrontPage 2003", ""}));
   EXPECT_EQ(f.ui.runs(kIddVersions), 1);
   EXPECT_EQ(w.m_nCurrentVersion, kFP2003);
-  EXPECT_EQ(w.m_nHostVersion, kFP2003);
   EXPECT_EQ((std::vector<int>{w.m_bInstallFP98, w.m_bInstallFP2000, w.m_bInstallFP2002,
                               w.m_bInstallFP2003}),
             (std::vector<int>{0, 0, 0, 1}));
@@ -67,10 +64,8 @@ TEST(DetectFrontPage, CurrentMatchingNoRootIsTakenAsFrontPage2000WithoutAsking) 
                    "Common Application data path " + f.prefix.AppDataPath(),
                    "Only one version found, so just assume to install to this.", ""}));
   EXPECT_EQ(w.m_strRootFP2000, current);
-  EXPECT_FALSE(w.m_bFoundFP2000);
   EXPECT_EQ(w.m_bInstallFP2000, 1);
   EXPECT_EQ(w.m_nHostVersion, kFP2000);
-  EXPECT_EQ(w.m_nCurrentVersion, kFP2000);
   EXPECT_EQ(f.ui.runs(kIddVersions), 0);
 }
 
@@ -84,7 +79,6 @@ TEST(DetectFrontPage, RootsMatchTheCurrentOneIgnoringCase) {
   EXPECT_TRUE(w.m_bFoundCurrent);  // its probe found through the other spelling
   EXPECT_TRUE(f.Logged("Current version is FrontPage 2000"));
   EXPECT_EQ(w.m_strRootFP2000, kRoot2000);
-  EXPECT_EQ(w.m_nCurrentVersion, kFP2000);
   EXPECT_EQ(f.ui.runs(kIddVersions), 0);  // one version plus its current never asks
 }
 
@@ -105,12 +99,9 @@ TEST(DetectFrontPage, FrontPage98WithoutKitItemsIsNeitherFoundNorOffered) {
                    "Searching fp98\\Themes\\*.*",
                    "FrontPage 98 not allowed because nothing in the kit",
                    "Looking for current version of FrontPage"}));
-  EXPECT_FALSE(f.Logged("FP98 found and verified"));
-  EXPECT_FALSE(w.m_bFoundFP98);
   EXPECT_EQ(w.m_bInstallFP98, 0);
   EXPECT_EQ(w.m_nHostVersion, kFP2002);
-  EXPECT_TRUE(w.m_arrThemes.empty() && w.m_arrPages.empty() && w.m_arrWebs.empty() &&
-              w.m_arrFrames.empty());
+  EXPECT_TRUE(w.m_arrThemes.empty() && w.m_arrPages.empty());
 }
 
 TEST(DetectFrontPage, FrontPage98WithKitItemsCountsAndNoVersionIsPreselected) {
@@ -142,9 +133,7 @@ TEST(DetectFrontPage, AMissingProbeUnderTheCurrentRootVerifiesNothingThere) {
 
   EXPECT_TRUE(w.DetectFrontPage());
   EXPECT_TRUE(f.Logged("Although a current version should have been found, not verified"));
-  EXPECT_TRUE(f.Logged("FP2002 found, verify executable"));
   EXPECT_FALSE(f.Logged("FP2002 found and verified"));
-  EXPECT_FALSE(f.Logged("Current version is FrontPage 2002"));
   EXPECT_EQ(w.m_nCurrentVersion, kNoVersion);
   EXPECT_EQ(w.m_bInstallFP2002, 0);
   EXPECT_EQ(w.m_bInstallFP2003, 1);
@@ -161,14 +150,11 @@ TEST(DetectFrontPage, NothingFoundTellsTheUserAndEndsTheWizard) {
   EXPECT_EQ(f.ui.messageBoxes()[0].type, kMbIconStop);
   EXPECT_EQ(w.m_nEndScreenId, kIdsFailed);
   EXPECT_FALSE(w.m_fileLog);
-  const Lines tail = f.LogFrom("Looking for FP2003");
-  ASSERT_GE(tail.size(), 5u);
-  EXPECT_EQ(Lines(tail.begin(), tail.begin() + 4),
+  EXPECT_EQ(f.LogFrom("Looking for FP2003"),
             (Lines{"Looking for FP2003", "Looking for Application Data Path",
                    "No FrontPage installation found",
-                   "Installation failed. Please check the log file."}));
-  EXPECT_EQ(tail[4], "Log file closed on DD-Mon-YYYY at HH:MM:SS");
-  EXPECT_FALSE(f.Logged("Only one version found, so just assume to install to this."));
+                   "Installation failed. Please check the log file.",
+                   "Log file closed on DD-Mon-YYYY at HH:MM:SS", ""}));
 }
 
 TEST(DetectFrontPage, EachRefusedKeyShowsThePrivilegeBoxOnceAndCountsAsMissing) {
@@ -187,7 +173,6 @@ TEST(DetectFrontPage, EachRefusedKeyShowsThePrivilegeBoxOnceAndCountsAsMissing) 
   }
   EXPECT_EQ(w.m_strRootFP2002, "fatal");
   EXPECT_FALSE(w.m_bFoundFP2002);
-  EXPECT_FALSE(f.Logged("FP2002 found, verify executable"));
   EXPECT_FALSE(w.m_bFoundAppData);
   EXPECT_TRUE(f.Logged("Common Application data path fatal"));
   EXPECT_EQ(f.ui.runs(kIddVersions), 0);  // only FP2003 was verified
@@ -212,7 +197,6 @@ TEST(DetectFrontPage, RootValuesLoseOneFinalBackslashAndAreExpanded) {
   EXPECT_EQ(w.m_strRootFP2003, "C:\\users\\tester\\Office11");
   EXPECT_TRUE(w.m_bFoundFP2002 && w.m_bFoundFP2003);
   EXPECT_FALSE(w.m_bFoundCurrent);
-  EXPECT_FALSE(f.Logged("A current version was found at: "));
   EXPECT_EQ(f.ui.runs(kIddVersions), 1);
 }
 

@@ -21,14 +21,28 @@ void KitWithOneFileEach(InstallFixture& f, const std::string& versionFolder) {
   f.Kit("common/dwts/page.dwt", "dwt");
 }
 
-const Lines kOwnFolderRows = {"Copying version-specific themes to C:\\dest\\themes",
-                              "Copying common themes to C:\\dest\\themes",
-                              "Copying version-specific page templates to C:\\dest\\pages",
-                              "Copying common page templates to C:\\dest\\pages",
-                              "Copying version-specific web templates to C:\\dest\\webs",
-                              "Copying common web templates to C:\\dest\\webs",
-                              "Copying version-specific frame templates to C:\\dest\\frames",
-                              "Copying common frame templates to C:\\dest\\frames"};
+// The "Copying " rows: per kind, version-specific then common into its own
+// folder, then (with the 2003 extension) into the 2003 folder and the profile.
+Lines Rows(bool extension) {
+  const std::string profile = std::string(kAppData) + "\\Microsoft\\";
+  const struct { const char* kind; std::string own, inProfile; } kinds[] = {
+      {"themes", "C:\\dest\\themes", profile + "Themes"},
+      {"page templates", "C:\\dest\\pages", profile + "FrontPage\\Pages"},
+      {"web templates", "C:\\dest\\webs", profile + "FrontPage\\Webs"},
+      {"frame templates", "C:\\dest\\frames", profile + "FrontPage\\Frames"}};
+  Lines rows;
+  for (const auto& k : kinds) {
+    std::vector<std::pair<std::string, std::string>> targets{{"", k.own}};
+    if (extension) targets.insert(targets.end(), {{"2003 ", k.own + "11"}, {"profile ", k.inProfile}});
+    for (const auto& [label, destination] : targets) {
+      for (const char* from : {"version-specific ", "common "}) {
+        rows.push_back("Copying " + std::string(from) + label + k.kind + " to " + destination);
+      }
+    }
+  }
+  return rows;
+}
+const Lines kOwnFolderRows = Rows(false);
 
 TEST(InstallFiles, FP98AndFP2002Without2003RunOnlyTheEightRowsOfTheirOwnFolders) {
   for (const int version : {kFP98, kFP2002}) {
@@ -53,32 +67,7 @@ TEST(InstallFiles, FP2000WithFP2003CopiesAndCountsEveryFileThreeTimes) {
   ASSERT_TRUE(f.wizard().InstallFiles());
 
   const std::string profile = std::string(kAppData) + "\\Microsoft\\";
-  EXPECT_EQ(
-      f.NewLogLinesStarting("Copying "),
-      (Lines{"Copying version-specific themes to C:\\dest\\themes",
-             "Copying common themes to C:\\dest\\themes",
-             "Copying version-specific 2003 themes to C:\\dest\\themes11",
-             "Copying common 2003 themes to C:\\dest\\themes11",
-             "Copying version-specific profile themes to " + profile + "Themes",
-             "Copying common profile themes to " + profile + "Themes",
-             "Copying version-specific page templates to C:\\dest\\pages",
-             "Copying common page templates to C:\\dest\\pages",
-             "Copying version-specific 2003 page templates to C:\\dest\\pages11",
-             "Copying common 2003 page templates to C:\\dest\\pages11",
-             "Copying version-specific profile page templates to " + profile + "FrontPage\\Pages",
-             "Copying common profile page templates to " + profile + "FrontPage\\Pages",
-             "Copying version-specific web templates to C:\\dest\\webs",
-             "Copying common web templates to C:\\dest\\webs",
-             "Copying version-specific 2003 web templates to C:\\dest\\webs11",
-             "Copying common 2003 web templates to C:\\dest\\webs11",
-             "Copying version-specific profile web templates to " + profile + "FrontPage\\Webs",
-             "Copying common profile web templates to " + profile + "FrontPage\\Webs",
-             "Copying version-specific frame templates to C:\\dest\\frames",
-             "Copying common frame templates to C:\\dest\\frames",
-             "Copying version-specific 2003 frame templates to C:\\dest\\frames11",
-             "Copying common 2003 frame templates to C:\\dest\\frames11",
-             "Copying version-specific profile frame templates to " + profile + "FrontPage\\Frames",
-             "Copying common profile frame templates to " + profile + "FrontPage\\Frames"}));
+  EXPECT_EQ(f.NewLogLinesStarting("Copying "), Rows(true));
   EXPECT_EQ(f.NewLogLinesStarting("Total files = "), (Lines{"Total files = 24"}));
   EXPECT_EQ(f.NewLogLinesStarting("Copied file: ").size(), 24u);
   for (const std::string& folder : {std::string("C:\\dest\\webs"), std::string("C:\\dest\\webs11"),

@@ -50,26 +50,23 @@ TEST(ThemeDescription, VersionLinesAndIgnoredLines) {
   EXPECT_EQ(description.version, 0);
 }
 
-TEST(FindKitItems, ReadsEachThemesDescriptionLastKeyWinsAndDefaultsPerTheme) {
+TEST(FindKitItems, ReadsDescriptionsAndListsSubFoldersOnly) {
   KitFixture f;
+  std::string binary;
+  for (int i = 0; i < 4096; ++i) binary += static_cast<char>((i * 37 + 11) & 0xFF);
+  const std::string title(300000, 'L');
   f.Kit("common/Themes/Alpha/alpha.inf", "title=First\r\nversion=1\r\ntitle=Second\r\nversion=2.50\r\n");
   f.Kit("common/Themes/Beta/readme.txt", "no description file here");
-  f.Kit("common/Themes/Gamma/gamma.inf", "version=beta\n[x]\n");
+  f.Kit("common/Themes/Gamma/gamma.inf", "version=beta\n[x]\n");  // defaults after a titled theme
   f.Kit("common/Themes/Delta/DELTA.INF", "Title=Delta Blues");  // no line end at all
-  f.Start();
-
-  EXPECT_TRUE(f.wizard().FindKitItems("common"));
-  EXPECT_EQ(f.Themes(), (Themes{{"alpha", "Second"},
-                                {"beta", ""},
-                                {"delta", "Delta Blues"},
-                                {"gamma", ""}}));
-  EXPECT_EQ(f.Versions(), (std::vector<double>{2.5, 0, 0, 0}));
-}
-
-TEST(FindKitItems, ListsSubFoldersInLowerCaseAndIgnoresFilesAndKindFolderCase) {
-  KitFixture f;
+  f.Kit("common/Themes/Binary/binary.inf", binary);
+  f.Kit("common/Themes/Long/long.inf", std::string(200000, 'x') + "\ntitle=" + title +
+                                           "\nversion=" + std::string(100000, '9'));
+  f.Kit("common/Themes/Nul/nul.inf", std::string("title=Ab\0cd\nversion=1.5\n", 24));
+  f.KitFolder("common/Themes/Folder/folder.inf");  // a folder where the file should be
+  f.Kit("common/Themes/My Theme/my theme.inf", "title=Mine\n");
   f.Kit("fp2000/themes/Corporate/corporate.inf", "title=Corporate");
-  f.Kit("fp2000/themes/loose.inf", "title=Loose");
+  f.Kit("fp2000/themes/loose.inf", "title=Loose");  // files in kind folders are ignored
   f.Kit("fp2000/PAGES/Contact Us/index.htm");
   f.Kit("fp2000/PAGES/stray.htm");
   f.Kit("fp2000/Webs/Caf\xC3\xA9 Site/index.htm");  // non-ASCII bytes kept
@@ -77,78 +74,64 @@ TEST(FindKitItems, ListsSubFoldersInLowerCaseAndIgnoresFilesAndKindFolderCase) {
   f.KitFolder("fp2000/frames/Contents");
   f.Start();
 
+  EXPECT_TRUE(f.wizard().FindKitItems("common"));
   EXPECT_TRUE(f.wizard().FindKitItems("fp2000"));
-  EXPECT_EQ(f.Themes(), (Themes{{"corporate", "Corporate"}}));
+  Themes themes = f.Themes();
+  ASSERT_EQ(themes.size(), 10u);
+  EXPECT_EQ(themes[6].second, title);
+  themes[6].second = "L...";
+  themes[2].second = "";  // binary: whatever its lines gave, without a crash
+  // A line ends at its first NUL, as in a CString.
+  EXPECT_EQ(themes, (Themes{{"alpha", "Second"}, {"beta", ""}, {"binary", ""},
+                            {"delta", "Delta Blues"}, {"folder", ""}, {"gamma", ""},
+                            {"long", "L..."}, {"my theme", "Mine"}, {"nul", "Ab"},
+                            {"corporate", "Corporate"}}));
+  std::vector<double> versions = f.Versions();
+  versions[2] = 0;
+  EXPECT_EQ(versions, (std::vector<double>{2.5, 0, 0, 0, 0, 0, HUGE_VAL, 0, 1.5, 0}));
   EXPECT_EQ(f.wizard().m_arrPages, (Strings{"contact us"}));
   EXPECT_EQ(f.wizard().m_arrWebs, (Strings{"caf\xC3\xA9 site"}));
   EXPECT_EQ(f.wizard().m_arrFrames, (Strings{"banner", "contents"}));
 }
 
-TEST(FindKitItems, AnEmptyFramesFolderAloneMakesTheResultTrue) {
+TEST(FindKitItems, TheResultFlagAndTheOneSearchingLine) {
   KitFixture f;
-  f.KitFolder("common/Frames");
+  f.KitFolder("common/Frames");  // an empty "Frames" alone gives true
+  f.Kit("fp98/notes.txt", "x");  // no kind folder
+  for (const char* kind : {"Themes", "Pages", "Webs", "Frames"}) f.Kit(std::string("files/") + kind);
   f.StartLogged();
 
   EXPECT_TRUE(f.wizard().FindKitItems("common"));
-  EXPECT_TRUE(f.wizard().m_arrThemes.empty());
-  EXPECT_TRUE(f.wizard().m_arrFrames.empty());
-  EXPECT_EQ(f.NewLogLines(), (Strings{"Searching common\\Themes\\*.*"}));
-}
-
-TEST(FindKitItems, NoKindFolderGivesFalseAndOnlyTheSearchingLine) {
-  KitFixture f;
-  f.Kit("fp98/notes.txt", "x");
-  f.StartLogged();
-
   EXPECT_FALSE(f.wizard().FindKitItems("fp98"));
   EXPECT_FALSE(f.wizard().FindKitItems("fp2000"));  // no such kit folder at all
-  EXPECT_EQ(f.NewLogLines(),
-            (Strings{"Searching fp98\\Themes\\*.*", "Searching fp2000\\Themes\\*.*"}));
+  EXPECT_FALSE(f.wizard().FindKitItems("files"));   // kind "folders" that are files
   EXPECT_TRUE(f.wizard().m_arrThemes.empty());
   EXPECT_TRUE(f.wizard().m_arrPages.empty());
-}
-
-TEST(FindKitItems, KindFoldersThatAreFilesListNothing) {
-  KitFixture f;
-  f.Kit("common/Themes", "a file, not a folder");
-  f.Kit("common/Pages", "");
-  f.Kit("common/Webs", "");
-  f.Kit("common/Frames", "");
-  f.Start();
-
-  EXPECT_FALSE(f.wizard().FindKitItems("common"));
-  EXPECT_TRUE(f.wizard().m_arrThemes.empty());
-  EXPECT_TRUE(f.wizard().m_arrPages.empty());
+  EXPECT_TRUE(f.wizard().m_arrFrames.empty());
+  EXPECT_EQ(f.NewLogLines(), (Strings{"Searching common\\Themes\\*.*", "Searching fp98\\Themes\\*.*",
+                                      "Searching fp2000\\Themes\\*.*", "Searching files\\Themes\\*.*"}));
 }
 
 TEST(FindKitItems, AReadFailureDropsThatThemeAndClearsTheFlagUntilSomethingElseIsFound) {
-  {
-    KitFixture f;  // the failing theme is the last entry and nothing follows
-    f.Kit("common/Themes/Aqua/aqua.inf", "title=Aqua\n");
-    f.Kit("common/Themes/Zinc/zinc.inf", "title=Zinc\nversion=2\n");
+  // (themes, failing theme, good lines) -> result, themes listed
+  const auto run = [](const Strings& themes, const std::string& failing, int goodLines,
+                      bool webs) {
+    KitFixture f;
+    for (const std::string& name : themes) {
+      f.Kit("common/Themes/" + name + "/" + name + ".inf", "title=" + name + "\nversion=2\n");
+    }
+    if (webs) f.KitFolder("common/Webs");
     f.Start();
-    f.machine().FailTextRead("common\\themes\\zinc\\zinc.inf", 1, kErrorNotEnoughMemory);
-    EXPECT_FALSE(f.wizard().FindKitItems("common"));
-    EXPECT_EQ(f.Themes(), (Themes{{"aqua", "Aqua"}}));
-  }
-  {
-    KitFixture f;  // a later theme entry sets the flag again
-    f.Kit("common/Themes/Aqua/aqua.inf", "title=Aqua\n");
-    f.Kit("common/Themes/Zinc/zinc.inf", "title=Zinc\n");
-    f.Start();
-    f.machine().FailTextRead("common\\themes\\aqua\\aqua.inf", 0, 30);
-    EXPECT_TRUE(f.wizard().FindKitItems("common"));
-    EXPECT_EQ(f.Themes(), (Themes{{"zinc", "Zinc"}}));
-  }
-  {
-    KitFixture f;  // so does a later kind folder
-    f.Kit("common/Themes/Zinc/zinc.inf", "title=Zinc\n");
-    f.KitFolder("common/Webs");
-    f.Start();
-    f.machine().FailTextRead("common\\themes\\zinc\\zinc.inf", 0, 30);
-    EXPECT_TRUE(f.wizard().FindKitItems("common"));
-    EXPECT_TRUE(f.wizard().m_arrThemes.empty());
-  }
+    f.machine().FailTextRead("common\\themes\\" + failing + "\\" + failing + ".inf", goodLines,
+                             kErrorNotEnoughMemory);
+    const bool found = f.wizard().FindKitItems("common");
+    return std::make_pair(found, f.Themes());
+  };
+  // The failing theme is the last entry and nothing follows.
+  EXPECT_EQ(run({"aqua", "zinc"}, "zinc", 1, false), std::make_pair(false, Themes{{"aqua", "aqua"}}));
+  // A later theme entry sets the flag again; so does a later kind folder.
+  EXPECT_EQ(run({"aqua", "zinc"}, "aqua", 0, false), std::make_pair(true, Themes{{"zinc", "zinc"}}));
+  EXPECT_EQ(run({"zinc"}, "zinc", 0, true), std::make_pair(true, Themes{}));
 }
 
 TEST(FindKitItems, AnItemFoundAgainIsListedOnceWithItsFirstDescription) {
@@ -175,36 +158,6 @@ TEST(FindKitItems, AnItemFoundAgainIsListedOnceWithItsFirstDescription) {
   f.wizard().EmptyKitLists();
   EXPECT_TRUE(f.wizard().FindKitItems("fp2000"));
   EXPECT_EQ(f.Themes(), (Themes{{"blue", "Other Blue"}, {"red", "Red"}}));
-}
-
-TEST(FindKitItems, BadDescriptionFilesGiveTheirThemeSomethingOrTheDefaults) {
-  KitFixture f;
-  std::string binary;
-  for (int i = 0; i < 4096; ++i) binary += static_cast<char>((i * 37 + 11) & 0xFF);
-  f.Kit("common/Themes/Binary/binary.inf", binary);
-  f.Kit("common/Themes/Long/long.inf",
-        std::string(200000, 'x') + "\ntitle=" + std::string(300000, 'L') + "\nversion=" +
-            std::string(100000, '9'));
-  f.Kit("common/Themes/Nul/nul.inf", std::string("title=Ab\0cd\nversion=1.5\n", 24));
-  f.KitFolder("common/Themes/Folder/folder.inf");  // a folder where the file should be
-  f.Kit("common/Themes/My Theme/my theme.inf", "title=Mine\n");
-  f.Start();
-
-  EXPECT_TRUE(f.wizard().FindKitItems("common"));
-  ASSERT_EQ(f.wizard().m_arrThemes.size(), 5u);
-  const auto& themes = f.wizard().m_arrThemes;
-  EXPECT_EQ(themes[0]->GetName(), "binary");
-  EXPECT_EQ(themes[1]->GetName(), "folder");
-  EXPECT_EQ(themes[1]->GetTitle(), "");
-  EXPECT_EQ(themes[1]->GetVersion(), 0);
-  EXPECT_EQ(themes[2]->GetName(), "long");
-  EXPECT_EQ(themes[2]->GetTitle(), std::string(300000, 'L'));
-  EXPECT_EQ(themes[2]->GetVersion(), HUGE_VAL);
-  EXPECT_EQ(themes[3]->GetName(), "my theme");
-  EXPECT_EQ(themes[3]->GetTitle(), "Mine");
-  EXPECT_EQ(themes[4]->GetName(), "nul");
-  EXPECT_EQ(themes[4]->GetTitle(), "Ab");  // a line ends at its first NUL, as in a CString
-  EXPECT_EQ(themes[4]->GetVersion(), 1.5);
 }
 
 TEST(FindKitItems, ThousandsOfItems) {

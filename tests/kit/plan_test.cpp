@@ -62,27 +62,12 @@ TEST(InstallPlan, WithoutAnyCheckEveryKindIsNone) {
                                       "No frame template to install"}));
 }
 
-TEST(InstallPlan, VersionsAreShownAsPrintfGShowsThemAndAnUntitledThemeStartsWithABlank) {
+TEST(InstallPlan, FrontPage2000And2003ListEachItemOnceWithVersionsAsPrintfGShowsThem) {
   KitFixture f;
   f.Kit("common/Themes/A/a.inf", "title=A\nversion=0.5\n");
   f.Kit("common/Themes/B/b.inf", "title=B\nversion=1.0000001\n");
   f.Kit("common/Themes/C/c.inf", "title=C\nversion=1234567\n");
-  f.KitFolder("common/Themes/D");
-  f.Start();
-
-  f.wizard().CheckKit("2002");
-  f.wizard().CheckKit("print");
-  EXPECT_EQ(f.StatusText(),
-            "The following themes and templates will be installed.\n\n"
-            "Themes:\tA Version 0.5, B Version 1, C Version 1.23457e+06,  Version 0\n"
-            "Page templates:  (None)\n"
-            "Web templates:   (None)\n"
-            "Frame templates: (None)\n");
-}
-
-TEST(InstallPlan, FrontPage2000And2003ListEachItemOnce) {
-  KitFixture f;
-  f.Kit("common/Themes/Blue/blue.inf", "title=Blue\nversion=1\n");
+  f.KitFolder("common/Themes/D");  // untitled: the entry starts with a blank
   f.Kit("fp2000/Themes/Red/red.inf", "title=Red\nversion=2\n");
   f.KitFolder("common/Webs/Starter");
   f.KitFolder("fp2000/Pages/Home");
@@ -94,7 +79,8 @@ TEST(InstallPlan, FrontPage2000And2003ListEachItemOnce) {
 
   EXPECT_EQ(f.StatusText(),
             "The following themes and templates will be installed.\n\n"
-            "Themes:\tBlue Version 1, Red Version 2\n"
+            "Themes:\tA Version 0.5, B Version 1, C Version 1.23457e+06,  Version 0, "
+            "Red Version 2\n"
             "Page templates:  home\n"
             "Web templates:   starter\n"
             "Frame templates: (None)\n");
@@ -108,37 +94,29 @@ TEST(InstallPlan, FrontPage2000And2003ListEachItemOnce) {
 }
 
 TEST(InstallPlan, EachVersionListsTheFoldersItsCopyTakes) {
-  const auto kit = [](KitFixture& f) {
+  const std::string common = "Searching common\\Themes\\*.*", fp2000 = "Searching fp2000\\Themes\\*.*";
+  const Themes::value_type old{"old", "Old"}, blue{"blue", "Blue"}, fresh{"new", "New"};
+  const struct { std::vector<const char*> modes; Themes themes; Strings log; } cases[] = {
+      // FrontPage 98: its own folder, then the common one.
+      {{"98"}, {old, blue}, {kChecking, "Searching fp98\\Themes\\*.*", common}},
+      // The later versions never take "fp98".
+      {{"2000"}, {blue, fresh}, {kChecking, common, fp2000}},
+      {{"2002"}, {blue, fresh}, {kChecking, common, fp2000}},
+      {{"2003"}, {blue, fresh}, {kChecking, common, fp2000}},
+      // 98 and 2000 together share "common": listed once.
+      {{"98", "2000"}, {old, blue, fresh},
+       {kChecking, "Searching fp98\\Themes\\*.*", common, kChecking, common, fp2000}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.modes.back());
+    KitFixture f;
     f.Kit("fp98/Themes/Old/old.inf", "title=Old\n");
     f.Kit("common/Themes/Blue/blue.inf", "title=Blue\n");
     f.Kit("fp2000/Themes/New/new.inf", "title=New\n");
-  };
-  {
-    KitFixture f;  // FrontPage 98: its own folder, then the common one
-    kit(f);
     f.StartLogged();
-    f.wizard().CheckKit("98");
-    EXPECT_EQ(f.Themes(), (Themes{{"old", "Old"}, {"blue", "Blue"}}));
-    EXPECT_EQ(f.NewLogLines(), (Strings{kChecking, "Searching fp98\\Themes\\*.*",
-                                        "Searching common\\Themes\\*.*"}));
-  }
-  for (const char* mode : {"2000", "2002", "2003"}) {
-    KitFixture f;  // the later versions never take "fp98"
-    kit(f);
-    f.StartLogged();
-    f.wizard().CheckKit(mode);
-    EXPECT_EQ(f.Themes(), (Themes{{"blue", "Blue"}, {"new", "New"}})) << mode;
-    EXPECT_EQ(f.NewLogLines(), (Strings{kChecking, "Searching common\\Themes\\*.*",
-                                        "Searching fp2000\\Themes\\*.*"}))
-        << mode;
-  }
-  {
-    KitFixture f;  // 98 and 2000 together share "common": listed once
-    kit(f);
-    f.Start();
-    f.wizard().CheckKit("98");
-    f.wizard().CheckKit("2000");
-    EXPECT_EQ(f.Themes(), (Themes{{"old", "Old"}, {"blue", "Blue"}, {"new", "New"}}));
+    for (const char* mode : c.modes) f.wizard().CheckKit(mode);
+    EXPECT_EQ(f.Themes(), c.themes);
+    EXPECT_EQ(f.NewLogLines(), c.log);
   }
 }
 

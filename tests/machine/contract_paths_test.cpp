@@ -20,43 +20,34 @@ TEST_P(PathContract, ExactSpellingWinsThenAnyCaseMatches) {
   EXPECT_EQ(Lines("c:\\dAtA\\README.TXT"), "upper");
 }
 
-TEST_P(PathContract, SeparatorsDotsAndTrailingDotsAreNormalised) {
-  prefix().AddFile("C:\\Data\\Sub\\file.txt", "text");
-  EXPECT_EQ(Lines("c:/data//sub/./file.txt"), "text");
-  EXPECT_EQ(Lines("C:\\data\\other\\..\\sub\\file.txt"), "text");
-  EXPECT_EQ(Lines("C:\\..\\..\\data\\sub\\file.txt"), "text");  // ".." stops at the root
-  EXPECT_EQ(Lines("C:\\data\\sub\\file.txt. . "), "text");
-}
-
-TEST_P(PathContract, RelativePathsStartInTheKitFolder) {
+TEST_P(PathContract, PathsResolveLikeWindows) {
+  prefix().AddFile("C:\\Data\\Sub\\file.txt", "text").AddDrive('d', tmp.path() + "/ddrive");
+  prefix().AddDrive('z', "/");  // the Unix root, as in a real prefix
   WriteHostFile(kit + "/Common/Themes/blue.inf", "title=Blue");
-  EXPECT_EQ(Lines("common\\themes\\BLUE.INF"), "title=Blue");
-  EXPECT_EQ(Lines("..\\kit\\common\\themes\\blue.inf"), "title=Blue");
-  EXPECT_EQ(Names("Common\\Themes\\*.inf"), Strings{"blue.inf"});
-}
-
-TEST_P(PathContract, DrivesComeFromDosdevices) {
-  EXPECT_EQ(Names("Q:\\*.*"), Strings{"error 3"});
-  EXPECT_EQ(machine().MakeDirectory("q:\\folder"), kErrorPathNotFound);
-  EXPECT_EQ(Lines("Q:\\file.txt"), "error 3");
-}
-
-TEST_P(PathContract, AddedDriveIsReachableInAnyCase) {
-  prefix().AddDrive('d', tmp.path() + "/ddrive");
   WriteHostFile(tmp.path() + "/ddrive/Setup/Notes.txt", "notes");
-  EXPECT_EQ(Lines("d:\\SETUP\\notes.TXT"), "notes");
-}
-
-// Z: is the Unix root in a real prefix; a path starting with "\" is on it.
-TEST_P(PathContract, UnixRootDriveAndRootRelativePaths) {
-  prefix().AddDrive('z', "/");
   WriteHostFile(tmp.path() + "/Outside/Note.txt", "unix");
-  std::string windows = "Z:" + tmp.path() + "/OUTSIDE/note.TXT";
-  EXPECT_EQ(Lines(windows), "unix");
-  EXPECT_EQ(Lines(windows.substr(2)), "unix");
-  const Strings root = Names("z:\\*");
-  ASSERT_FALSE(root.empty());
-  EXPECT_NE(root.front(), ".");
+  const std::string onZ = tmp.path() + "/OUTSIDE/note.TXT";
+  const struct { std::string path, lines; } cases[] = {
+      {"c:/data//sub/./file.txt", "text"},
+      {"C:\\data\\other\\..\\sub\\file.txt", "text"},
+      {"C:\\..\\..\\data\\sub\\file.txt", "text"},  // ".." stops at the root
+      {"C:\\data\\sub\\file.txt. . ", "text"},
+      {"common\\themes\\BLUE.INF", "title=Blue"},  // relative paths start in the kit
+      {"..\\kit\\common\\themes\\blue.inf", "title=Blue"},
+      {"d:\\SETUP\\notes.TXT", "notes"},
+      {"Z:" + onZ, "unix"},
+      {onZ, "unix"},  // a path starting with "/" or "\" is on Z:
+      {"Q:\\file.txt", "error 3"},  // no such drive
+      {"C:\\data\\missing.txt", "error 2"},
+      {"C:\\nowhere\\file.txt", "error 3"},
+      {"C:\\data\\sub\\file.txt\\inner.txt", "error 3"},  // a file is no folder
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.path);
+    EXPECT_EQ(Lines(c.path), c.lines);
+  }
+  EXPECT_EQ(Names("Common\\Themes\\*.inf"), Strings{"blue.inf"});
+  EXPECT_EQ(machine().MakeDirectory("q:\\folder"), kErrorPathNotFound);
 }
 
 TEST_P(PathContract, ReservedCharactersAreBadNames) {
@@ -69,51 +60,42 @@ TEST_P(PathContract, ReservedCharactersAreBadNames) {
   EXPECT_EQ(machine().CopyFileOver("C:\\data\\x?.txt", "C:\\data\\y.txt"), kErrorInvalidName);
 }
 
-TEST_P(PathContract, MissingFolderOnTheWayIsPathNotFound) {
-  prefix().AddFile("C:\\data\\file.txt");
-  EXPECT_EQ(Lines("C:\\data\\missing.txt"), "error 2");
-  EXPECT_EQ(Lines("C:\\nowhere\\file.txt"), "error 3");
-  EXPECT_EQ(Lines("C:\\data\\file.txt\\inner.txt"), "error 3");  // a file is no folder
-}
-
-TEST_P(PathContract, SearchOrderIsDotsThenCaseInsensitiveNames) {
-  prefix().AddFile("C:\\list\\b.txt").AddFile("C:\\list\\a.txt").AddFile("C:\\list\\A.txt");
-  prefix().AddFolder("C:\\list\\C").AddFile("C:\\list\\_under");
-  EXPECT_EQ(Names("C:\\list\\*.*"),
-            (Strings{".", "..", "A.txt", "a.txt", "b.txt", "C", "_under"}));
-  EXPECT_EQ(Names("C:\\list\\*"), Names("C:\\list\\*.*"));
-}
-
-TEST_P(PathContract, DriveRootHasNoDotEntries) {
-  const Strings names = Names("C:\\*.*");
-  ASSERT_FALSE(names.empty());
-  EXPECT_NE(names.front(), ".");
-  EXPECT_NE(std::find(names.begin(), names.end(), "windows"), names.end());
-}
-
-TEST_P(PathContract, SearchResultsAndFailures) {
-  prefix().AddFolder("C:\\empty").AddFile("C:\\full\\One.TXT").AddFolder("C:\\full\\Sub");
-  EXPECT_EQ(Names("C:\\empty\\*.*"), (Strings{".", ".."}));
-  EXPECT_EQ(Names("C:\\empty\\*.txt"), Strings{"error 2"});
-  EXPECT_EQ(Names("C:\\missing\\*.*"), Strings{"error 3"});
-  // Without wildcards: the entry itself, named as on disk.
-  EXPECT_EQ(Names("C:\\FULL\\one.txt"), Strings{"One.TXT"});
-  EXPECT_EQ(Names("C:\\full\\sub"), Strings{"Sub"});
-  EXPECT_EQ(Names("C:\\full\\none.txt"), Strings{"error 2"});
-  EXPECT_EQ(Names("C:\\full\\Sub\\"), Strings{"error 2"});
-}
-
-TEST_P(PathContract, WildcardsMatchLikeWindows) {
-  for (const char* name : {"1033.lang", "1033.lang.bak", "noext", "a.txt", "ab.txt", "B.TXT"}) {
+TEST_P(PathContract, SearchOrderWildcardsAndFailures) {
+  for (const char* name : {"1033.lang", "1033.lang.bak", "noext", "a.txt", "A.txt", "ab.txt",
+                           "B.TXT", "_under"}) {
     prefix().AddFile(std::string("C:\\w\\") + name);
   }
-  EXPECT_EQ(Names("C:\\w\\*.*"),
-            (Strings{".", "..", "1033.lang", "1033.lang.bak", "a.txt", "ab.txt", "B.TXT", "noext"}));
-  EXPECT_EQ(Names("C:\\w\\*.lang"), Strings{"1033.lang"});
-  EXPECT_EQ(Names("C:\\w\\?.txt"), (Strings{"a.txt", "B.TXT"}));
-  EXPECT_EQ(Names("C:\\w\\*.TXT"), (Strings{"a.txt", "ab.txt", "B.TXT"}));
-  EXPECT_EQ(Names("C:\\w\\noext.*"), Strings{"noext"});
-  EXPECT_EQ(Names("C:\\w\\*b*"), (Strings{"1033.lang.bak", "ab.txt", "B.TXT"}));
+  prefix().AddFolder("C:\\w\\C").AddFolder("C:\\empty").AddDrive('z', "/");
+  const Strings all{".", "..", "1033.lang", "1033.lang.bak", "A.txt", "a.txt", "ab.txt",
+                    "B.TXT", "C", "noext", "_under"};
+  const struct { const char* pattern; Strings names; } cases[] = {
+      {"C:\\w\\*.*", all},
+      {"C:\\w\\*", all},
+      {"C:\\w\\*.lang", {"1033.lang"}},
+      {"C:\\w\\?.txt", {"A.txt", "a.txt", "B.TXT"}},
+      {"C:\\w\\*.TXT", {"A.txt", "a.txt", "ab.txt", "B.TXT"}},
+      {"C:\\w\\noext.*", {"noext"}},
+      {"C:\\w\\*b*", {"1033.lang.bak", "ab.txt", "B.TXT"}},
+      {"C:\\empty\\*.*", {".", ".."}},
+      {"C:\\empty\\*.txt", {"error 2"}},
+      {"C:\\missing\\*.*", {"error 3"}},
+      {"C:\\W\\A.TXT", {"A.txt"}},  // without wildcards: the entry itself, named as on disk
+      {"C:\\w\\c", {"C"}},
+      {"C:\\w\\none.txt", {"error 2"}},
+      {"C:\\w\\C\\", {"error 2"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.pattern);
+    EXPECT_EQ(Names(c.pattern), c.names);
+  }
+  // A drive root has no dot entries.
+  for (const char* root : {"C:\\*.*", "z:\\*"}) {
+    const Strings names = Names(root);
+    ASSERT_FALSE(names.empty()) << root;
+    EXPECT_NE(names.front(), ".") << root;
+  }
+  const Strings onC = Names("C:\\*.*");
+  EXPECT_NE(std::find(onC.begin(), onC.end(), "windows"), onC.end());
 }
 
 TEST_P(PathContract, FindDataFlags) {
@@ -122,41 +104,29 @@ TEST_P(PathContract, FindDataFlags) {
   symlink(Host("C:\\f\\dir").c_str(), Host("C:\\f\\link").c_str());
   std::vector<FindData> entries;
   ASSERT_EQ(machine().FindFiles("C:\\f\\*.*", &entries), kErrorSuccess);
-  ASSERT_EQ(entries.size(), 6u);
-  EXPECT_TRUE(entries[0].directory);  // "."
-  EXPECT_EQ(entries[2].name, "dir");
-  EXPECT_TRUE(entries[2].directory);
-  EXPECT_FALSE(entries[2].reparsePoint);
-  EXPECT_EQ(entries[3].name, "link");
-  EXPECT_TRUE(entries[3].directory);
-  EXPECT_TRUE(entries[3].reparsePoint);
-  EXPECT_EQ(entries[4].name, "locked.txt");
-  EXPECT_TRUE(entries[4].readOnly);
-  EXPECT_FALSE(entries[4].directory);
-  EXPECT_FALSE(entries[5].readOnly);
+  std::string flags;  // name:directory,readOnly,reparsePoint
+  for (const FindData& e : entries) {
+    flags += e.name + ":" + std::to_string(e.directory) + std::to_string(e.readOnly) +
+             std::to_string(e.reparsePoint) + " ";
+  }
+  EXPECT_EQ(flags, ".:100 ..:100 dir:100 link:101 locked.txt:010 plain.txt:000 ");
 }
 
 TEST_P(PathContract, FolderIdentitySeesThroughLinks) {
-  prefix().AddFolder("C:\\real\\inner").AddFolder("C:\\other");
+  prefix().AddFolder("C:\\real\\inner").AddFolder("C:\\other").AddFolder("C:\\loop");
   symlink(Host("C:\\real").c_str(), Host("C:\\alias").c_str());
-  std::string real, alias, other;
+  symlink("a", Host("C:\\loop\\b").c_str());
+  symlink("b", Host("C:\\loop\\a").c_str());
+  std::string real, alias, other, up;
   ASSERT_EQ(machine().FolderIdentity("C:\\REAL", &real), kErrorSuccess);
   ASSERT_EQ(machine().FolderIdentity("c:\\alias", &alias), kErrorSuccess);
   ASSERT_EQ(machine().FolderIdentity("C:\\other", &other), kErrorSuccess);
+  ASSERT_EQ(machine().FolderIdentity("C:\\alias\\inner\\..", &up), kErrorSuccess);
   EXPECT_EQ(real, alias);
   EXPECT_NE(real, other);
-  std::string loop;
-  ASSERT_EQ(machine().FolderIdentity("C:\\alias\\inner\\..", &loop), kErrorSuccess);
-  EXPECT_EQ(loop, real);
-  EXPECT_EQ(machine().FolderIdentity("C:\\missing", &loop), kErrorFileNotFound);
-}
-
-TEST_P(PathContract, LinkLoopIsNotResolvable) {
-  prefix().AddFolder("C:\\loop");
-  symlink("a", Host("C:\\loop\\b").c_str());
-  symlink("b", Host("C:\\loop\\a").c_str());
-  std::string identity;
-  EXPECT_EQ(machine().FolderIdentity("C:\\loop\\a", &identity), kErrorCantResolveFilename);
+  EXPECT_EQ(up, real);
+  EXPECT_EQ(machine().FolderIdentity("C:\\missing", &up), kErrorFileNotFound);
+  EXPECT_EQ(machine().FolderIdentity("C:\\loop\\a", &up), kErrorCantResolveFilename);
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 // Registry, environment and system facts, on every machine.
 #include <unistd.h>
 
+#include <cstring>
+
 #include "machine_contract.h"
 
 namespace tpl::test {
@@ -10,28 +12,22 @@ const char* const kCurrentVersion = "Software\\Microsoft\\Windows\\CurrentVersio
 const char* const kWindowsNt = "Software\\Microsoft\\Windows NT\\CurrentVersion";
 const char* const kSystemEnvironment =
     "System\\CurrentControlSet\\Control\\Session Manager\\Environment";
+const RegRoot kHklm = RegRoot::kLocalMachine;
+const RegRoot kHkcu = RegRoot::kCurrentUser;
 
 class SystemContract : public MachineContract {
  protected:
   // A value as "type:data" (data without its terminator), or "error N".
-  std::string Value(RegRoot root, const std::string& key, const std::string& name,
-                    size_t bufferSize = 260) {
+  std::string Value(RegRoot root, const std::string& key, const std::string& name) {
     std::unique_ptr<RegistryKey> opened;
     ErrorCode error = machine().OpenRegistryKey(root, key, &opened);
     if (error != kErrorSuccess) return "error " + std::to_string(error);
     uint32_t type = 99;
     std::string data = "stale";
-    error = opened->QueryValue(name, bufferSize, &type, &data);
+    error = opened->QueryValue(name, 260, &type, &data);
     if (error != kErrorSuccess) return "error " + std::to_string(error) + " type " + std::to_string(type);
     if (type == kRegSz || type == kRegExpandSz) data = data.substr(0, data.find('\0'));
     return std::to_string(type) + ":" + data;
-  }
-
-  std::string Expand(const std::string& source) {
-    std::string expanded = "stale";
-    const uint32_t size = machine().ExpandEnvironment(source, 260, &expanded);
-    EXPECT_EQ(size, expanded.size() + 1) << source;
-    return expanded;
   }
 
   std::string Temp() {
@@ -40,60 +36,68 @@ class SystemContract : public MachineContract {
     return path;
   }
 
-  OsVersionInfo Version() {
+  // "major.minor.build csd".
+  std::string Version() {
     OsVersionInfo info;
     EXPECT_EQ(machine().OsVersion(&info), kErrorSuccess);
-    return info;
+    EXPECT_EQ(info.platformId, 2u);
+    return std::to_string(info.majorVersion) + "." + std::to_string(info.minorVersion) + "." +
+           std::to_string(info.buildNumber) + " " + info.csdVersion;
+  }
+
+  // A fresh prefix without TMP and TEMP in the user's key (and the machine's, if asked).
+  void DropTempValues(bool machineToo) {
+    UsePrefix(PrefixOptions());
+    for (const char* name : {"TMP", "TEMP"}) {
+      prefix().RemoveValue(kHkcu, "Environment", name);
+      if (machineToo) prefix().RemoveValue(kHklm, kSystemEnvironment, name);
+    }
   }
 };
 TPL_INSTANTIATE_MACHINE_CONTRACT(SystemContract);
 
 TEST_P(SystemContract, ValuesOfEachTypeAndTheirFailures) {
-  prefix().SetExpandString(RegRoot::kLocalMachine, "Software\\Test", "Expand", "%SystemRoot%\\x");
-  prefix().SetDword(RegRoot::kLocalMachine, "Software\\Test", "Number", 0x2a);
-  EXPECT_EQ(Value(RegRoot::kLocalMachine, kCurrentVersion, "commonfilesdir"),
-            "1:C:\\Program Files\\Common Files");
-  EXPECT_EQ(Value(RegRoot::kLocalMachine, "SOFTWARE\\test", "Expand"), "2:%SystemRoot%\\x");
-  EXPECT_EQ(Value(RegRoot::kLocalMachine, "Software\\Test", "Number"), std::string("4:*\0\0\0", 6));
-  EXPECT_EQ(Value(RegRoot::kLocalMachine, "Software\\Test", "Missing"), "error 2 type 99");
-  EXPECT_EQ(Value(RegRoot::kLocalMachine, "Software\\NoSuchKey", "x"), "error 2");
+  prefix().SetExpandString(kHklm, "Software\\Test", "Expand", "%SystemRoot%\\x");
+  prefix().SetDword(kHklm, "Software\\Test", "Number", 0x2a);
+  prefix().SetString(kHkcu, "Software\\Test", "Fits", std::string(259, 'a'));
+  prefix().SetString(kHkcu, "Software\\Test", "TooLong", std::string(260, 'b'));
+  EXPECT_EQ(Value(kHklm, kCurrentVersion, "commonfilesdir"), "1:C:\\Program Files\\Common Files");
+  EXPECT_EQ(Value(kHklm, "SOFTWARE\\test", "Expand"), "2:%SystemRoot%\\x");  // not expanded
+  EXPECT_EQ(Value(kHklm, "Software\\Test", "Number"), std::string("4:*\0\0\0", 6));
+  EXPECT_EQ(Value(kHklm, "Software\\Test", "Missing"), "error 2 type 99");
+  EXPECT_EQ(Value(kHklm, "Software\\NoSuchKey", "x"), "error 2");
   // Keys written only as parents of others still open.
-  EXPECT_EQ(Value(RegRoot::kLocalMachine, "Software\\Microsoft", "x"), "error 2 type 99");
-}
-
-TEST_P(SystemContract, BufferSizeDecidesMoreData) {
-  prefix().SetString(RegRoot::kCurrentUser, "Software\\Test", "Fits", std::string(259, 'a'));
-  prefix().SetString(RegRoot::kCurrentUser, "Software\\Test", "TooLong", std::string(260, 'b'));
-  EXPECT_EQ(Value(RegRoot::kCurrentUser, "Software\\Test", "Fits"), "1:" + std::string(259, 'a'));
-  EXPECT_EQ(Value(RegRoot::kCurrentUser, "Software\\Test", "TooLong"), "error 234 type 1");
+  EXPECT_EQ(Value(kHklm, "Software\\Microsoft", "x"), "error 2 type 99");
+  EXPECT_EQ(Value(kHkcu, "Software\\Test", "Fits"), "1:" + std::string(259, 'a'));
+  EXPECT_EQ(Value(kHkcu, "Software\\Test", "TooLong"), "error 234 type 1");
 }
 
 TEST_P(SystemContract, Win64PrefixReadsThe32BitView) {
   UsePrefix(PrefixOptions{true});
-  prefix().SetNativeString(RegRoot::kLocalMachine, "Software\\OnlyNative", "x", "64-bit");
-  prefix().SetNativeString(RegRoot::kCurrentUser, "Software\\UserKey", "x", "user");
-  EXPECT_EQ(Value(RegRoot::kLocalMachine, kCurrentVersion, "CommonFilesDir"),
+  prefix().SetNativeString(kHklm, "Software\\OnlyNative", "x", "64-bit");
+  prefix().SetNativeString(kHkcu, "Software\\UserKey", "x", "user");
+  EXPECT_EQ(Value(kHklm, kCurrentVersion, "CommonFilesDir"),
             "1:C:\\Program Files (x86)\\Common Files");
-  EXPECT_EQ(Value(RegRoot::kLocalMachine, "Software\\OnlyNative", "x"), "error 2");  // no fallback
-  EXPECT_EQ(Value(RegRoot::kCurrentUser, "Software\\UserKey", "x"), "1:user");    // HKCU as is
-  EXPECT_EQ(Value(RegRoot::kLocalMachine, kSystemEnvironment, "windir"), "1:C:\\windows");
+  EXPECT_EQ(Value(kHklm, "Software\\OnlyNative", "x"), "error 2");  // no fallback
+  EXPECT_EQ(Value(kHkcu, "Software\\UserKey", "x"), "1:user");     // HKCU as is
+  EXPECT_EQ(Value(kHklm, kSystemEnvironment, "windir"), "1:C:\\windows");
+  EXPECT_EQ(Version(), "6.1.7601 Service Pack 1");  // from the string: no dwords in 32-bit view
 }
 
 TEST_P(SystemContract, UnreadableHiveIsAccessDenied) {
   machine();  // writes the registry files
   unlink((prefix().root() + "/system.reg").c_str());
   MakeHostFolders(prefix().root() + "/system.reg");  // a folder cannot be read as a file
-  EXPECT_EQ(Value(RegRoot::kLocalMachine, kCurrentVersion, "CommonFilesDir"), "error 5");
-  EXPECT_EQ(Value(RegRoot::kCurrentUser, "Environment", "TEMP"),
-            "1:C:\\users\\tester\\Temp");
+  EXPECT_EQ(Value(kHklm, kCurrentVersion, "CommonFilesDir"), "error 5");
+  EXPECT_EQ(Value(kHkcu, "Environment", "TEMP"), "1:C:\\users\\tester\\Temp");
 }
 
 TEST_P(SystemContract, FileThatIsNoRegistryWarnsOnceAndHasNoKeys) {
   machine();
   WriteHostFile(prefix().root() + "/user.reg", "this is not a registry\n[Software\\X]\n");
   ::testing::internal::CaptureStderr();
-  EXPECT_EQ(Value(RegRoot::kCurrentUser, "Software\\X", "v"), "error 2");
-  EXPECT_EQ(Value(RegRoot::kCurrentUser, "Environment", "TEMP"), "error 2");
+  EXPECT_EQ(Value(kHkcu, "Software\\X", "v"), "error 2");
+  EXPECT_EQ(Value(kHkcu, "Environment", "TEMP"), "error 2");
   const std::string warnings = ::testing::internal::GetCapturedStderr();
   const std::string file = prefix().root() + "/user.reg";
   ASSERT_NE(warnings.find(file), std::string::npos) << warnings;
@@ -101,67 +105,51 @@ TEST_P(SystemContract, FileThatIsNoRegistryWarnsOnceAndHasNoKeys) {
 }
 
 TEST_P(SystemContract, EnvironmentExpansion) {
-  EXPECT_EQ(Expand("%TEMP%\\tplsetup.log"), "C:\\users\\tester\\Temp\\tplsetup.log");
-  EXPECT_EQ(Expand("%temp%"), "C:\\users\\tester\\Temp");
-  EXPECT_EQ(Expand("%SystemRoot%;%WINDIR%"), "C:\\windows;C:\\windows");
-  EXPECT_EQ(Expand("%APPDATA%"), "C:\\users\\tester\\AppData\\Roaming");
-  EXPECT_EQ(Expand("%NoSuchVar%\\x"), "%NoSuchVar%\\x");
-  EXPECT_EQ(Expand("100% sure"), "100% sure");
-  EXPECT_EQ(Expand("%%"), "%%");
-  EXPECT_EQ(Expand(""), "");
-}
-
-TEST_P(SystemContract, ExpansionIntoSmallBuffer) {
-  std::string expanded = "untouched";
+  // Later environment keys override earlier ones; expandable values expand.
+  prefix().SetExpandString(kHklm, kSystemEnvironment, "Both", "%SystemRoot%\\m");
+  prefix().SetString(kHkcu, "Environment", "Both", "user");
+  prefix().SetString(kHkcu, "Volatile Environment", "Both", "volatile");
+  prefix().SetExpandString(kHklm, kSystemEnvironment, "Machine", "%windir%\\m");
+  prefix().SetExpandString(kHkcu, "Environment", "Nested", "%Machine%\\n");
+  const struct { const char* source; const char* expanded; } cases[] = {
+      {"%TEMP%\\tplsetup.log", "C:\\users\\tester\\Temp\\tplsetup.log"},
+      {"%temp%", "C:\\users\\tester\\Temp"},
+      {"%SystemRoot%;%WINDIR%", "C:\\windows;C:\\windows"},
+      {"%APPDATA%", "C:\\users\\tester\\AppData\\Roaming"},
+      {"%NoSuchVar%\\x", "%NoSuchVar%\\x"},
+      {"100% sure", "100% sure"},
+      {"%%", "%%"},
+      {"", ""},
+      {"%both%", "volatile"},
+      {"%MACHINE%", "C:\\windows\\m"},
+      {"%Nested%", "C:\\windows\\m\\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.source);
+    std::string expanded = "stale";
+    EXPECT_EQ(machine().ExpandEnvironment(c.source, 260, &expanded), strlen(c.expanded) + 1);
+    EXPECT_EQ(expanded, c.expanded);
+  }
+  std::string expanded = "untouched";  // too small a buffer: the size needed, nothing written
   EXPECT_EQ(machine().ExpandEnvironment("%SystemRoot%", 10, &expanded), 11u);
   EXPECT_EQ(expanded, "untouched");
   EXPECT_EQ(machine().ExpandEnvironment("%SystemRoot%", 11, &expanded), 11u);
   EXPECT_EQ(expanded, "C:\\windows");
 }
 
-TEST_P(SystemContract, LaterEnvironmentKeysOverrideAndExpandableValuesExpand) {
-  prefix().SetExpandString(RegRoot::kLocalMachine, kSystemEnvironment, "Both", "%SystemRoot%\\m");
-  prefix().SetString(RegRoot::kCurrentUser, "Environment", "Both", "user");
-  prefix().SetString(RegRoot::kCurrentUser, "Volatile Environment", "Both", "volatile");
-  prefix().SetExpandString(RegRoot::kLocalMachine, kSystemEnvironment, "Machine", "%windir%\\m");
-  prefix().SetExpandString(RegRoot::kCurrentUser, "Environment", "Nested", "%Machine%\\n");
-  EXPECT_EQ(Expand("%both%"), "volatile");
-  EXPECT_EQ(Expand("%MACHINE%"), "C:\\windows\\m");
-  EXPECT_EQ(Expand("%Nested%"), "C:\\windows\\m\\n");
-}
-
 TEST_P(SystemContract, TempPathChoosesTmpThenTempThenProfileThenWindows) {
   EXPECT_EQ(Temp(), "C:\\users\\tester\\Temp\\");
-}
-
-TEST_P(SystemContract, TempPathFromTemp) {
-  prefix().RemoveValue(RegRoot::kCurrentUser, "Environment", "TMP");
-  prefix().RemoveValue(RegRoot::kLocalMachine, kSystemEnvironment, "TMP");
-  prefix().SetString(RegRoot::kCurrentUser, "Environment", "TEMP", "D:\\temp\\");
+  UsePrefix(PrefixOptions());
+  prefix().RemoveValue(kHkcu, "Environment", "TMP").RemoveValue(kHklm, kSystemEnvironment, "TMP");
+  prefix().SetString(kHkcu, "Environment", "TEMP", "D:\\temp\\");
   EXPECT_EQ(Temp(), "D:\\temp\\");
-}
-
-TEST_P(SystemContract, TempPathFromMachineKeyIsExpanded) {
-  prefix().RemoveValue(RegRoot::kCurrentUser, "Environment", "TMP");
-  prefix().RemoveValue(RegRoot::kCurrentUser, "Environment", "TEMP");
-  EXPECT_EQ(Temp(), "C:\\windows\\temp\\");
-}
-
-TEST_P(SystemContract, TempPathFromUserProfileThenWindowsFolder) {
-  for (const char* name : {"TMP", "TEMP"}) {
-    prefix().RemoveValue(RegRoot::kCurrentUser, "Environment", name);
-    prefix().RemoveValue(RegRoot::kLocalMachine, kSystemEnvironment, name);
-  }
+  DropTempValues(false);
+  EXPECT_EQ(Temp(), "C:\\windows\\temp\\");  // the machine's key, expanded
+  DropTempValues(true);
   EXPECT_EQ(Temp(), "C:\\users\\tester\\");
-}
-
-TEST_P(SystemContract, TempPathLastResortIsWindowsFolder) {
-  for (const char* name : {"TMP", "TEMP"}) {
-    prefix().RemoveValue(RegRoot::kCurrentUser, "Environment", name);
-    prefix().RemoveValue(RegRoot::kLocalMachine, kSystemEnvironment, name);
-  }
-  prefix().RemoveValue(RegRoot::kCurrentUser, "Volatile Environment", "USERPROFILE");
-  prefix().SetString(RegRoot::kLocalMachine, kWindowsNt, "SystemRoot", "C:\\WINNT\\");
+  DropTempValues(true);
+  prefix().RemoveValue(kHkcu, "Volatile Environment", "USERPROFILE");
+  prefix().SetString(kHklm, kWindowsNt, "SystemRoot", "C:\\WINNT\\");
   EXPECT_EQ(Temp(), "C:\\WINNT\\");
   std::string folder;
   ASSERT_EQ(machine().WindowsFolder(&folder), kErrorSuccess);
@@ -169,36 +157,17 @@ TEST_P(SystemContract, TempPathLastResortIsWindowsFolder) {
 }
 
 TEST_P(SystemContract, VersionFromDwordsBeforeString) {
-  prefix().SetDword(RegRoot::kLocalMachine, kWindowsNt, "CurrentMajorVersionNumber", 10);
-  prefix().SetDword(RegRoot::kLocalMachine, kWindowsNt, "CurrentMinorVersionNumber", 0);
-  prefix().SetString(RegRoot::kLocalMachine, kWindowsNt, "CurrentBuildNumber", "19045");
-  const OsVersionInfo info = Version();
-  EXPECT_EQ(info.platformId, 2u);
-  EXPECT_EQ(info.majorVersion, 10u);
-  EXPECT_EQ(info.minorVersion, 0u);
-  EXPECT_EQ(info.buildNumber, 19045u);
-  EXPECT_EQ(info.csdVersion, "Service Pack 1");
-}
-
-TEST_P(SystemContract, VersionFromStringWithoutDwords) {
-  prefix().RemoveValue(RegRoot::kLocalMachine, kWindowsNt, "CurrentMajorVersionNumber");
-  prefix().RemoveValue(RegRoot::kLocalMachine, kWindowsNt, "CurrentMinorVersionNumber");
-  prefix().SetString(RegRoot::kLocalMachine, kWindowsNt, "CurrentVersion", "5.1");
-  prefix().SetString(RegRoot::kLocalMachine, kWindowsNt, "CSDVersion", "Service Pack 3");
-  prefix().SetString(RegRoot::kLocalMachine, kWindowsNt, "CurrentBuildNumber", "2600");
-  const OsVersionInfo info = Version();
-  EXPECT_EQ(info.majorVersion, 5u);
-  EXPECT_EQ(info.minorVersion, 1u);
-  EXPECT_EQ(info.buildNumber, 2600u);
-  EXPECT_EQ(info.csdVersion, "Service Pack 3");
-}
-
-TEST_P(SystemContract, Win64PrefixVersionComesFromTheString) {
-  UsePrefix(PrefixOptions{true});
-  const OsVersionInfo info = Version();
-  EXPECT_EQ(info.majorVersion, 6u);
-  EXPECT_EQ(info.minorVersion, 1u);
-  EXPECT_EQ(info.buildNumber, 7601u);
+  prefix().SetDword(kHklm, kWindowsNt, "CurrentMajorVersionNumber", 10);
+  prefix().SetDword(kHklm, kWindowsNt, "CurrentMinorVersionNumber", 0);
+  prefix().SetString(kHklm, kWindowsNt, "CurrentBuildNumber", "19045");
+  EXPECT_EQ(Version(), "10.0.19045 Service Pack 1");
+  UsePrefix(PrefixOptions());
+  prefix().RemoveValue(kHklm, kWindowsNt, "CurrentMajorVersionNumber");
+  prefix().RemoveValue(kHklm, kWindowsNt, "CurrentMinorVersionNumber");
+  prefix().SetString(kHklm, kWindowsNt, "CurrentVersion", "5.1");
+  prefix().SetString(kHklm, kWindowsNt, "CSDVersion", "Service Pack 3");
+  prefix().SetString(kHklm, kWindowsNt, "CurrentBuildNumber", "2600");
+  EXPECT_EQ(Version(), "5.1.2600 Service Pack 3");
 }
 
 TEST_P(SystemContract, UserNameWindowsFolderAndMessages) {
@@ -207,10 +176,15 @@ TEST_P(SystemContract, UserNameWindowsFolderAndMessages) {
   EXPECT_EQ(text, "tester");
   ASSERT_EQ(machine().WindowsFolder(&text), kErrorSuccess);
   EXPECT_EQ(text, "C:\\windows");
-  EXPECT_EQ(machine().SystemMessage(2), "The system cannot find the file specified.\r\n");
   EXPECT_EQ(machine().SystemMessage(183),
             "Cannot create a file when that file already exists.\r\n");
-  EXPECT_EQ(machine().SystemMessage(123456), "");
+  EXPECT_EQ(machine().SystemMessage(7), "");  // no text: empty
+  for (ErrorCode code : {2u, 3u, 5u, 8u, 13u, 18u, 19u, 32u, 38u, 80u, 87u, 112u, 122u, 123u,
+                         145u, 206u, 234u, 1921u}) {
+    text = machine().SystemMessage(code);
+    ASSERT_GE(text.size(), 3u) << code;
+    EXPECT_EQ(text.substr(text.size() - 3), ".\r\n") << code;
+  }
   const LocalTime now = machine().Now();
   EXPECT_GE(now.year, 2024);
   EXPECT_TRUE(now.month >= 1 && now.month <= 12);

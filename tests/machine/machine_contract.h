@@ -18,16 +18,8 @@
 
 namespace tpl::test {
 
-struct MachineKind {
-  std::string name;
-  bool forwarded = false;  // the wineprefix machine seen through a ForwardingMachine
-};
-
-inline std::string KindName(const ::testing::TestParamInfo<MachineKind>& info) {
-  return info.param.name;
-}
-
-class MachineContract : public ::testing::TestWithParam<MachineKind> {
+// The parameter: whether the wineprefix machine is seen through a ForwardingMachine.
+class MachineContract : public ::testing::TestWithParam<bool> {
  protected:
   MachineContract() { UsePrefix(PrefixOptions()); }
 
@@ -47,7 +39,7 @@ class MachineContract : public ::testing::TestWithParam<MachineKind> {
     if (!machine_) {
       prefix_->Write();
       real_ = MakeWinePrefixMachine({prefix_->root(), kit, "tester"});
-      if (GetParam().forwarded) {
+      if (GetParam()) {
         machine_ = std::make_unique<ForwardingMachine>(*real_);
       } else {
         machine_ = std::move(real_);
@@ -92,10 +84,9 @@ class MachineContract : public ::testing::TestWithParam<MachineKind> {
   std::unique_ptr<Machine> machine_;
 };
 
-#define TPL_INSTANTIATE_MACHINE_CONTRACT(Suite)                                  \
-  INSTANTIATE_TEST_SUITE_P(Machines, Suite,                                     \
-                           ::testing::Values(MachineKind{"WinePrefix", false},  \
-                                             MachineKind{"Forwarding", true}),  \
-                           KindName)
+#define TPL_INSTANTIATE_MACHINE_CONTRACT(Suite)                                       \
+  INSTANTIATE_TEST_SUITE_P(Machines, Suite, ::testing::Bool(), [](const auto& kind) {    \
+    return std::string(kind.param ? "Forwarding" : "WinePrefix");                   \
+  })
 
 }  // namespace tpl::test

@@ -31,65 +31,56 @@ class PieceSource : public ByteSource {
   size_t position_ = 0;
 };
 
-std::vector<std::string> ReadAll(std::unique_ptr<ByteSource> source, ErrorCode* end) {
-  TextModeReader reader(std::move(source));
-  std::vector<std::string> lines;
+using Lines = std::vector<std::string>;
+
+// Every line, and the code that ended the reading (an end of file stays).
+Lines ReadAll(const std::string& text, size_t piece, ErrorCode failure, ErrorCode* end) {
+  TextModeReader reader(std::make_unique<PieceSource>(text, piece, failure));
+  Lines lines;
   std::string line;
   while ((*end = reader.ReadLine(&line)) == kErrorSuccess) lines.push_back(line);
+  if (*end == kErrorHandleEof) {
+    EXPECT_EQ(reader.ReadLine(&line), kErrorHandleEof);
+  }
   return lines;
 }
 
-using Lines = std::vector<std::string>;
-
-TEST(TextModeReader, SameLinesWhateverThePieces) {
-  const std::string text = "a\r\nbb\r\r\n\rc\nlast\r";
-  for (size_t piece : {1, 2, 3, 7, 1000}) {
-    SCOPED_TRACE(piece);
-    ErrorCode end = 0;
-    EXPECT_EQ(ReadAll(std::make_unique<PieceSource>(text, piece), &end),
-              (Lines{"a", "bb\r", "\rc", "last\r"}));
-    EXPECT_EQ(end, kErrorHandleEof);
+TEST(TextModeReader, LinesWhateverThePieces) {
+  const struct { std::string text; ErrorCode failure; Lines lines; } cases[] = {
+      {"a\r\nbb\r\r\n\rc\nlast\r", 0, {"a", "bb\r", "\rc", "last\r"}},
+      {"only\n\n", 0, {"only", ""}},
+      {"", 0, {}},
+      {"one\ntw\x1Ao\nthree\n", 0, {"one", "tw"}},  // Ctrl-Z ends the file, even mid-line
+      {"\x1A" "all gone", 0, {}},
+      {std::string("head\0tail\r\n\0\nnext", 17), 0, {"head", "", "next"}},  // NUL ends its line
+      {"ok\npart", kErrorIoDevice, {"ok"}},  // a failure comes after the good lines
+  };
+  for (const auto& c : cases) {
+    for (size_t piece : {1, 2, 3, 7, 1000}) {
+      SCOPED_TRACE(::testing::PrintToString(c.text) + " in pieces of " + std::to_string(piece));
+      ErrorCode end = 0;
+      EXPECT_EQ(ReadAll(c.text, piece, c.failure, &end), c.lines);
+      EXPECT_EQ(end, c.failure ? c.failure : kErrorHandleEof);
+    }
   }
-}
-
-TEST(TextModeReader, CtrlZEndsTheFileEvenMidLine) {
-  ErrorCode end = 0;
-  EXPECT_EQ(ReadAll(std::make_unique<StringByteSource>("one\ntw\x1Ao\nthree\n"), &end),
-            (Lines{"one", "tw"}));
-  EXPECT_EQ(end, kErrorHandleEof);
-  EXPECT_EQ(ReadAll(std::make_unique<StringByteSource>("\x1A" "all gone"), &end), Lines{});
-}
-
-TEST(TextModeReader, NulDropsTheRestOfItsLineOnly) {
-  ErrorCode end = 0;
-  const std::string text("head\0tail\r\n\0\nnext", 17);
-  EXPECT_EQ(ReadAll(std::make_unique<PieceSource>(text, 3), &end), (Lines{"head", "", "next"}));
-}
-
-TEST(TextModeReader, ReadFailureIsReportedAfterTheGoodLines) {
-  ErrorCode end = 0;
-  EXPECT_EQ(ReadAll(std::make_unique<PieceSource>("ok\npart", 4, kErrorIoDevice), &end),
-            Lines{"ok"});
-  EXPECT_EQ(end, kErrorIoDevice);
 }
 
 TEST(TextModeReader, VeryLongAndBinaryLines) {
   std::string text(5 * 1024 * 1024, 'x');
   text += "\nshort";
   ErrorCode end = 0;
-  const Lines lines = ReadAll(std::make_unique<StringByteSource>(text), &end);
+  const Lines lines = ReadAll(text, 1 << 20, 0, &end);
   ASSERT_EQ(lines.size(), 2u);
   EXPECT_EQ(lines[0].size(), 5u * 1024 * 1024);
   EXPECT_EQ(lines[1], "short");
 
   std::string binary(300000, '\0');
   for (size_t i = 0; i < binary.size(); ++i) binary[i] = static_cast<char>((i * 7919) % 256);
-  const Lines chunks = ReadAll(std::make_unique<StringByteSource>(binary), &end);
-  EXPECT_EQ(end, kErrorHandleEof);
-  for (const std::string& line : chunks) {
+  for (const std::string& line : ReadAll(binary, 4096, 0, &end)) {
     EXPECT_EQ(line.find('\n'), std::string::npos);
     EXPECT_EQ(line.find('\0'), std::string::npos);
   }
+  EXPECT_EQ(end, kErrorHandleEof);
 }
 
 }  // namespace

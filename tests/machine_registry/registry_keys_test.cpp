@@ -6,38 +6,34 @@
 namespace tpl::test {
 namespace {
 
+using namespace std::string_literals;
+
 const std::string kWineHead = "WINE REGISTRY Version 2\n;; All keys relative to \\\\Machine\n\n";
 
-TEST(RegistryKeys, LookupIgnoresCaseButNamesKeepIt) {
+TEST(RegistryKeys, LookupParentsAndMerging) {
   const RegistryFile file = ParseReg(kWineHead +
-                                     "[Software\\\\Micro\\xc9] 1\n"
-                                     "\"CommonFilesDir\"=\"C:\\\\x\"\n");
+                                     "[Software\\\\Micro\\xc9] 1\n\"CommonFilesDir\"=\"C:\\\\x\"\n"
+                                     "[A\\\\B\\\\C] 1\n\"v\"=dword:1\n[a\\\\b] 1\n"
+                                     "[K] 1\n\"a\"=\"1\"\n\"b\"=\"old\"\n"
+                                     "[k] 2\n\"B\"=dword:00000002\n\"c\"=\"3\"\n");
+  // Lookup ignores case, names keep it.
   const RegKeyData* key = file.Find(RegRoot::kLocalMachine, "SOFTWARE\\micro\xC9");
   ASSERT_NE(key, nullptr);
   EXPECT_EQ(key->path, "Software\\Micro\xC9");
-  const RegValueData* value = key->FindValue("commonfilesDIR");
-  ASSERT_NE(value, nullptr);
-  EXPECT_EQ(value->name, "CommonFilesDir");
+  ASSERT_NE(key->FindValue("commonfilesDIR"), nullptr);
+  EXPECT_EQ(key->FindValue("commonfilesDIR")->name, "CommonFilesDir");
   EXPECT_EQ(key->FindValue("CommonFilesDi"), nullptr);
   EXPECT_EQ(file.Find(RegRoot::kLocalMachine, "Software\\Micro"), nullptr);
   EXPECT_EQ(file.Find(RegRoot::kCurrentUser, "Software\\Micro\xC9"), nullptr);
-}
-
-TEST(RegistryKeys, ParentsExistWithoutValues) {
-  const RegistryFile file = ParseReg(kWineHead + "[A\\\\B\\\\C] 1\n\"v\"=dword:1\n[a\\\\b] 1\n");
+  // Parents exist without values, spelled as first met.
   ASSERT_NE(file.Find(RegRoot::kLocalMachine, "a"), nullptr);
   EXPECT_EQ(file.Find(RegRoot::kLocalMachine, "a")->path, "A");
   EXPECT_TRUE(file.Find(RegRoot::kLocalMachine, "a")->values.empty());
   ASSERT_NE(file.Find(RegRoot::kLocalMachine, "A\\B"), nullptr);
-  EXPECT_EQ(file.Find(RegRoot::kLocalMachine, "A\\B")->path, "A\\B");  // the first spelling
-  EXPECT_EQ(file.keyCount(), 3u);
-}
-
-TEST(RegistryKeys, DuplicateKeysMergeAndTheLastValueWins) {
-  const RegistryFile file = ParseReg(kWineHead +
-                                     "[K] 1\n\"a\"=\"1\"\n\"b\"=\"old\"\n"
-                                     "[k] 2\n\"B\"=dword:00000002\n\"c\"=\"3\"\n");
-  const RegKeyData* key = file.Find(RegRoot::kLocalMachine, "K");
+  EXPECT_EQ(file.Find(RegRoot::kLocalMachine, "A\\B")->path, "A\\B");
+  EXPECT_EQ(file.keyCount(), 6u);  // Software, Software\MicroÉ, A, A\B, A\B\C, K
+  // A key met twice is merged; the last value of a name wins.
+  key = file.Find(RegRoot::kLocalMachine, "K");
   ASSERT_NE(key, nullptr);
   EXPECT_EQ(key->values.size(), 3u);
   EXPECT_EQ(key->FindValue("b")->type, kRegDword);
@@ -56,30 +52,15 @@ TEST(RegistryKeys, ExportDeletionsRemoveKeysBelowAndValues) {
       "[-HKEY_CURRENT_USER\\soft\\a\\b]\r\n\"orphan\"=\"x\"\r\n"
       "[-HKEY_CURRENT_USER\\Soft\\AB\\]\r\n"
       "[-HKEY_LOCAL_MACHINE\\Soft\\A B]\r\n"
-      "[-HKEY_CURRENT_USER]\r\n");
-  const RegKeyData* a = file.Find(RegRoot::kCurrentUser, "Soft\\A");
-  ASSERT_NE(a, nullptr);
-  EXPECT_NE(a->FindValue("keep"), nullptr);
-  EXPECT_EQ(a->FindValue("drop"), nullptr);
-  EXPECT_EQ(a->FindValue(""), nullptr);
-  EXPECT_EQ(file.Find(RegRoot::kCurrentUser, "Soft\\A\\B"), nullptr);
-  EXPECT_EQ(file.Find(RegRoot::kCurrentUser, "Soft\\A\\B\\C"), nullptr);
-  EXPECT_EQ(file.Find(RegRoot::kCurrentUser, "Soft\\AB"), nullptr);
-  // Siblings that share the name's beginning, and other hives, stay.
-  EXPECT_NE(file.Find(RegRoot::kCurrentUser, "Soft\\A B"), nullptr);
-  EXPECT_NE(file.Find(RegRoot::kCurrentUser, "Soft\\A\\Bc"), nullptr);
-  EXPECT_FALSE(ValueOf(file, RegRoot::kCurrentUser, "Soft\\A", "orphan"));
-}
-
-TEST(RegistryKeys, ADeletedKeyCanBeWrittenAgain) {
-  const RegistryFile file = ParseReg(
-      "REGEDIT4\r\n"
-      "[HKLM\\K\\Sub]\r\n\"old\"=\"1\"\r\n"
-      "[-HKLM\\K]\r\n"
-      "[HKLM\\K\\Sub]\r\n\"new\"=\"2\"\r\n");
-  EXPECT_FALSE(ValueOf(file, RegRoot::kLocalMachine, "K\\Sub", "old"));
-  EXPECT_TRUE(ValueOf(file, RegRoot::kLocalMachine, "K\\Sub", "new"));
-  EXPECT_NE(file.Find(RegRoot::kLocalMachine, "K"), nullptr);
+      "[-HKEY_CURRENT_USER]\r\n"
+      "[HKEY_CURRENT_USER\\K\\Sub]\r\n\"old\"=\"1\"\r\n"
+      "[-HKEY_CURRENT_USER\\K]\r\n"
+      "[HKEY_CURRENT_USER\\K\\Sub]\r\n\"new\"=\"2\"\r\n");
+  // Siblings that share the name's beginning, and other hives, stay; a
+  // deleted key can be written again.
+  EXPECT_EQ(Dump(file, RegRoot::kCurrentUser),
+            "[K]\n[K\\Sub]\nnew=1:2\0\n[Soft]\n[Soft\\A]\nkeep=1:1\0\n"
+            "[Soft\\A B]\nv=1:1\0\n[Soft\\A\\Bc]\nv=1:1\0\n"s);
 }
 
 }  // namespace

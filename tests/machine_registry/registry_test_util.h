@@ -33,6 +33,18 @@ inline std::string DataOf(const RegistryFile& file, RegRoot root, const std::str
   return value ? value->data : "<none>";
 }
 
+// Every key and value of a root, one line each, to compare whole indexes.
+inline std::string Dump(const RegistryFile& file, RegRoot root) {
+  std::string out;
+  for (const auto& [folded, key] : file.keys(root)) {
+    out += "[" + key.path + "]\n";
+    for (const auto& [name, value] : key.values) {
+      out += value.name + "=" + std::to_string(value.type) + ":" + value.data + "\n";
+    }
+  }
+  return out;
+}
+
 // UTF-8 text as UTF-16LE bytes, with the FF FE mark when `bom`.
 inline std::string Utf16Le(std::string_view utf8, bool bom = true) {
   std::string out = bom ? std::string("\xFF\xFE") : std::string();

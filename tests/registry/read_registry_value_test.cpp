@@ -12,78 +12,54 @@ const char kKey[] = "Software\\Microsoft\\Test\\Key";
 
 class ReadRegistryValueTest : public ::testing::Test {
  protected:
-  // Reads value `name` of Software\Microsoft\Test\Key under HKLM.
-  bool Read(const std::string& name, std::string* out, int hive = kHiveLocalMachine) {
-    return f.wizard().ReadRegistryValue("Test\\Key", name, *out, hive);
-  }
   WizardFixture f;
 };
 
-TEST_F(ReadRegistryValueTest, StringsComeBackWithOneTrailingBackslashRemoved) {
-  f.prefix.SetString(RegRoot::kLocalMachine, kKey, "Plain", "C:\\Program Files\\Office10");
-  f.prefix.SetString(RegRoot::kLocalMachine, kKey, "One", "C:\\Office10\\");
-  f.prefix.SetString(RegRoot::kLocalMachine, kKey, "Two", "C:\\Office10\\\\");
+TEST_F(ReadRegistryValueTest, EachRuleOfTheReader) {
+  const RegRoot hklm = RegRoot::kLocalMachine;
+  f.prefix.SetString(hklm, kKey, "Plain", "C:\\Program Files\\Office10");
+  f.prefix.SetString(hklm, kKey, "One", "C:\\Office10\\");
+  f.prefix.SetString(hklm, kKey, "Two", "C:\\Office10\\\\");
+  f.prefix.SetString(hklm, kKey, "Slash", "\\");
   f.prefix.SetString(RegRoot::kCurrentUser, kKey, "User", "D:\\mine");
-  f.Start();
-  std::string out;
-  EXPECT_TRUE(Read("plain", &out));  // value names match in any case
-  EXPECT_EQ(out, "C:\\Program Files\\Office10");
-  EXPECT_TRUE(Read("One", &out));
-  EXPECT_EQ(out, "C:\\Office10");
-  EXPECT_TRUE(Read("Two", &out));
-  EXPECT_EQ(out, "C:\\Office10\\");
-  EXPECT_FALSE(Read("User", &out));  // hive 1 is HKEY_LOCAL_MACHINE
-  EXPECT_EQ(out, "");
-  EXPECT_TRUE(Read("User", &out, kHiveCurrentUser));
-  EXPECT_EQ(out, "D:\\mine");
-}
-
-TEST_F(ReadRegistryValueTest, ExpandStringsAreExpandedWithinTheSameLimit) {
-  f.prefix.SetExpandString(RegRoot::kLocalMachine, kKey, "Temp", "%SystemRoot%\\TEMP\\");
-  f.prefix.SetExpandString(RegRoot::kLocalMachine, kKey, "Unknown", "%NO_SUCH_VAR%\\x");
+  f.prefix.SetExpandString(hklm, kKey, "Temp", "%SystemRoot%\\TEMP\\");
+  f.prefix.SetExpandString(hklm, kKey, "Unknown", "%NO_SUCH_VAR%\\x");
   // %APPDATA% grows to C:\users\tester\AppData\Roaming (31 characters): the
   // expanded text may hold 259 characters, not 260.
-  f.prefix.SetExpandString(RegRoot::kLocalMachine, kKey, "Fits",
-                           "%APPDATA%\\" + std::string(227, 'a'));
-  f.prefix.SetExpandString(RegRoot::kLocalMachine, kKey, "Long",
-                           "%APPDATA%\\" + std::string(228, 'a'));
+  f.prefix.SetExpandString(hklm, kKey, "ExpandFits", "%APPDATA%\\" + std::string(227, 'a'));
+  f.prefix.SetExpandString(hklm, kKey, "ExpandLong", "%APPDATA%\\" + std::string(228, 'a'));
+  f.prefix.SetString(hklm, kKey, "Fits", std::string(259, 'f'));
+  f.prefix.SetString(hklm, kKey, "TooLong", std::string(260, 'l'));
+  f.prefix.SetDword(hklm, kKey, "Number", 42);
+  f.prefix.SetRaw(hklm, kKey, "Binary", kRegBinary, "C:\\x");
+  f.prefix.SetString(hklm, kKey, "Empty", "");
   f.Start();
-  std::string out;
-  EXPECT_TRUE(Read("Temp", &out));
-  EXPECT_EQ(out, "C:\\windows\\TEMP");
-  EXPECT_TRUE(Read("Unknown", &out));
-  EXPECT_EQ(out, "%NO_SUCH_VAR%\\x");
-  EXPECT_TRUE(Read("Fits", &out));
-  EXPECT_EQ(out.size(), 259u);
-  EXPECT_FALSE(Read("Long", &out));
-  EXPECT_EQ(out, "");
-}
-
-TEST_F(ReadRegistryValueTest, TheBufferHolds259CharactersAndATerminator) {
-  f.prefix.SetString(RegRoot::kLocalMachine, kKey, "Fits", std::string(259, 'f'));
-  f.prefix.SetString(RegRoot::kLocalMachine, kKey, "TooLong", std::string(260, 'l'));
-  f.Start();
-  std::string out;
-  EXPECT_TRUE(Read("Fits", &out));
-  EXPECT_EQ(out.size(), 259u);
-  EXPECT_FALSE(Read("TooLong", &out));
-  EXPECT_EQ(out, "");
-}
-
-TEST_F(ReadRegistryValueTest, OtherTypesEmptyAndMissingValuesFail) {
-  f.prefix.SetDword(RegRoot::kLocalMachine, kKey, "Number", 42);
-  f.prefix.SetRaw(RegRoot::kLocalMachine, kKey, "Binary", kRegBinary, "C:\\x");
-  f.prefix.SetString(RegRoot::kLocalMachine, kKey, "Empty", "");
-  f.prefix.SetString(RegRoot::kLocalMachine, kKey, "Slash", "\\");
-  f.Start();
-  std::string out = "stale";
-  for (const char* name : {"Number", "Binary", "Empty", "Missing"}) {
-    EXPECT_FALSE(Read(name, &out)) << name;
-    EXPECT_EQ(out, "") << name;
+  const std::string appData = "C:\\users\\tester\\AppData\\Roaming\\";
+  const struct { const char* key; const char* name; int hive; bool read; std::string out; } cases[] = {
+      {"Test\\Key", "plain", kHiveLocalMachine, true, "C:\\Program Files\\Office10"},  // any case
+      {"Test\\Key", "One", kHiveLocalMachine, true, "C:\\Office10"},
+      {"Test\\Key", "Two", kHiveLocalMachine, true, "C:\\Office10\\"},  // only one removed
+      {"Test\\Key", "Slash", kHiveLocalMachine, true, ""},
+      {"Test\\Key", "User", kHiveLocalMachine, false, ""},  // hive 1 is HKEY_LOCAL_MACHINE
+      {"Test\\Key", "User", kHiveCurrentUser, true, "D:\\mine"},
+      {"Test\\Key", "Temp", kHiveLocalMachine, true, "C:\\windows\\TEMP"},
+      {"Test\\Key", "Unknown", kHiveLocalMachine, true, "%NO_SUCH_VAR%\\x"},
+      {"Test\\Key", "ExpandFits", kHiveLocalMachine, true, appData + std::string(227, 'a')},
+      {"Test\\Key", "ExpandLong", kHiveLocalMachine, false, ""},
+      {"Test\\Key", "Fits", kHiveLocalMachine, true, std::string(259, 'f')},
+      {"Test\\Key", "TooLong", kHiveLocalMachine, false, ""},
+      {"Test\\Key", "Number", kHiveLocalMachine, false, ""},
+      {"Test\\Key", "Binary", kHiveLocalMachine, false, ""},
+      {"Test\\Key", "Empty", kHiveLocalMachine, false, ""},
+      {"Test\\Key", "Missing", kHiveLocalMachine, false, ""},
+      {"No\\Such\\Key", "Path", kHiveLocalMachine, false, ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::string out = "stale";
+    EXPECT_EQ(f.wizard().ReadRegistryValue(c.key, c.name, out, c.hive), c.read);
+    EXPECT_EQ(out, c.out);
   }
-  EXPECT_TRUE(f.wizard().ReadRegistryValue("Test\\Key", "Slash", out, kHiveLocalMachine));
-  EXPECT_EQ(out, "");  // a lone backslash is a value, returned without it
-  EXPECT_FALSE(f.wizard().ReadRegistryValue("No\\Such\\Key", "Path", out, kHiveLocalMachine));
   EXPECT_TRUE(f.ui.messageBoxes().empty());
 }
 
@@ -92,9 +68,9 @@ TEST_F(ReadRegistryValueTest, RefusedKeysShowThePrivilegeBoxAndYieldFatal) {
   f.Start();
   f.machine().FailOpenKey(kKey, kErrorAccessDenied);
   std::string out;
-  EXPECT_FALSE(Read("Path", &out));
+  EXPECT_FALSE(f.wizard().ReadRegistryValue("Test\\Key", "Path", out, kHiveLocalMachine));
   EXPECT_EQ(out, "fatal");
-  EXPECT_FALSE(Read("Path", &out));
+  EXPECT_FALSE(f.wizard().ReadRegistryValue("Test\\Key", "Path", out, kHiveLocalMachine));
   ASSERT_EQ(f.ui.messageBoxes().size(), 2u);  // once per refused open
   EXPECT_EQ(f.ui.messageBoxes()[1].text,
             "You do not have sufficient privilege.\nPlease log on as an Administrator.");

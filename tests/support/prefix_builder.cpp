@@ -32,8 +32,7 @@ std::string Hex(const std::string& bytes) {
   return out;
 }
 
-}  // namespace
-
+// Wine's quoted-string escaping of `text` ("a\\\\b" for a\\b).
 std::string WineRegEscape(const std::string& text) {
   std::string out;
   for (char c : text) {
@@ -42,6 +41,10 @@ std::string WineRegEscape(const std::string& text) {
   }
   return out;
 }
+
+std::string Quoted(const std::string& text) { return "\"" + WineRegEscape(text) + "\""; }
+
+}  // namespace
 
 PrefixBuilder::PrefixBuilder(std::string root, PrefixOptions options)
     : root_(std::move(root)), options_(std::move(options)) {
@@ -96,8 +99,11 @@ std::string PrefixBuilder::CommonFilesPath() const {
                         : "C:\\Program Files\\Common Files";
 }
 
-std::map<std::string, PrefixBuilder::Key>& PrefixBuilder::Hive(RegRoot root) {
-  return root == RegRoot::kLocalMachine ? machine_ : user_;
+PrefixBuilder& PrefixBuilder::Put(RegRoot root, const std::string& key, const std::string& name,
+                                  std::string encoded, bool redirect) {
+  auto& hive = root == RegRoot::kLocalMachine ? machine_ : user_;
+  hive[redirect ? StoredKey(root, key) : key][name] = {std::move(encoded)};
+  return *this;
 }
 
 std::string PrefixBuilder::StoredKey(RegRoot root, const std::string& key) const {
@@ -112,23 +118,20 @@ std::string PrefixBuilder::StoredKey(RegRoot root, const std::string& key) const
 
 PrefixBuilder& PrefixBuilder::SetString(RegRoot root, const std::string& key,
                                         const std::string& name, const std::string& value) {
-  Hive(root)[StoredKey(root, key)][name] = {"\"" + WineRegEscape(value) + "\""};
-  return *this;
+  return Put(root, key, name, Quoted(value));
 }
 
 PrefixBuilder& PrefixBuilder::SetExpandString(RegRoot root, const std::string& key,
                                               const std::string& name,
                                               const std::string& value) {
-  Hive(root)[StoredKey(root, key)][name] = {"str(2):\"" + WineRegEscape(value) + "\""};
-  return *this;
+  return Put(root, key, name, "str(2):" + Quoted(value));
 }
 
 PrefixBuilder& PrefixBuilder::SetDword(RegRoot root, const std::string& key,
                                        const std::string& name, uint32_t value) {
   char text[16];
-  std::snprintf(text, sizeof text, "%08x", value);
-  Hive(root)[StoredKey(root, key)][name] = {std::string("dword:") + text};
-  return *this;
+  std::snprintf(text, sizeof text, "dword:%08x", value);
+  return Put(root, key, name, text);
 }
 
 PrefixBuilder& PrefixBuilder::SetRaw(RegRoot root, const std::string& key,
@@ -136,21 +139,20 @@ PrefixBuilder& PrefixBuilder::SetRaw(RegRoot root, const std::string& key,
                                      const std::string& bytes) {
   char prefix[16];
   std::snprintf(prefix, sizeof prefix, "hex(%x):", type);
-  Hive(root)[StoredKey(root, key)][name] = {prefix + Hex(bytes)};
-  return *this;
+  return Put(root, key, name, prefix + Hex(bytes));
 }
 
 PrefixBuilder& PrefixBuilder::SetNativeString(RegRoot root, const std::string& key,
                                               const std::string& name,
                                               const std::string& value) {
-  Hive(root)[key][name] = {"\"" + WineRegEscape(value) + "\""};
-  return *this;
+  return Put(root, key, name, Quoted(value), /*redirect=*/false);
 }
 
 PrefixBuilder& PrefixBuilder::RemoveValue(RegRoot root, const std::string& key,
                                           const std::string& name) {
-  auto found = Hive(root).find(StoredKey(root, key));
-  if (found != Hive(root).end()) found->second.erase(name);
+  auto& hive = root == RegRoot::kLocalMachine ? machine_ : user_;
+  auto found = hive.find(StoredKey(root, key));
+  if (found != hive.end()) found->second.erase(name);
   return *this;
 }
 
@@ -216,8 +218,7 @@ void PrefixBuilder::WriteHive(const std::string& file, const std::map<std::strin
   for (const auto& [key, values] : hive) {
     text += "\n[" + WineRegEscape(key) + "] 1796587031\n#time=1dd85bbfb83a7f4\n";
     for (const auto& [name, value] : values) {
-      text += (name.empty() ? std::string("@") : "\"" + WineRegEscape(name) + "\"") + "=" +
-              value.encoded + "\n";
+      text += (name.empty() ? std::string("@") : Quoted(name)) + "=" + value.encoded + "\n";
     }
   }
   WriteHostFile(file, text);

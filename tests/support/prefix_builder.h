@@ -76,7 +76,9 @@ class PrefixBuilder {
     std::string encoded;  // the right-hand side in Wine's format
   };
   using Key = std::map<std::string, Value>;  // value name -> value
-  std::map<std::string, Key>& Hive(RegRoot root);
+  // Stores a value's encoded right-hand side; `redirect` applies the win64 view.
+  PrefixBuilder& Put(RegRoot root, const std::string& key, const std::string& name,
+                     std::string encoded, bool redirect = true);
   std::string StoredKey(RegRoot root, const std::string& key) const;
   void WriteHive(const std::string& file, const std::map<std::string, Key>& hive,
                  const std::string& relativeTo) const;
@@ -86,8 +88,5 @@ class PrefixBuilder {
   std::map<std::string, Key> machine_;
   std::map<std::string, Key> user_;
 };
-
-// Wine's quoted-string escaping of `text` ("a\\b" for a\b).
-std::string WineRegEscape(const std::string& text);
 
 }  // namespace tpl::test

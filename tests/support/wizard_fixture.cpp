@@ -1,5 +1,7 @@
 #include "support/wizard_fixture.h"
 
+#include <strings.h>
+
 #include <regex>
 #include <stdexcept>
 
@@ -7,17 +9,6 @@
 
 namespace tpl::test {
 namespace {
-
-bool SameIgnoringCase(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (std::tolower(static_cast<unsigned char>(a[i])) !=
-        std::tolower(static_cast<unsigned char>(b[i]))) {
-      return false;
-    }
-  }
-  return true;
-}
 
 // Reads `goodLines` lines through, then fails every read with `code`.
 class FailingTextReader : public TextReader {
@@ -41,16 +32,13 @@ class FailingTextReader : public TextReader {
 const TestMachine::Fault* TestMachine::Match(const std::vector<Fault>& faults,
                                              const std::string& path) {
   for (const Fault& fault : faults) {
-    if (fault.path.empty() || SameIgnoringCase(fault.path, path)) return &fault;
+    if (fault.path.empty() || strcasecmp(fault.path.c_str(), path.c_str()) == 0) return &fault;
   }
   return nullptr;
 }
 
 void TestMachine::FailCopy(const std::string& destination, ErrorCode code) {
   copyFaults_.push_back({destination, code});
-}
-void TestMachine::FailMakeDirectory(const std::string& path, ErrorCode code) {
-  dirFaults_.push_back({path, code});
 }
 void TestMachine::FailOpenKey(const std::string& subKey, ErrorCode code) {
   keyFaults_.push_back({subKey, code});
@@ -66,11 +54,6 @@ ErrorCode TestMachine::CopyFileOver(const std::string& source, const std::string
   ++copies_;
   if (const Fault* fault = Match(copyFaults_, destination)) return fault->code;
   return ForwardingMachine::CopyFileOver(source, destination);
-}
-
-ErrorCode TestMachine::MakeDirectory(const std::string& path) {
-  if (const Fault* fault = Match(dirFaults_, path)) return fault->code;
-  return ForwardingMachine::MakeDirectory(path);
 }
 
 ErrorCode TestMachine::OsVersion(OsVersionInfo* info) {

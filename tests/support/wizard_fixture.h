@@ -35,7 +35,6 @@ class TestMachine : public ForwardingMachine {
   // A failure `code` for every call of that kind whose path (or key) equals
   // `path` ignoring case; an empty path fails every such call.
   void FailCopy(const std::string& destination, ErrorCode code);
-  void FailMakeDirectory(const std::string& path, ErrorCode code);
   void FailOpenKey(const std::string& subKey, ErrorCode code);
   void FailOsVersion(ErrorCode code) { osVersionError_ = code; }
   void FailUserName(ErrorCode code) { userNameError_ = code; }
@@ -50,7 +49,6 @@ class TestMachine : public ForwardingMachine {
   ErrorCode OpenRegistryKey(RegRoot root, const std::string& subKey,
                             std::unique_ptr<RegistryKey>* key) override;
   ErrorCode CopyFileOver(const std::string& source, const std::string& destination) override;
-  ErrorCode MakeDirectory(const std::string& path) override;
   ErrorCode OsVersion(OsVersionInfo* info) override;
   ErrorCode UserName(std::string* name) override;
   ErrorCode OpenTextFile(const std::string& path, std::unique_ptr<TextReader>* reader) override;
@@ -63,7 +61,7 @@ class TestMachine : public ForwardingMachine {
     ErrorCode code;
   };
   static const Fault* Match(const std::vector<Fault>& faults, const std::string& path);
-  std::vector<Fault> copyFaults_, dirFaults_, keyFaults_, readFaults_;
+  std::vector<Fault> copyFaults_, keyFaults_, readFaults_;
   std::vector<int> readFaultLines_;  // goodLines of each readFaults_ entry
   ErrorCode osVersionError_ = 0, userNameError_ = 0;
   LocalTime now_;
