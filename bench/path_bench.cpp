@@ -62,7 +62,7 @@ void ResolveAll(PathResolver& resolver, const std::vector<std::string>& paths,
                 benchmark::State& state) {
   ResolvedPath resolved;
   for (const std::string& path : paths) {
-    if (resolver.Resolve(path, false, &resolved) != kErrorSuccess || !resolved.exists) {
+    if (resolver.Resolve(path, PathResolver::Purpose::kLookUp, &resolved) != kErrorSuccess || !resolved.exists) {
       state.SkipWithError("a path did not resolve");
       return;
     }

@@ -1,7 +1,9 @@
 #include "machine/wineprefix/directory_cache.h"
 
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <chrono>
@@ -42,23 +44,45 @@ void DirectoryCache::StampFolder(const std::string& dir, Listing* listing) {
 }
 
 ErrorCode DirectoryCache::Read(const std::string& dir, Listing* listing) {
+  const int fd = open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) {
+    *listing = Listing();
+    return ErrorFromErrno(errno, kErrorPathNotFound);
+  }
+  const ErrorCode error = ReadOpen(fd, listing);
+  close(fd);
+  return error;
+}
+
+ErrorCode DirectoryCache::ReadOpen(int fd, Listing* listing) {
   *listing = Listing();
   // Stamp first: a change made while listing then shows as a moved time.
-  StampFolder(dir, listing);
-  DIR* handle = opendir(dir.c_str());
-  if (handle == nullptr) return ErrorFromErrno(errno, kErrorPathNotFound);
-  errno = 0;
-  while (const dirent* entry = readdir(handle)) {
-    const std::string name = entry->d_name;
-    if (name != "." && name != "..") Insert(listing, name);
+  struct stat info;
+  if (fstat(fd, &info) != 0) return ErrorFromErrno(errno, kErrorPathNotFound);
+  listing->device = info.st_dev;
+  listing->inode = info.st_ino;
+  listing->modified = Modified(info);
+  // The entries straight from the kernel: a DIR stream would look at the
+  // folder again before reading it.
+  alignas(dirent64) char buffer[32768];
+  while (true) {
+    const ssize_t got = getdents64(fd, buffer, sizeof buffer);
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) return ErrorFromErrno(errno, kErrorPathNotFound);
+    if (got == 0) break;
+    for (ssize_t at = 0; at < got;) {
+      const auto* entry = reinterpret_cast<const dirent64*>(buffer + at);
+      at += entry->d_reclen;
+      const char* name = entry->d_name;
+      const bool dots = name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0));
+      if (!dots) Insert(listing, name);
+    }
   }
-  const int error = errno;
-  closedir(handle);
   const long long now = std::chrono::duration_cast<std::chrono::nanoseconds>(
                            std::chrono::system_clock::now().time_since_epoch())
                            .count();
   listing->racy = now - listing->modified < kRacyNanoseconds;
-  return error ? ErrorFromErrno(error, kErrorPathNotFound) : kErrorSuccess;
+  return kErrorSuccess;
 }
 
 DirectoryCache::Listing* DirectoryCache::Get(const std::string& dir, ErrorCode* error) {
@@ -83,7 +107,7 @@ bool DirectoryCache::Lookup(const Listing& listing, const std::string& name,
 }
 
 ErrorCode DirectoryCache::Find(const std::string& dir, const std::string& name,
-                               std::string* onDisk) {
+                               bool lookOnDisk, std::string* onDisk) {
   ErrorCode error = kErrorSuccess;
   Listing* listing = Get(dir, &error);
   if (listing == nullptr) return error;
@@ -91,7 +115,7 @@ ErrorCode DirectoryCache::Find(const std::string& dir, const std::string& name,
 
   // Not in the cached listing: something else may have added it since.
   struct stat info;
-  if (lstat(Join(dir, name).c_str(), &info) == 0) {
+  if (lookOnDisk && lstat(Join(dir, name).c_str(), &info) == 0) {
     Insert(listing, name);
     *onDisk = name;
     return kErrorSuccess;
@@ -127,6 +151,15 @@ void DirectoryCache::Added(const std::string& dir, const std::string& name) {
   found->second.racy = false;
 }
 
+void DirectoryCache::AddedFolder(const std::string& dir, const std::string& name) {
+  Added(dir, name);
+  // Not stamped: the first name missing from it has the folder listed, so an
+  // entry someone else made there at once is not overlooked.
+  Listing empty;
+  empty.racy = true;
+  folders_[Join(dir, name)] = std::move(empty);
+}
+
 void DirectoryCache::Removed(const std::string& dir, const std::string& /*name*/) {
   auto found = folders_.find(dir);
   if (found == folders_.end()) return;
@@ -134,9 +167,10 @@ void DirectoryCache::Removed(const std::string& dir, const std::string& /*name*/
   folders_.erase(found);
 }
 
-ErrorCode DirectoryCache::ListFresh(const std::string& dir, std::vector<std::string>* names) {
+ErrorCode DirectoryCache::ListFresh(const std::string& dir, int fd,
+                                    std::vector<std::string>* names) {
   Listing listing;
-  const ErrorCode error = Read(dir, &listing);
+  const ErrorCode error = ReadOpen(fd, &listing);
   if (error != kErrorSuccess) {
     folders_.erase(dir);
     return error;

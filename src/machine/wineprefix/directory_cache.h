@@ -22,15 +22,25 @@ class DirectoryCache {
   // spelling if it exists, else the first name equal to it ignoring ASCII
   // case. 0: found. 2: no such entry. Other codes: the folder cannot be
   // listed (3 when it is missing or not a folder).
-  ErrorCode Find(const std::string& dir, const std::string& name, std::string* onDisk);
+  // A name missing from the listing is looked for on disk when `lookOnDisk`;
+  // without it, only a folder that changed since it was listed is listed
+  // again (the caller's exclusive create notices the exact name itself).
+  ErrorCode Find(const std::string& dir, const std::string& name, bool lookOnDisk,
+                 std::string* onDisk);
 
   // The machine made `name` appear in (or vanish from) `dir`.
   void Added(const std::string& dir, const std::string& name);
   void Removed(const std::string& dir, const std::string& name);
+  // The machine made the folder `name` in `dir`: it starts empty, and is
+  // listed for real when a name is missing from it.
+  void AddedFolder(const std::string& dir, const std::string& name);
+  // The listing of `dir` is no longer to be trusted.
+  void Forget(const std::string& dir) { folders_.erase(dir); }
 
-  // Lists `dir` afresh (a directory search must see every change) and hands
-  // the names over. 0, or the code of the failure (3: not a folder).
-  ErrorCode ListFresh(const std::string& dir, std::vector<std::string>* names);
+  // Lists `dir` afresh from `fd` (the folder opened with O_DIRECTORY; a
+  // directory search must see every change) and hands the names over.
+  // 0, or the code of the failure.
+  ErrorCode ListFresh(const std::string& dir, int fd, std::vector<std::string>* names);
 
   // Whether `dir` can be listed (exists and is a folder), using the cache.
   ErrorCode CheckFolder(const std::string& dir);
@@ -53,6 +63,7 @@ class DirectoryCache {
   // *error set when it cannot be listed.
   Listing* Get(const std::string& dir, ErrorCode* error);
   static ErrorCode Read(const std::string& dir, Listing* listing);
+  static ErrorCode ReadOpen(int fd, Listing* listing);
   static void Insert(Listing* listing, const std::string& name);
   static void StampFolder(const std::string& dir, Listing* listing);
   static bool Lookup(const Listing& listing, const std::string& name, std::string* onDisk);

@@ -103,7 +103,7 @@ ErrorCode HostFiles::CopyFileOver(const std::string& source, const std::string& 
   ErrorCode error = ResolveExisting(source, &from);
   if (error != kErrorSuccess) return error;
   ResolvedPath to;
-  error = resolver_.Resolve(destination, false, &to);
+  error = resolver_.Resolve(destination, PathResolver::Purpose::kCreate, &to);
   if (error != kErrorSuccess) return error;
   if (to.isRoot || from.isRoot) return kErrorAccessDenied;
 
@@ -114,22 +114,34 @@ ErrorCode HostFiles::CopyFileOver(const std::string& source, const std::string& 
   if (S_ISDIR(sourceInfo.st_mode)) return kErrorAccessDenied;
   if (LogFileTable::Held(sourceInfo.st_dev, sourceInfo.st_ino)) return kErrorSharingViolation;
 
-  bool existed = false;
-  struct stat targetInfo;
-  if (to.exists && stat(to.unixPath.c_str(), &targetInfo) == 0) {
-    existed = true;
-    if (S_ISDIR(targetInfo.st_mode)) return kErrorAccessDenied;
-    if (targetInfo.st_dev == sourceInfo.st_dev && targetInfo.st_ino == sourceInfo.st_ino) {
-      return kErrorSharingViolation;  // the source is open: it cannot be replaced
-    }
-    if (LogFileTable::Held(targetInfo.st_dev, targetInfo.st_ino)) return kErrorSharingViolation;
-    // The read-only attribute holds for root too.
-    if ((targetInfo.st_mode & S_IWUSR) == 0) return kErrorAccessDenied;
+  // A name the listing lacks is created exclusively: one that someone else
+  // has made since makes the open fail, and is then checked like any other.
+  int created = -1;
+  bool existed = to.exists;
+  if (!existed) {
+    created = open(to.unixPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (created < 0 && errno != EEXIST) return ErrorFromErrno(errno, kErrorPathNotFound);
+    existed = created < 0;
   }
-
-  FileDescriptor output(
-      open(to.unixPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
-  if (output.get() < 0) return ErrorFromErrno(errno, kErrorPathNotFound);
+  if (existed) {
+    struct stat targetInfo;
+    if (stat(to.unixPath.c_str(), &targetInfo) != 0) {
+      existed = false;  // gone since, or a link to nowhere: written anew
+    } else {
+      if (S_ISDIR(targetInfo.st_mode)) return kErrorAccessDenied;
+      if (targetInfo.st_dev == sourceInfo.st_dev && targetInfo.st_ino == sourceInfo.st_ino) {
+        return kErrorSharingViolation;  // the source is open: it cannot be replaced
+      }
+      if (LogFileTable::Held(targetInfo.st_dev, targetInfo.st_ino)) {
+        return kErrorSharingViolation;
+      }
+      // The read-only attribute holds for root too.
+      if ((targetInfo.st_mode & S_IWUSR) == 0) return kErrorAccessDenied;
+    }
+    created = open(to.unixPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (created < 0) return ErrorFromErrno(errno, kErrorPathNotFound);
+  }
+  FileDescriptor output(created);
   if (!existed) resolver_.cache().Added(to.folder, to.name);
 
   int failure = CopyContents(input.get(), output.get(), sourceInfo.st_size);

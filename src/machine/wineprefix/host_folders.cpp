@@ -9,20 +9,21 @@
 namespace tpl {
 
 ErrorCode HostFiles::ResolveExisting(const std::string& path, ResolvedPath* resolved) {
-  const ErrorCode error = resolver_.Resolve(path, false, resolved);
+  const ErrorCode error = resolver_.Resolve(path, PathResolver::Purpose::kLookUp, resolved);
   if (error != kErrorSuccess) return error;
   return resolved->exists ? kErrorSuccess : kErrorFileNotFound;
 }
 
 ErrorCode HostFiles::MakeDirectory(const std::string& path) {
+  // mkdir itself refuses a name that someone else has just made.
   ResolvedPath resolved;
-  ErrorCode error = resolver_.Resolve(path, false, &resolved);
+  ErrorCode error = resolver_.Resolve(path, PathResolver::Purpose::kCreate, &resolved);
   if (error != kErrorSuccess) return error;
   struct stat info;
   if (resolved.exists && !resolved.isRoot && lstat(resolved.unixPath.c_str(), &info) != 0) {
     // Removed by someone else since it was listed: look again.
     resolver_.cache().Removed(resolved.folder, resolved.name);
-    error = resolver_.Resolve(path, false, &resolved);
+    error = resolver_.Resolve(path, PathResolver::Purpose::kCreate, &resolved);
     if (error != kErrorSuccess) return error;
   }
   // Any spelling of an existing name is that name.
@@ -30,7 +31,7 @@ ErrorCode HostFiles::MakeDirectory(const std::string& path) {
   if (mkdir(resolved.unixPath.c_str(), 0777) != 0) {
     return ErrorFromErrno(errno, kErrorPathNotFound);
   }
-  resolver_.cache().Added(resolved.folder, resolved.name);
+  resolver_.cache().AddedFolder(resolved.folder, resolved.name);
   return kErrorSuccess;
 }
 

@@ -50,7 +50,7 @@ class FileLogWriter : public LogWriter {
 
 ErrorCode HostFiles::CreateLogFile(const std::string& path, std::unique_ptr<LogWriter>* writer) {
   ResolvedPath resolved;
-  ErrorCode error = resolver_.Resolve(path, false, &resolved);
+  ErrorCode error = resolver_.Resolve(path, PathResolver::Purpose::kLookUp, &resolved);
   if (error != kErrorSuccess) return error;
   if (resolved.isRoot) return kErrorAccessDenied;
 

@@ -4,7 +4,9 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 
+#include "machine/wineprefix/errno_codes.h"
 #include "machine/wineprefix/host_files.h"
 #include "machine/wineprefix/wildcard.h"
 #include "machine/wineprefix/windows_path.h"
@@ -49,7 +51,7 @@ bool Describe(int folder, const std::string& name, FindData* found) {
 ErrorCode HostFiles::FindFiles(const std::string& pattern, std::vector<FindData>* entries) {
   entries->clear();
   ResolvedPath resolved;
-  ErrorCode error = resolver_.Resolve(pattern, true, &resolved);
+  ErrorCode error = resolver_.Resolve(pattern, PathResolver::Purpose::kSearch, &resolved);
   if (error != kErrorSuccess) return error;
   // "folder\" names no entry, and neither does a drive's root.
   if (resolved.trailingSeparator || resolved.isRoot) return kErrorFileNotFound;
@@ -69,11 +71,16 @@ ErrorCode HostFiles::FindFiles(const std::string& pattern, std::vector<FindData>
     return kErrorSuccess;
   }
 
+  if (folder < 0) {
+    error = ErrorFromErrno(errno, kErrorPathNotFound);
+    resolver_.cache().Forget(resolved.folder);
+    return error;
+  }
   std::vector<std::string> names;
-  error = resolver_.cache().ListFresh(resolved.folder, &names);
-  if (error != kErrorSuccess || folder < 0) {
-    if (folder >= 0) close(folder);
-    return error != kErrorSuccess ? error : kErrorPathNotFound;
+  error = resolver_.cache().ListFresh(resolved.folder, folder, &names);
+  if (error != kErrorSuccess) {
+    close(folder);
+    return error;
   }
   std::sort(names.begin(), names.end(), SearchOrder);
   std::vector<std::string> matching;

@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <climits>
+#include <cstdlib>
 
 namespace tpl {
 namespace {
@@ -25,8 +26,18 @@ PathResolver::PathResolver(std::string prefix, std::string currentFolder,
   while (currentFolder_.size() > 1 && currentFolder_.back() == '/') currentFolder_.pop_back();
 }
 
-std::string PathResolver::DriveFolder(char drive) const {
-  return prefix_ + "/dosdevices/" + drive + ":";
+std::string PathResolver::DriveFolder(char drive, bool again) {
+  if (!again) {
+    const auto known = driveFolders_.find(drive);
+    if (known != driveFolders_.end()) return known->second;
+  }
+  driveFolders_.erase(drive);
+  const std::string link = prefix_ + "/dosdevices/" + drive + ":";
+  char real[PATH_MAX];
+  // A drive without a dosdevices entry (or whose target is gone) has none.
+  if (realpath(link.c_str(), real) == nullptr) return std::string();
+  if (cache_.CheckFolder(real) != kErrorSuccess) return std::string();
+  return driveFolders_[drive] = real;
 }
 
 std::string PathResolver::CurrentFolderBase(int upLevels) const {
@@ -38,20 +49,33 @@ std::string PathResolver::CurrentFolderBase(int upLevels) const {
   return base;
 }
 
-ErrorCode PathResolver::Resolve(const std::string& windowsPath, bool wildcardsInLast,
+ErrorCode PathResolver::Resolve(const std::string& windowsPath, Purpose purpose,
                                 ResolvedPath* resolved) {
   *resolved = ResolvedPath();
   WindowsPath path;
-  ErrorCode error = ParseWindowsPath(windowsPath, wildcardsInLast, &path);
+  ErrorCode error = ParseWindowsPath(windowsPath, purpose == Purpose::kSearch, &path);
   if (error != kErrorSuccess) return error;
+  error = ResolveParsed(path, purpose, resolved);
+  if (error != kErrorSuccess && path.base == WindowsPath::Base::kDrive &&
+      driveFolders_.count(path.drive)) {
+    // The drive's link may lead elsewhere since it was followed.
+    const std::string followed = driveFolders_[path.drive];
+    if (DriveFolder(path.drive, true) != followed) error = ResolveParsed(path, purpose, resolved);
+  }
+  return error;
+}
+
+ErrorCode PathResolver::ResolveParsed(const WindowsPath& path, Purpose purpose,
+                                      ResolvedPath* resolved) {
+  *resolved = ResolvedPath();
   resolved->trailingSeparator = path.trailingSeparator;
+  ErrorCode error = kErrorSuccess;
 
   std::string folder;
   bool atRoot = true;  // `folder` is a drive's root
   if (path.base == WindowsPath::Base::kDrive) {
-    folder = DriveFolder(path.drive);
-    // A drive without a dosdevices entry (or whose target is gone).
-    if (cache_.CheckFolder(folder) != kErrorSuccess) return kErrorPathNotFound;
+    folder = DriveFolder(path.drive, false);
+    if (folder.empty()) return kErrorPathNotFound;
     if (path.parts.empty()) {
       resolved->unixPath = folder;
       resolved->exists = true;
@@ -80,17 +104,17 @@ ErrorCode PathResolver::Resolve(const std::string& windowsPath, bool wildcardsIn
     const std::string& part = path.parts[i];
     const bool last = i + 1 == path.parts.size();
     resolved->inRoot = atRoot;
-    if (last && wildcardsInLast && HasWildcards(part)) {
-      // A search pattern names no entry; only its folder must exist.
-      error = cache_.CheckFolder(folder);
-      if (error != kErrorSuccess) return error;
+    if (last && purpose == Purpose::kSearch && HasWildcards(part)) {
+      // A search pattern names no entry; the search lists its folder afresh,
+      // which tells whether it exists.
       resolved->folder = folder;
       resolved->name = part;
       resolved->unixPath = Join(folder, part);
       return kErrorSuccess;
     }
     std::string onDisk;
-    error = cache_.Find(folder, part, &onDisk);
+    const bool lookOnDisk = !last || purpose != Purpose::kCreate;
+    error = cache_.Find(folder, part, lookOnDisk, &onDisk);
     if (error == kErrorFileNotFound) {
       if (!last) return kErrorPathNotFound;
       resolved->folder = folder;

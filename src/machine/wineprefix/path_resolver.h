@@ -4,6 +4,7 @@
 // folder's entries ignoring ASCII case when the exact spelling is missing.
 #pragma once
 
+#include <map>
 #include <string>
 
 #include "machine/errors.h"
@@ -26,21 +27,36 @@ class PathResolver {
  public:
   PathResolver(std::string prefix, std::string currentFolder, DirectoryCache& cache);
 
+  enum class Purpose {
+    kLookUp,  // a last part missing from the listing is looked for on disk
+    // The caller creates the last part exclusively (O_EXCL, mkdir), which
+    // notices an entry of exactly that name by itself: a missing last part
+    // costs only the check that its folder is unchanged.
+    kCreate,
+    // A search: the last part may hold wildcards, and the caller lists the
+    // folder afresh, which tells whether it exists.
+    kSearch,
+  };
+
   // 0: *resolved is filled (the last part may be missing: see `exists`).
   // 3: a drive or a folder on the way is missing. 123: a bad name.
   // Other codes: a folder on the way cannot be listed.
-  ErrorCode Resolve(const std::string& windowsPath, bool wildcardsInLast,
-                    ResolvedPath* resolved);
+  ErrorCode Resolve(const std::string& windowsPath, Purpose purpose, ResolvedPath* resolved);
 
   DirectoryCache& cache() { return cache_; }
 
  private:
-  std::string DriveFolder(char drive) const;
+  ErrorCode ResolveParsed(const WindowsPath& path, Purpose purpose, ResolvedPath* resolved);
+  // The real folder of a drive's root: the dosdevices link is followed once
+  // and remembered (every path on the drive would follow it again). Empty
+  // when the drive has no usable link. `again`: look at the link anew.
+  std::string DriveFolder(char drive, bool again);
   std::string CurrentFolderBase(int upLevels) const;
 
   std::string prefix_;
   std::string currentFolder_;
   DirectoryCache& cache_;
+  std::map<char, std::string> driveFolders_;
 };
 
 }  // namespace tpl
