@@ -1,5 +1,5 @@
 // Text rules the host room shares with Windows' C runtime, independent of
-// the user's locale: _stricmp over ASCII, atoi, and a file's existence.
+// the user's locale: _stricmp over ASCII, and a file's existence.
 #pragma once
 
 #include <string>
@@ -10,10 +10,6 @@ namespace tpl {
 
 // _stricmp(a, b) == 0 in the "C" locale: equal when ASCII letters are folded.
 bool SameTextIgnoringCase(const std::string& a, const std::string& b);
-
-// atoi: leading blanks, an optional sign, then decimal digits; 0 when the
-// text starts otherwise; saturates at INT_MIN/INT_MAX like the runtime's.
-int LeadingInt(const std::string& text);
 
 // CFileFind::FindFile on a path without a pattern: does the file or folder exist?
 bool PathExists(Machine& machine, const std::string& path);

@@ -4,6 +4,7 @@
 
 #include "app/wizard_dlg.h"
 #include "host/host_text.h"
+#include "kit/c_numbers.h"
 #include "log/log_time.h"
 #include "machine/file_find.h"
 
@@ -103,7 +104,7 @@ bool CWizardDlg::ResolveTargetFolders() {
     while (more) {
       more = finder.FindNextFile();
       if (!finder.IsDirectory() || finder.IsDots()) continue;
-      const int lcid = LeadingInt(finder.GetFileName());
+      const int lcid = Atoi(finder.GetFileName());
       const std::string name = m_tblLanguages.GetLanguageName(lcid);
       if (name.empty()) continue;
       // Two versions sharing one templates folder offer each language once.

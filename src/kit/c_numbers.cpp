@@ -38,17 +38,22 @@ bool Overflows(const std::string& text, size_t mantissaBegin, size_t mantissaEnd
   return false;  // all zeros are never out of range
 }
 
+// Skips the blanks and the sign that atoi and atof accept before a number;
+// returns the index of what follows and whether the sign was a minus.
+size_t SkipBlanksAndSign(const std::string& text, bool* negative) {
+  size_t i = 0;
+  while (i < text.size() && IsCSpace(text[i])) ++i;
+  *negative = false;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) *negative = text[i++] == '-';
+  return i;
+}
+
 }  // namespace
 
 double Atof(const std::string& text) {
   const size_t n = text.size();
-  size_t i = 0;
-  while (i < n && IsCSpace(text[i])) ++i;
-  bool negative = false;
-  if (i < n && (text[i] == '+' || text[i] == '-')) {
-    negative = text[i] == '-';
-    ++i;
-  }
+  bool negative;
+  size_t i = SkipBlanksAndSign(text, &negative);
   const size_t begin = i;
   size_t digits = 0;
   while (i < n && IsDigit(text[i])) ++i, ++digits;
@@ -89,13 +94,8 @@ double Atof(const std::string& text) {
 
 int Atoi(const std::string& text) {
   const size_t n = text.size();
-  size_t i = 0;
-  while (i < n && IsCSpace(text[i])) ++i;
-  bool negative = false;
-  if (i < n && (text[i] == '+' || text[i] == '-')) {
-    negative = text[i] == '-';
-    ++i;
-  }
+  bool negative;
+  size_t i = SkipBlanksAndSign(text, &negative);
   const int64_t limit = negative ? -static_cast<int64_t>(INT_MIN) : INT_MAX;
   int64_t value = 0;
   for (; i < n && IsDigit(text[i]); ++i) {
