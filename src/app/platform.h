@@ -1,5 +1,5 @@
 // What each build supplies to the program: its machine and its interactive
-// front end. The native build's live in src/machine/wineprefix and
+// front end. The native build's live in src/native and
 // src/ui/console; the Windows build's in src/machine/win32 and src/ui/win32.
 #pragma once
 

@@ -1,5 +1,6 @@
 // The native program's machine: the Wine prefix named on the command line
 // (else $WINEPREFIX, else ~/.wine), with the kit folder as its current folder.
+// The wineprefix machine itself takes only plain options and knows no command line.
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
