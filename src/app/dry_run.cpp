@@ -24,7 +24,7 @@ void CWizardDlg::ShowCopyPlan() {
   for (int version = kFP98; version <= kFP2003; ++version) {
     if (!*installFlags[version]) continue;
     m_nHostVersion = version;
-    if (!ResolveTargetFolders()) {
+    if (!ResolveInstallFolders()) {
       ShowEndScreen(kIdsFailed);
       return;
     }

@@ -12,6 +12,12 @@ const char kLogRejected[] = "User rejected licence";
 
 CLicenceDlg::CLicenceDlg(FrontEnd& frontEnd) : CDialog(kIddLicence, frontEnd) {}
 
+bool CLicenceDlg::OnInitDialog() {
+  CDialog::OnInitDialog();
+  m_editLicence.SetFocus();
+  return false;  // the focus is set
+}
+
 void CLicenceDlg::DoDataExchange(CDataExchange* pDX) {
   CDialog::DoDataExchange(pDX);
   DDX_Control(pDX, kIdcLicenceText, m_editLicence);

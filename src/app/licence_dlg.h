@@ -15,6 +15,10 @@ class CLicenceDlg : public CDialog {
   CEdit m_editLicence;
   std::string m_strLicence;
 
+  // The text takes the focus without being selected as a whole, as the
+  // dialog manager would select it.
+  bool OnInitDialog() override;
+
  protected:
   void DoDataExchange(CDataExchange* pDX) override;
 };

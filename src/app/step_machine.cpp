@@ -2,6 +2,8 @@
 #include <cstdio>
 
 #include "app/wizard_dlg.h"
+#include "install/copy_plan.h"
+#include "log/log_time.h"
 #include "machine/file_find.h"
 #include "res/strings.h"
 
@@ -23,6 +25,7 @@ const char kHowToFP2002[] =
 const char kHowToFP2003[] =
     "\nFP 2003: Go to File > New. Click on \"More Web Site Templates\" in the right column.  "
     "This template is listed under the \"My Templates\" tab";
+const char kLogLanguageUnsettled[] = "%s: no language was chosen for its templates";
 const char kReadmeFile[] = "readme.txt";
 constexpr int kLanguageFallback = 1033;
 constexpr uint32_t kNotepadWaitMs = 1000;
@@ -33,12 +36,14 @@ void CWizardDlg::OnNext() {
   const int* const installFlags[] = {&m_bInstallFP98, &m_bInstallFP2000, &m_bInstallFP2002,
                                      &m_bInstallFP2003};
   switch (m_nStep) {
-    case 0: {
+    case kStepDetect: {
       m_bLogEnabled = m_chkCreateLog.GetCheck() == kBstChecked;
       m_chkCreateLog.EnableWindow(false);
       m_btnAbout.ShowWindow(false);
       if (m_bLogEnabled) OpenLog();
       if (!DetectFrontPage()) return;
+      // A later version's pass must not hide that an earlier one needs a language.
+      bool languageAsked = false;
       for (int version = kFP98; version <= kFP2003; ++version) {
         if (!*installFlags[version]) continue;
         LogLine(kSelectedLines[version]);
@@ -49,34 +54,37 @@ void CWizardDlg::OnNext() {
           ShowEndScreen(kIdsFailed);
           return;
         }
+        languageAsked = languageAsked || m_nStep == kStepChooseLanguage;
       }
+      if (languageAsked) m_nStep = kStepChooseLanguage;
       CheckKit(kPrintMode);
       return;
     }
-    case 1:
+    case kStepChooseLanguage:
       FillLanguageCombo();
-      m_nStep = 2;
+      m_nStep = kStepTakeLanguage;
       return;
-    case 2: {
+    case kStepTakeLanguage: {
       const int selection = m_comboLanguage.GetCurSel();
       const int lcid = selection == kCbErr ? kLanguageFallback
                                            : static_cast<int>(m_comboLanguage.GetItemData(selection));
       char text[16];
       std::snprintf(text, sizeof text, "%d", lcid);
       m_strLanguage = text;
+      m_bLanguageChosen = true;
       m_comboLanguage.ShowWindow(false);
       LogLine(kLogChoseLanguage + m_strLanguage);
       [[fallthrough]];
     }
-    case 3:
+    case kStepLicence:
       if (ShowLicenceAgreement()) {
         SetReadyStatus();
-        m_nStep = 4;
+        m_nStep = kStepInstall;
       } else {
         ShowEndScreen(kIdsCancelled);
       }
       return;
-    case 4:
+    case kStepInstall:
       if (m_bDryRun) {
         ShowCopyPlan();
         return;
@@ -84,7 +92,7 @@ void CWizardDlg::OnNext() {
       for (int version = kFP98; version <= kFP2003; ++version) {
         if (!*installFlags[version]) continue;
         m_nHostVersion = version;
-        if (!ResolveTargetFolders() || !InstallFiles()) {
+        if (!ResolveInstallFolders() || !InstallFiles()) {
           ShowEndScreen(kIdsFailed);
           return;
         }
@@ -95,6 +103,18 @@ void CWizardDlg::OnNext() {
     default:
       return;
   }
+}
+
+bool CWizardDlg::ResolveInstallFolders() {
+  const bool resolved = ResolveTargetFolders();
+  // A version still asking for a language has no folders of its own yet:
+  // copying now would fill the folders of the version resolved before it.
+  const bool settled = m_nStep != kStepChooseLanguage;
+  m_nStep = kStepInstall;
+  if (resolved && !settled) {
+    LogLine(FormatText(kLogLanguageUnsettled, HostName(m_nHostVersion).c_str()));
+  }
+  return resolved && settled;
 }
 
 void CWizardDlg::ShowEndScreen(int stringId) {
@@ -117,6 +137,11 @@ void CWizardDlg::ShowEndScreen(int stringId) {
     m_bViewReadme = 1;
   }
 
+  // Only "Finish" (and the readme box) may act on an end screen, however it
+  // was reached: Cancel on the intro or at the language prompt leaves these up.
+  m_comboLanguage.ShowWindow(false);
+  m_btnAbout.ShowWindow(false);
+  m_chkCreateLog.EnableWindow(false);
   m_btnCancel.EnableWindow(false);
   m_btnNext.SetButtonStyle(m_btnNext.GetButtonStyle() & ~kBsDefPushButton, true);
   m_btnNext.EnableWindow(false);

@@ -31,6 +31,15 @@ struct InstallSession;
 enum HostVersion : int { kFP98 = 0, kFP2000 = 1, kFP2002 = 2, kFP2003 = 3 };
 constexpr int kNoVersion = -1;  // m_nCurrentVersion before detection names one
 
+// The steps of the "Next >" state machine (m_nStep): what the next press does.
+enum WizardStep : int {
+  kStepDetect = 0,          // detect FrontPage, resolve and check each chosen version
+  kStepChooseLanguage = 1,  // show the language combo box
+  kStepTakeLanguage = 2,    // take the chosen language, then the licence
+  kStepLicence = 3,         // the licence agreement
+  kStepInstall = 4,         // copy the kit for each chosen version
+};
+
 // RegistryHive selectors of ReadRegistryValue.
 constexpr int kHiveLocalMachine = 1;
 constexpr int kHiveCurrentUser = 2;
@@ -100,7 +109,7 @@ class CWizardDlg : public CDialog {
   CStatic m_staticText;
   int m_bViewReadme = 0;
   int m_hIcon = 0;  // the application icon, resource 128
-  int m_nStep = 0;
+  int m_nStep = kStepDetect;
   int m_nHostVersion = kFP98;
   std::string m_strHostRoot;
   std::string m_strWindowsDir;
@@ -113,7 +122,11 @@ class CWizardDlg : public CDialog {
   std::string m_strDwtDir;
   std::string m_strLogPath;
   std::string m_strLanguage;
+  // m_strLanguage was chosen on the language prompt, for every version whose
+  // templates folder offered several languages.
+  bool m_bLanguageChosen = false;
   bool m_bLogEnabled = false;
+  bool m_bLogOpenTried = false;  // OpenLog ran once; the log is never opened twice
   bool m_bFoundFP98 = false;
   bool m_bFoundCurrent = false;
   bool m_bFoundFP2000 = false;
@@ -152,6 +165,9 @@ class CWizardDlg : public CDialog {
   bool m_bDryRun = false;
   bool m_bPlanShown = false;  // the dry run's plan is on the end screen
   void ShowCopyPlan();
+  // ResolveTargetFolders before installing m_nHostVersion: false, logged, when
+  // its folders cannot be settled, a language still to choose included.
+  bool ResolveInstallFolders();
   // Set while InstallFiles runs: the progress ticker and the kit searches its
   // walks share. Without one, CopyFolder steps the bar directly.
   InstallSession* m_pInstallSession = nullptr;

@@ -50,7 +50,9 @@ bool CWizardDlg::ReadRegistryValue(std::string strKey, std::string strValueName,
 
   if (status != kErrorSuccess || strOut.empty()) return false;
   if (strOut.back() == '\\') strOut.pop_back();
-  return true;
+  // A value of only "\" names no folder: folders formed from it would hang
+  // off the root of whatever drive is current.
+  return !strOut.empty();
 }
 
 }  // namespace tpl

@@ -4,6 +4,7 @@
 
 #include "app/wizard_dlg.h"
 #include "host/host_text.h"
+#include "install/copy_plan.h"
 #include "kit/c_numbers.h"
 #include "log/log_time.h"
 #include "machine/file_find.h"
@@ -33,9 +34,8 @@ const char kLogNoLanguageFolder[] = "No language folder found - using 1033";
 const char kLogInvalidPagePath[] = "Page path has invalid format";
 const char kLogMoveToC[] =
     "FrontPage is installed on %s drive, but templates must be installed on C drive.";
+const char kLogNoChosenLanguageFolder[] = "%s has no language folder %s";
 constexpr int kDefaultLcid = 1033;
-constexpr int kStepLicence = 3;
-constexpr int kStepChooseLanguage = 1;
 
 }  // namespace
 
@@ -127,6 +127,15 @@ bool CWizardDlg::ResolveTargetFolders() {
     }
     m_strLanguage = FormatText(kLcidFormat, static_cast<int>(m_arrLangFolders.front()));
     m_arrLangFolders.clear();
+  } else if (m_bLanguageChosen) {
+    // The language chosen for several versions may be missing beside one of
+    // them: FrontPage would never read a folder made up for it.
+    const std::string languageFolder = parent + kTemplates + m_strLanguage;
+    if (!PathExists(machine(), languageFolder)) {
+      LogLine(FormatText(kLogNoChosenLanguageFolder, HostName(m_nHostVersion).c_str(),
+                         languageFolder.c_str()));
+      return false;
+    }
   }
 
   if (m_nStep == kStepLicence) result = ResolveLanguageFolders();

@@ -53,6 +53,13 @@ void CWizardDlg::OpenLog() {
     m_bLogEnabled = true;
     return;
   }
+  // A log that failed to open, or was dropped after a failed write, stays
+  // off: opening it again would truncate what it already holds.
+  if (m_bLogOpenTried) {
+    m_bLogEnabled = false;
+    return;
+  }
+  m_bLogOpenTried = true;
 
   if (!ReadRegistryValue(g_strRegExplorer + g_strRegTempFilesCache, g_strValFolder, m_strLogPath,
                          kHiveLocalMachine)) {

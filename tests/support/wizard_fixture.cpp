@@ -61,6 +61,13 @@ ErrorCode TestMachine::OsVersion(OsVersionInfo* info) {
   return ForwardingMachine::OsVersion(info);
 }
 
+ErrorCode TestMachine::CreateLogFile(const std::string& path, std::unique_ptr<LogWriter>* writer) {
+  const ErrorCode code = logOpenError_;
+  logOpenError_ = 0;
+  if (code) return code;
+  return ForwardingMachine::CreateLogFile(path, writer);
+}
+
 ErrorCode TestMachine::UserName(std::string* name) {
   if (userNameError_) return userNameError_;
   return ForwardingMachine::UserName(name);

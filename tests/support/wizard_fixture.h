@@ -38,6 +38,8 @@ class TestMachine : public ForwardingMachine {
   void FailOpenKey(const std::string& subKey, ErrorCode code);
   void FailOsVersion(ErrorCode code) { osVersionError_ = code; }
   void FailUserName(ErrorCode code) { userNameError_ = code; }
+  // The next creation of the log file fails with `code`; later ones do not.
+  void FailNextLogOpen(ErrorCode code) { logOpenError_ = code; }
   // Text files opened at `path` (ignoring case) read `goodLines` lines, then
   // every further read fails with `code`.
   void FailTextRead(const std::string& path, int goodLines, ErrorCode code);
@@ -51,6 +53,7 @@ class TestMachine : public ForwardingMachine {
   ErrorCode CopyFileOver(const std::string& source, const std::string& destination) override;
   ErrorCode OsVersion(OsVersionInfo* info) override;
   ErrorCode UserName(std::string* name) override;
+  ErrorCode CreateLogFile(const std::string& path, std::unique_ptr<LogWriter>* writer) override;
   ErrorCode OpenTextFile(const std::string& path, std::unique_ptr<TextReader>* reader) override;
   LocalTime Now() override;
   void Pause(uint32_t milliseconds) override { pauses_.push_back(milliseconds); }
@@ -63,7 +66,7 @@ class TestMachine : public ForwardingMachine {
   static const Fault* Match(const std::vector<Fault>& faults, const std::string& path);
   std::vector<Fault> copyFaults_, keyFaults_, readFaults_;
   std::vector<int> readFaultLines_;  // goodLines of each readFaults_ entry
-  ErrorCode osVersionError_ = 0, userNameError_ = 0;
+  ErrorCode osVersionError_ = 0, userNameError_ = 0, logOpenError_ = 0;
   LocalTime now_;
   bool fixedNow_ = false;
   std::vector<uint32_t> pauses_;

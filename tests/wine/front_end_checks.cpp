@@ -9,6 +9,7 @@
 #include <string>
 #include <thread>
 
+#include "app/licence_dlg.h"
 #include "checks.h"
 #include "res/dialogs.h"
 #include "res/strings.h"
@@ -207,6 +208,39 @@ void NestedChecks(ProbeDialog& wizard, Win32FrontEnd& ui) {
   };
   CheckEqual(closed.DoModal(), tpl::kIdCancel, "the close box ends a dialog with IDCANCEL");
 
+  // A message box over the version dialog belongs to it: while the box is
+  // up and after it closes, the wizard below stays disabled.
+  ProbeDialog versions(tpl::kIddVersions, ui);
+  HWND boxOwner = nullptr;
+  bool wizardEnabledUnderBox = true;
+  versions.whenShown = [&](ProbeDialog& d) {
+    HWND dialogHwnd = WindowOf(d);
+    const DWORD thread = GetCurrentThreadId();
+    std::thread([&, dialogHwnd, thread] {
+      Sleep(300);
+      struct Search { HWND skip1, skip2, box; } search{hwnd, dialogHwnd, nullptr};
+      EnumThreadWindows(thread, [](HWND w, LPARAM p) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(p);
+        char name[16] = {};
+        GetClassNameA(w, name, sizeof name);
+        if (w == s->skip1 || w == s->skip2 || std::string(name) != "#32770") return TRUE;
+        s->box = w;
+        return FALSE;
+      }, reinterpret_cast<LPARAM>(&search));
+      if (search.box == nullptr) return;
+      boxOwner = GetWindow(search.box, GW_OWNER);
+      wizardEnabledUnderBox = IsWindowEnabled(hwnd) != FALSE;
+      PostMessageA(search.box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    }).detach();
+    d.AfxMessageBox("My Templates note", 0);
+    Check(boxOwner == dialogHwnd, "a message box over a dialog is owned by that dialog");
+    Check(!wizardEnabledUnderBox, "the wizard stays disabled while the box is up");
+    Check(IsWindowEnabled(hwnd) == FALSE, "and after it closes, the dialog still running");
+    d.End(tpl::kIdOk);
+  };
+  CheckEqual(versions.DoModal(), tpl::kIdOk, "the dialog under the box ends as it chose");
+  Check(IsWindowEnabled(hwnd) != FALSE, "the wizard is enabled once the dialog ends");
+
   ProbeDialog taken(tpl::kIddAbout, ui);
   taken.sysCommandTaken = tpl::kScAbout;
   taken.whenShown = [](ProbeDialog& d) {
@@ -225,6 +259,37 @@ void NestedChecks(ProbeDialog& wizard, Win32FrontEnd& ui) {
     stale->SetText("after the end");
     CheckText(stale->Text(), "", "a finished dialog's peer is inert");
   }
+}
+
+// The licence dialog opens with its text focused but nothing selected.
+class LicenceProbe : public tpl::CLicenceDlg {
+ public:
+  explicit LicenceProbe(Win32FrontEnd& ui) : CLicenceDlg(ui) {
+    OnClicked(ProbeDialog::kProbeCommand, [this] {
+      HWND edit = GetDlgItem(WindowOf(*this), tpl::kIdcLicenceText);
+      DWORD start = 1, end = 0;
+      SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+      Check(start == end, "the licence text opens with no selection",
+            Num(start) + ".." + Num(end));
+      Check(GetFocus() == edit, "the licence text has the focus");
+      EndDialog(tpl::kIdOk);
+    });
+  }
+  bool OnInitDialog() override {
+    const bool result = CLicenceDlg::OnInitDialog();
+    HWND hwnd = WindowOf(*this);
+    std::thread([hwnd] {
+      Sleep(300);
+      PostMessageA(hwnd, WM_COMMAND, MAKEWPARAM(ProbeDialog::kProbeCommand, BN_CLICKED), 0);
+    }).detach();
+    return result;
+  }
+};
+
+void LicenceChecks(Win32FrontEnd& ui) {
+  LicenceProbe licence(ui);
+  licence.m_strLicence = "Use it well.\r\nSecond line of the terms.\r\n";
+  CheckEqual(licence.DoModal(), tpl::kIdOk, "the licence dialog ran");
 }
 
 void WaitCursorChecks(Win32FrontEnd& ui) {
@@ -250,6 +315,7 @@ void RunFrontEndChecks() {
     ProgressChecks(d);
     WindowChecks(d, ui);
     NestedChecks(d, ui);
+    LicenceChecks(ui);
     WaitCursorChecks(ui);
     d.End(77);
   };

@@ -143,8 +143,14 @@ int Win32FrontEnd::RunModal(CDialog& dialog) {
   return static_cast<int>(result);
 }
 
+HWND Win32FrontEnd::InnermostWindow() const {
+  return running_.empty() ? nullptr : running_.back()->hwnd;
+}
+
 int Win32FrontEnd::ShowMessageBox(const std::string& text, unsigned type) {
-  return MessageBoxA(MainWindow(), text.c_str(), LoadResString(kIdsAppTitle).c_str(),
+  // Owned by the wizard, a box over the version dialog would re-enable the
+  // wizard when it closes, while the version dialog is still modal.
+  return MessageBoxA(InnermostWindow(), text.c_str(), LoadResString(kIdsAppTitle).c_str(),
                      MB_OK | type);
 }
 

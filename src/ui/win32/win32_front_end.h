@@ -33,8 +33,11 @@ class Win32FrontEnd : public FrontEnd, public IconSource {
 
  private:
   // The application's main window: the outermost dialog running, which owns
-  // every dialog and message box opened over it.
+  // every dialog opened over it.
   HWND MainWindow() const;
+  // The innermost dialog running: the owner of a message box, which must
+  // leave every dialog below it disabled.
+  HWND InnermostWindow() const;
 
   HINSTANCE instance_;
   std::vector<Run*> running_;

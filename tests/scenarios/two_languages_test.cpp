@@ -1,0 +1,131 @@
+// Two FrontPage versions on a machine with two Office language folders: the
+// language asked by one version's planning pass must be asked even when a
+// later version needs none, and every version's files must go to its own
+// folders in the chosen language, interactively and silently.
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "app/command_line.h"
+#include "app/program.h"
+#include "scenario_setup.h"
+
+namespace tpl::test {
+namespace {
+
+const char kRoaming[] = "C:\\users\\tester\\AppData\\Roaming\\Microsoft";
+const char kOfficeXp[] = "C:\\Office XP\\Office10";
+const char kOfficeXpTemplates[] = "C:\\Office XP\\templates";
+
+bool Has(const std::vector<std::string>& lines, const std::string& line) {
+  return std::find(lines.begin(), lines.end(), line) != lines.end();
+}
+
+std::vector<std::string> StartingWith(const std::vector<std::string>& lines,
+                                      const std::string& prefix) {
+  std::vector<std::string> found;
+  for (const std::string& line : lines) {
+    if (line.rfind(prefix, 0) == 0) found.push_back(line);
+  }
+  return found;
+}
+
+// The small kit on FrontPage 2002 (templates 1031 and 1033) and FrontPage 2003.
+void TwoVersionsTwoLanguages(WizardFixture& f) {
+  SmallKitOn2002(f, {"1033", "1031"});
+  f.prefix.AddFrontPage(3, kOffice11);
+  f.prefix.SetCurrentFrontPage(kOffice11);
+  f.ui.SetDefault(kIddVersions, [](DialogDriver& d) {
+    if (d.control(kIdcFP2002).Check() != kBstChecked) d.Click(kIdcFP2002);
+    d.Click(kIdOk);
+  });
+}
+
+int SilentRun(WizardFixture& f, std::vector<std::string> args) {
+  args.insert(args.begin(), {"--silent", "--accept-licence", "--versions", "2002,2003"});
+  CommandLine options;
+  std::string error;
+  EXPECT_TRUE(ParseCommandLine(args, &options, &error)) << error;
+  std::ostringstream out, err;
+  const int status = RunWizard(f.machine(), options, nullptr, out, err);
+  EXPECT_EQ(err.str(), "");
+  return status;
+}
+
+TEST(TwoLanguages, EveryVersionGetsTheChosenLanguageInItsOwnFolders) {
+  enum Run { kInteractive, kSilentGerman, kSilentFirstOffered };
+  for (const Run run : {kInteractive, kSilentGerman, kSilentFirstOffered}) {
+    SCOPED_TRACE("run " + std::to_string(run));
+    WizardFixture f;
+    TwoVersionsTwoLanguages(f);
+    f.Start();
+    if (run == kInteractive) {
+      f.Next();
+      EXPECT_EQ(f.wizard().m_nStep, kStepChooseLanguage);  // 2003's pass came last
+      f.Next();
+      MemoryPeer& combo = f.control(kIdcLanguage);
+      ASSERT_EQ(combo.Count(), 2);  // each folder once, though two passes found them
+      ASSERT_EQ(combo.ItemData(0), 1031u);
+      combo.SetCurSel(0);
+      f.Next(2);
+      EXPECT_EQ(f.wizard().m_nEndScreenId, kIdsSucceeded);
+    } else {
+      const std::vector<std::string> language =
+          run == kSilentGerman ? std::vector<std::string>{"--language", "1031"}
+                               : std::vector<std::string>{};
+      EXPECT_EQ(SilentRun(f, language), kExitInstalled);
+    }
+
+    // A silent run has a wizard of its own: its log is read from the disk.
+    const std::vector<std::string> log = MaskedLogLines(ReadHostFile(f.HostPath(kLogPath)));
+    ASSERT_FALSE(log.empty());
+    EXPECT_TRUE(Has(log, "User chose to install for language LCID 1031"));
+    EXPECT_EQ(Tail(log, 3)[0], "The installation was successfully completed.");
+    EXPECT_EQ(StartingWith(log, "Copying version-specific page templates to "),
+              (std::vector<std::string>{
+                  "Copying version-specific page templates to " + std::string(kTemplates) +
+                      "\\1031\\pages",
+                  "Copying version-specific page templates to " + std::string(kRoaming) +
+                      "\\FrontPage\\Pages"}));
+    // FrontPage 2002's copies for 2003 sit beside its own; 2003's in the profile only.
+    EXPECT_EQ(Tree(f, kTemplates),
+              (std::vector<std::string>{"1031/pages/welcome/welcome.htm",
+                                        "1031/pages11/welcome/welcome.htm",
+                                        "1031/webs/club/index.htm",
+                                        "1031/webs11/club/index.htm"}));
+    EXPECT_EQ(Tree(f, std::string(kRoaming) + "\\FrontPage"),
+              (std::vector<std::string>{"Pages/welcome/welcome.htm", "Webs/club/index.htm"}));
+  }
+}
+
+// FrontPage 2000 and 2002 in two Office folders: the language chosen from the
+// first one's templates is missing beside the second, which then fails
+// without a folder made up for it.
+TEST(TwoLanguages, ChosenLanguageMissingBesideAVersionFailsIt) {
+  WizardFixture f;
+  SmallKit(f);
+  f.ui.SetDefault(kIddLicence, [](DialogDriver& d) { d.Click(kIdOk); });
+  f.prefix.AddFrontPage(1, "C:\\Program Files\\Microsoft Office\\Office");
+  f.prefix.AddFrontPage(2, kOfficeXp);
+  f.prefix.SetCurrentFrontPage(kOfficeXp);
+  for (const char* lcid : {"1031", "1033"}) f.prefix.AddFolder(std::string(kTemplates) + "\\" + lcid);
+  f.prefix.AddFolder(std::string(kOfficeXpTemplates) + "\\1033");
+  f.ui.SetDefault(kIddVersions, [](DialogDriver& d) {
+    d.Click(kIdcFP2000);
+    d.Click(kIdOk);
+  });
+  f.Start();
+  f.Next(2);
+  ASSERT_EQ(f.control(kIdcLanguage).ItemData(0), 1031u);
+  f.Next(2);
+
+  EXPECT_EQ(f.wizard().m_nEndScreenId, kIdsFailed);
+  const std::vector<std::string> log = f.LogLines();
+  EXPECT_EQ(Tail(log, 4)[0], "FrontPage 2002 has no language folder C:\\Office XP\\templates\\1031");
+  EXPECT_EQ(Tree(f, std::string(kTemplates) + "\\1031\\pages"),
+            (std::vector<std::string>{"welcome/welcome.htm"}));
+  EXPECT_EQ(Tree(f, kOfficeXpTemplates), std::vector<std::string>{});
+}
+
+}  // namespace
+}  // namespace tpl::test
