@@ -3,11 +3,11 @@
 
 #include <algorithm>
 
+#include "host/host_version.h"
+
 namespace tpl {
 namespace {
 
-const char* const kVersionNames[] = {"98", "2000", "2002", "2003"};
-constexpr int kVersionCount = 4;
 constexpr long kLargestLcid = 0xFFFF;  // a language id is 16 bits
 
 // A decimal number made of digits only, without sign or blanks (the C
@@ -26,24 +26,24 @@ bool ParseDecimal(const std::string& text, long* value) {
 // "2000,2003" -> {1, 3}, in the order 98, 2000, 2002, 2003 whatever the
 // order given; a name given twice counts once.
 bool ParseVersions(const std::string& list, std::vector<int>* versions, std::string* error) {
-  bool chosen[kVersionCount] = {false, false, false, false};
+  bool chosen[kHostVersionCount] = {false, false, false, false};
   size_t start = 0;
   while (true) {
     const size_t comma = list.find(',', start);
     const std::string name =
         list.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
     const char* const* found =
-        std::find(std::begin(kVersionNames), std::end(kVersionNames), name);
-    if (found == std::end(kVersionNames)) {
+        std::find(std::begin(kHostVersionNames), std::end(kHostVersionNames), name);
+    if (found == std::end(kHostVersionNames)) {
       *error = "--versions: \"" + name + "\" is not a FrontPage version (98, 2000, 2002, 2003)";
       return false;
     }
-    chosen[found - std::begin(kVersionNames)] = true;
+    chosen[found - std::begin(kHostVersionNames)] = true;
     if (comma == std::string::npos) break;
     start = comma + 1;
   }
   versions->clear();
-  for (int version = 0; version < kVersionCount; ++version) {
+  for (int version = 0; version < kHostVersionCount; ++version) {
     if (chosen[version]) versions->push_back(version);
   }
   return true;

@@ -3,13 +3,13 @@
 #include <algorithm>
 #include <vector>
 
+#include "host/host_version.h"
 #include "res/dialogs.h"
 
 namespace tpl {
 namespace {
 
 const int kVersionButtons[] = {kIdcFP98, kIdcFP2000, kIdcFP2002, kIdcFP2003};
-const char* const kVersionNames[] = {"98", "2000", "2002", "2003"};
 
 // "a, b and c" of the names a dialog offered.
 std::string ListOf(const std::vector<std::string>& names) {
@@ -78,18 +78,18 @@ bool SilentAnswers::ChooseLanguage(DialogDriver& d) {
 
 void SilentAnswers::AnswerVersions(DialogDriver& d) {
   std::vector<std::string> offered;
-  for (int version = 0; version < 4; ++version) {
+  for (int version = kFP98; version < kHostVersionCount; ++version) {
     if (d.control(kVersionButtons[version]).IsEnabled()) {
-      offered.push_back(kVersionNames[version]);
+      offered.push_back(kHostVersionNames[version]);
     }
   }
   if (options_.versionsGiven) {
-    for (int version = 0; version < 4; ++version) {
+    for (int version = kFP98; version < kHostVersionCount; ++version) {
       MemoryPeer& button = d.control(kVersionButtons[version]);
       const bool wanted = std::find(options_.versions.begin(), options_.versions.end(),
                                     version) != options_.versions.end();
       if (wanted && !Usable(button)) {
-        Fail(std::string("--versions: FrontPage ") + kVersionNames[version] +
+        Fail(std::string("--versions: FrontPage ") + kHostVersionNames[version] +
              " is not offered: the versions found are " + ListOf(offered));
       } else if (Usable(button) && wanted != (button.Check() == kBstChecked)) {
         d.Click(kVersionButtons[version]);

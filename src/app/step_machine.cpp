@@ -2,7 +2,6 @@
 #include <cstdio>
 
 #include "app/wizard_dlg.h"
-#include "install/copy_plan.h"
 #include "log/log_time.h"
 #include "machine/file_find.h"
 #include "res/strings.h"
@@ -12,7 +11,6 @@ namespace {
 
 const char* const kSelectedLines[] = {"98 selected", "2000 selected", "2002 selected",
                                       "2003 selected"};
-const char* const kVersionNames[] = {"98", "2000", "2002", "2003"};
 const char kLogChoseLanguage[] = "User chose to install for language LCID ";
 const char kLogCancelled[] = "User cancelled installation";
 const char kPrintMode[] = "print";
@@ -27,7 +25,6 @@ const char kHowToFP2003[] =
     "This template is listed under the \"My Templates\" tab";
 const char kLogLanguageUnsettled[] = "%s: no language was chosen for its templates";
 const char kReadmeFile[] = "readme.txt";
-constexpr int kLanguageFallback = 1033;
 constexpr uint32_t kNotepadWaitMs = 1000;
 
 }  // namespace
@@ -49,7 +46,7 @@ void CWizardDlg::OnNext() {
         LogLine(kSelectedLines[version]);
         m_nHostVersion = version;
         const bool resolved = ResolveTargetFolders();
-        const bool checked = CheckKit(kVersionNames[version]);
+        const bool checked = CheckKit(kHostVersionNames[version]);
         if (!resolved || !checked) {
           ShowEndScreen(kIdsFailed);
           return;
@@ -66,7 +63,7 @@ void CWizardDlg::OnNext() {
       return;
     case kStepTakeLanguage: {
       const int selection = m_comboLanguage.GetCurSel();
-      const int lcid = selection == kCbErr ? kLanguageFallback
+      const int lcid = selection == kCbErr ? kEnglishLcid
                                            : static_cast<int>(m_comboLanguage.GetItemData(selection));
       char text[16];
       std::snprintf(text, sizeof text, "%d", lcid);

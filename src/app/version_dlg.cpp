@@ -8,7 +8,6 @@ namespace {
 const char kMyTemplatesNote[] =
     "This option will install the template under the 'My Templates' tab in FrontPage 2003";
 const char kLogChoice[] = "User chose to install for FrontPage ";
-const char* const kVersionNames[] = {"98", "2000", "2002", "2003"};
 
 }  // namespace
 
@@ -85,7 +84,7 @@ void CWizardDlg::ChooseVersions() {
     if (radios[version] != 0) continue;
     *installFlags[version] = 1;
     if (!chosen.empty()) chosen += ' ';
-    chosen += kVersionNames[version];
+    chosen += kHostVersionNames[version];
   }
   LogLine(kLogChoice + chosen);
 }

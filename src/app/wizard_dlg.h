@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "host/host_version.h"
 #include "host/registry_keys.h"
 #include "kit/language_table.h"
 #include "kit/theme_info.h"
@@ -27,9 +28,6 @@ namespace tpl {
 
 struct InstallSession;
 
-// The four FrontPage versions, always handled in this order.
-enum HostVersion : int { kFP98 = 0, kFP2000 = 1, kFP2002 = 2, kFP2003 = 3 };
-constexpr int kNoVersion = -1;  // m_nCurrentVersion before detection names one
 
 // The steps of the "Next >" state machine (m_nStep): what the next press does.
 enum WizardStep : int {

@@ -1,6 +1,7 @@
 // Finds the installed FrontPage versions: registry, probe files, defaults.
 #include "app/wizard_dlg.h"
 #include "host/host_text.h"
+#include "kit/kit_layout.h"
 #include "res/strings.h"
 
 namespace tpl {
@@ -34,7 +35,6 @@ const char kLogAppDataPath[] = "Common Application data path ";
 const char kLogNothingFound[] = "No FrontPage installation found";
 const char kLogAskingUser[] = "More than one version found, asking which versions to install to.";
 const char kLogOnlyOne[] = "Only one version found, so just assume to install to this.";
-const char kKitFP98[] = "fp98";
 
 }  // namespace
 
@@ -52,7 +52,7 @@ bool CWizardDlg::DetectFrontPage() {
     LogLine(kLogFP98Verify);
     m_bFoundFP98 = PathExists(machine(), m_strRootFP98 + g_strFileFpexplor);
     if (m_bFoundFP98) {
-      if (!FindKitItems(kKitFP98)) {
+      if (!FindKitItems(kKitFolderFP98)) {
         m_bFoundFP98 = false;
         LogLine(kLogFP98NotInKit);
       }

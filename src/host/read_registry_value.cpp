@@ -7,7 +7,6 @@ namespace {
 const char kNoPrivilege[] =
     "You do not have sufficient privilege.\nPlease log on as an Administrator.";
 const char kFatal[] = "fatal";
-constexpr size_t kMaxPath = 260;
 
 // A string value's text: the bytes up to the first terminator.
 std::string StringData(const std::string& data) { return std::string(data.c_str()); }

@@ -29,4 +29,11 @@ extern const std::string g_strValAppData;
 // The user's Application Data folder, written by DetectFrontPage.
 extern std::string g_strAppDataPath;
 
+// FrontPage 2003's folders below g_strAppDataPath.
+inline constexpr char kProfileThemes[] = "\\Microsoft\\Themes";
+inline constexpr char kProfilePages[] = "\\Microsoft\\FrontPage\\Pages";
+inline constexpr char kProfileWebs[] = "\\Microsoft\\FrontPage\\Webs";
+inline constexpr char kProfileFrames[] = "\\Microsoft\\FrontPage\\Frames";
+inline constexpr char kProfileDwts[] = "\\Microsoft\\FrontPage\\DWTs";
+
 }  // namespace tpl

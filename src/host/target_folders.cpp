@@ -4,27 +4,21 @@
 
 #include "app/wizard_dlg.h"
 #include "host/host_text.h"
-#include "install/copy_plan.h"
 #include "kit/c_numbers.h"
+#include "kit/kit_layout.h"
 #include "log/log_time.h"
 #include "machine/file_find.h"
 
 namespace tpl {
 namespace {
 
-const char kKitFP98[] = "fp98";
-const char kKitFP2000[] = "fp2000";
 const char kThemes[] = "\\themes";
 const char kPages[] = "\\pages";
 const char kWebs[] = "\\webs";
 const char kFrames[] = "\\frames";
-const char kProfileThemes[] = "\\Microsoft\\Themes";
-const char kProfilePages[] = "\\Microsoft\\FrontPage\\Pages";
-const char kProfileWebs[] = "\\Microsoft\\FrontPage\\Webs";
-const char kProfileFrames[] = "\\Microsoft\\FrontPage\\Frames";
-const char kDwtFolder[] = "templates\\1033\\DWTs";  // FrontPage 2003 reads DWTs in English only
+const char kDwtFolderFormat[] = "templates\\%d\\DWTs";
 const char kTemplates[] = "templates\\";
-const char kAllEntries[] = "*";
+const char kEveryEntry[] = "*";
 const char kLanguageBaseFormat[] = "%stemplates\\%s\\";
 const char kLcidFormat[] = "%d";
 const char kLogNoAppData[] = "Failed to get Application Data directory from Registry";
@@ -35,7 +29,6 @@ const char kLogInvalidPagePath[] = "Page path has invalid format";
 const char kLogMoveToC[] =
     "FrontPage is installed on %s drive, but templates must be installed on C drive.";
 const char kLogNoChosenLanguageFolder[] = "%s has no language folder %s";
-constexpr int kDefaultLcid = 1033;
 
 }  // namespace
 
@@ -44,19 +37,19 @@ bool CWizardDlg::ResolveTargetFolders() {
   switch (m_nHostVersion) {
     case kFP98:
       m_strHostRoot = m_strRootFP98;
-      m_strKitVersionFolder = kKitFP98;
+      m_strKitVersionFolder = kKitFolderFP98;
       break;
     case kFP2000:
       m_strHostRoot = m_strRootFP2000;
-      m_strKitVersionFolder = kKitFP2000;
+      m_strKitVersionFolder = kKitFolderFP2000;
       break;
     case kFP2002:
       m_strHostRoot = m_strRootFP2002;
-      m_strKitVersionFolder = kKitFP2000;
+      m_strKitVersionFolder = kKitFolderFP2000;
       break;
     case kFP2003:
       m_strHostRoot = m_strRootFP2003;
-      m_strKitVersionFolder = kKitFP2000;
+      m_strKitVersionFolder = kKitFolderFP2000;
       break;
     default:
       break;
@@ -86,7 +79,7 @@ bool CWizardDlg::ResolveTargetFolders() {
     m_strPagesDir = g_strAppDataPath + kProfilePages;
     m_strWebsDir = g_strAppDataPath + kProfileWebs;
     m_strFramesDir = g_strAppDataPath + kProfileFrames;
-    m_strDwtDir = parent + kDwtFolder;
+    m_strDwtDir = parent + FormatText(kDwtFolderFormat, kEnglishLcid);
     return true;
   }
 
@@ -100,7 +93,7 @@ bool CWizardDlg::ResolveTargetFolders() {
   if (m_strLanguage.empty()) {
     m_strTemplatesRoot = parent + kTemplates;
     CFileFind finder(machine());
-    bool more = finder.FindFile(m_strTemplatesRoot + kAllEntries);
+    bool more = finder.FindFile(m_strTemplatesRoot + kEveryEntry);
     while (more) {
       more = finder.FindNextFile();
       if (!finder.IsDirectory() || finder.IsDots()) continue;
@@ -122,7 +115,7 @@ bool CWizardDlg::ResolveTargetFolders() {
       return true;
     }
     if (m_arrLangFolders.empty()) {
-      m_arrLangFolders.push_back(kDefaultLcid);
+      m_arrLangFolders.push_back(kEnglishLcid);
       LogLine(kLogNoLanguageFolder);
     }
     m_strLanguage = FormatText(kLcidFormat, static_cast<int>(m_arrLangFolders.front()));

@@ -24,12 +24,6 @@ const char kDwts[] = "\\dwts";
 // FrontPage 2003 looks for the other versions' folders with "11" appended.
 const char k2003Suffix[] = "11";
 
-const char kProfileThemes[] = "\\Microsoft\\Themes";
-const char kProfilePages[] = "\\Microsoft\\FrontPage\\Pages";
-const char kProfileWebs[] = "\\Microsoft\\FrontPage\\Webs";
-const char kProfileFrames[] = "\\Microsoft\\FrontPage\\Frames";
-const char kProfileDwts[] = "\\Microsoft\\FrontPage\\DWTs";
-
 using Destination = std::string (*)(const CWizardDlg&);
 
 struct PlanEntry {
@@ -135,21 +129,6 @@ std::vector<CopyPlanRow> CountedCopyPlanFor(CWizardDlg& wizard) {
     row.fileCount = wizard.CopyFolder(row.source, row.destination, false);
   }
   return rows;
-}
-
-std::string HostName(int hostVersion) {
-  switch (hostVersion) {
-    case kFP98:
-      return "FrontPage 98";
-    case kFP2000:
-      return "FrontPage 2000";
-    case kFP2002:
-      return "FrontPage 2002";
-    case kFP2003:
-      return "FrontPage 2003";
-    default:
-      return "";
-  }
 }
 
 }  // namespace tpl

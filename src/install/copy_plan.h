@@ -25,7 +25,4 @@ std::vector<CopyPlanRow> CopyPlanFor(const CWizardDlg& wizard);
 // created, copied or logged.
 std::vector<CopyPlanRow> CountedCopyPlanFor(CWizardDlg& wizard);
 
-// "FrontPage 98" ... "FrontPage 2003"; "" for any other value.
-std::string HostName(int hostVersion);
-
 }  // namespace tpl

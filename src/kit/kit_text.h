@@ -3,15 +3,9 @@
 
 #include <string>
 
-namespace tpl {
+#include "machine/ascii_case.h"
 
-// Lower-cases A-Z only, as the "C" locale does; other bytes stay as they are.
-inline std::string AsciiLower(std::string text) {
-  for (char& c : text) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return text;
-}
+namespace tpl {
 
 // A line as a CString holds it after ReadString: it ends at the first NUL.
 inline std::string LineText(std::string line) {

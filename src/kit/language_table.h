@@ -22,6 +22,10 @@ class CLanguageEntry {
 
 constexpr size_t kLanguageCount = 38;
 
+// English (United States): the language used when none is found or chosen,
+// and the only one FrontPage 2003 reads DWTs in.
+constexpr int kEnglishLcid = 1033;
+
 // The static table, in row order (alphabetical by English name).
 extern const std::array<CLanguageEntry, kLanguageCount> g_aLanguages;
 

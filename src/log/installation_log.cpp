@@ -12,7 +12,6 @@ const char kOsFormat[] = "Operating system: %s V%d.%d %s";
 const char kUserFormat[] = "User name: %s";
 const char kWindowsFormat[] = "Windows folder: %s";
 const char kCloseFormat[] = "Log file closed on %s at %s\n";
-constexpr size_t kMaxPath = 260;
 
 const char* PlatformText(uint32_t platformId) {
   switch (platformId) {

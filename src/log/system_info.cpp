@@ -4,7 +4,6 @@
 namespace tpl {
 namespace {
 const char kNoSystemInfo[] = "Failed to get system information";
-constexpr size_t kMaxPath = 260;
 }  // namespace
 
 void CWizardDlg::GatherSystemInfo() {

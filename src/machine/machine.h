@@ -23,6 +23,9 @@ namespace tpl {
 
 enum class RegRoot { kLocalMachine, kCurrentUser };
 
+// MAX_PATH: the size of the fixed buffers the installer hands to system calls.
+constexpr size_t kMaxPath = 260;
+
 // Registry value types, as RegQueryValueExA reports them.
 constexpr uint32_t kRegNone = 0;
 constexpr uint32_t kRegSz = 1;

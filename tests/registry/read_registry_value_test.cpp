@@ -39,7 +39,7 @@ TEST_F(ReadRegistryValueTest, EachRuleOfTheReader) {
       {"Test\\Key", "plain", kHiveLocalMachine, true, "C:\\Program Files\\Office10"},  // any case
       {"Test\\Key", "One", kHiveLocalMachine, true, "C:\\Office10"},
       {"Test\\Key", "Two", kHiveLocalMachine, true, "C:\\Office10\\"},  // only one removed
-      {"Test\\Key", "Slash", kHiveLocalMachine, true, ""},
+      {"Test\\Key", "Slash", kHiveLocalMachine, false, ""},  // names no folder
       {"Test\\Key", "User", kHiveLocalMachine, false, ""},  // hive 1 is HKEY_LOCAL_MACHINE
       {"Test\\Key", "User", kHiveCurrentUser, true, "D:\\mine"},
       {"Test\\Key", "Temp", kHiveLocalMachine, true, "C:\\windows\\TEMP"},

@@ -69,6 +69,7 @@ class ProbeDialog : public CDialog {
     return true;
   }
   void End(int result) { EndDialog(result); }
+  int ShowBox(const std::string& text) { return AfxMessageBox(text, 0); }
 
   static constexpr int kProbeCommand = 0x7001;
   std::function<void(ProbeDialog&)> whenInit;
@@ -183,6 +184,19 @@ void WindowChecks(ProbeDialog& wizard, Win32FrontEnd& ui) {
   CheckText(caption, "FrontPage Theme Installation", "the wizard's caption");
 }
 
+// A window of the thread that is neither of the two dialogs: the message box.
+struct BoxSearch {
+  HWND wizard, dialog, box;
+};
+BOOL CALLBACK FindMessageBox(HWND w, LPARAM param) {
+  auto* search = reinterpret_cast<BoxSearch*>(param);
+  char name[16] = {};
+  GetClassNameA(w, name, sizeof name);
+  if (w == search->wizard || w == search->dialog || std::string(name) != "#32770") return TRUE;
+  search->box = w;
+  return FALSE;
+}
+
 // Dialogs run over the wizard: owned by it, each way of ending one.
 void NestedChecks(ProbeDialog& wizard, Win32FrontEnd& ui) {
   HWND hwnd = WindowOf(wizard);
@@ -217,22 +231,17 @@ void NestedChecks(ProbeDialog& wizard, Win32FrontEnd& ui) {
     HWND dialogHwnd = WindowOf(d);
     const DWORD thread = GetCurrentThreadId();
     std::thread([&, dialogHwnd, thread] {
-      Sleep(300);
-      struct Search { HWND skip1, skip2, box; } search{hwnd, dialogHwnd, nullptr};
-      EnumThreadWindows(thread, [](HWND w, LPARAM p) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(p);
-        char name[16] = {};
-        GetClassNameA(w, name, sizeof name);
-        if (w == s->skip1 || w == s->skip2 || std::string(name) != "#32770") return TRUE;
-        s->box = w;
-        return FALSE;
-      }, reinterpret_cast<LPARAM>(&search));
+      BoxSearch search{hwnd, dialogHwnd, nullptr};
+      for (int tries = 0; tries < 50 && search.box == nullptr; ++tries) {
+        Sleep(100);
+        EnumThreadWindows(thread, FindMessageBox, reinterpret_cast<LPARAM>(&search));
+      }
       if (search.box == nullptr) return;
       boxOwner = GetWindow(search.box, GW_OWNER);
       wizardEnabledUnderBox = IsWindowEnabled(hwnd) != FALSE;
       PostMessageA(search.box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     }).detach();
-    d.AfxMessageBox("My Templates note", 0);
+    d.ShowBox("My Templates note");
     Check(boxOwner == dialogHwnd, "a message box over a dialog is owned by that dialog");
     Check(!wizardEnabledUnderBox, "the wizard stays disabled while the box is up");
     Check(IsWindowEnabled(hwnd) == FALSE, "and after it closes, the dialog still running");

@@ -1,5 +1,7 @@
 #include "machine/wineprefix/cp1252.h"
 
+#include "machine/ascii_case.h"
+
 namespace tpl {
 namespace {
 
@@ -94,11 +96,7 @@ void AppendCp1252FromUtf16Le(std::string_view bytes, std::string* out) {
 }
 
 std::string FoldRegistryCase(std::string_view text) {
-  std::string out(text);
-  for (char& c : out) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
-  }
-  return out;
+  return AsciiLower(std::string(text));
 }
 
 }  // namespace tpl

@@ -30,7 +30,7 @@ std::string Join(const std::string& dir, const std::string& name) {
 
 void DirectoryCache::Insert(Listing* listing, const std::string& name) {
   listing->exact.insert(name);
-  auto [slot, inserted] = listing->folded.emplace(FoldCase(name), name);
+  auto [slot, inserted] = listing->folded.emplace(AsciiLower(name), name);
   if (!inserted && name < slot->second) slot->second = name;
 }
 
@@ -100,7 +100,7 @@ bool DirectoryCache::Lookup(const Listing& listing, const std::string& name,
     *onDisk = name;
     return true;
   }
-  auto found = listing.folded.find(FoldCase(name));
+  auto found = listing.folded.find(AsciiLower(name));
   if (found == listing.folded.end()) return false;
   *onDisk = found->second;
   return true;

@@ -61,11 +61,11 @@ void AddKey(Environment* environment, RegistryView& registry, RegRoot root,
 }  // namespace
 
 void Environment::Set(const std::string& name, const std::string& value) {
-  variables_[FoldCase(name)] = Variable{name, value};
+  variables_[AsciiLower(name)] = Variable{name, value};
 }
 
 bool Environment::Get(const std::string& name, std::string* value) const {
-  auto found = variables_.find(FoldCase(name));
+  auto found = variables_.find(AsciiLower(name));
   if (found == variables_.end()) return false;
   *value = found->second.value;
   return true;

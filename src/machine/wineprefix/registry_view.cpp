@@ -23,7 +23,7 @@ class FileRegistryKey : public RegistryKey {
                        std::string* data) override {
     data->clear();
     if (data_ == nullptr) return kErrorFileNotFound;
-    auto found = data_->values.find(FoldCase(name));
+    auto found = data_->values.find(AsciiLower(name));
     if (found == data_->values.end()) return kErrorFileNotFound;
     *type = found->second.type;
     if (found->second.data.size() > bufferSize) return kErrorMoreData;
@@ -86,11 +86,11 @@ bool RegistryView::Win64() {
 std::string RegistryView::StoredPath(RegRoot root, const std::string& subKey) {
   const std::string path = TrimSeparators(subKey);
   if (root != RegRoot::kLocalMachine || !Win64()) return path;
-  const std::string folded = FoldCase(path);
+  const std::string folded = AsciiLower(path);
   if (folded != "software" && folded.rfind("software\\", 0) != 0) return path;
   const std::string rest = path.size() > 9 ? path.substr(9) : "";
   // A path that already names the 32-bit node is not redirected twice.
-  if (FoldCase(rest.substr(0, sizeof kWowNode - 1)) == kWowNode &&
+  if (AsciiLower(rest.substr(0, sizeof kWowNode - 1)) == kWowNode &&
       (rest.size() == sizeof kWowNode - 1 || rest[sizeof kWowNode - 1] == '\\')) {
     return path;
   }

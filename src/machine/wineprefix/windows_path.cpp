@@ -18,14 +18,6 @@ bool ValidName(const std::string& name, bool wildcardsAllowed) {
 
 }  // namespace
 
-char FoldCase(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-std::string FoldCase(const std::string& text) {
-  std::string folded = text;
-  for (char& c : folded) c = FoldCase(c);
-  return folded;
-}
-
 bool HasWildcards(const std::string& name) {
   return name.find_first_of("*?") != std::string::npos;
 }
@@ -39,7 +31,7 @@ ErrorCode ParseWindowsPath(const std::string& text, bool wildcardsInLast, Window
   size_t start = 0;
   if (text.size() >= 2 && text[1] == ':' && IsLetter(text[0])) {
     path->base = WindowsPath::Base::kDrive;
-    path->drive = FoldCase(text[0]);
+    path->drive = AsciiLower(text[0]);
     start = 2;
   } else if (IsSeparator(text[0])) {
     // The root of the current drive: a Unix current folder is on Z:, as

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "machine/ascii_case.h"
 #include "machine/errors.h"
 
 namespace tpl {
@@ -28,9 +29,5 @@ struct WindowsPath {
 ErrorCode ParseWindowsPath(const std::string& text, bool wildcardsInLast, WindowsPath* path);
 
 bool HasWildcards(const std::string& name);
-
-// ASCII case folding, as Windows matches names.
-char FoldCase(char c);
-std::string FoldCase(const std::string& text);
 
 }  // namespace tpl

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/platform.h"
+#include "machine/ascii_case.h"
 #include "ui/console/console_front_end.h"
 
 namespace tpl {
@@ -24,9 +25,7 @@ bool LocaleIsUtf8() {
   std::string locale = Environment("LC_ALL");
   if (locale.empty()) locale = Environment("LC_CTYPE");
   if (locale.empty()) locale = Environment("LANG");
-  for (char& c : locale) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
+  locale = AsciiLower(locale);
   return locale.find("utf-8") != std::string::npos || locale.find("utf8") != std::string::npos;
 }
 

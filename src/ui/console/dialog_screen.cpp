@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <set>
 
+#include "machine/ascii_case.h"
 #include "ui/console/terminal_text.h"
 
 namespace tpl {
@@ -25,7 +26,6 @@ bool IsToggle(ControlKind kind) {
   return kind == ControlKind::kAutoCheckBox || kind == ControlKind::kAutoRadioGroup;
 }
 
-char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -39,10 +39,10 @@ char PickLetter(const std::string& text, std::set<char>* taken) {
   const std::string plain = StripMnemonic(text);
   for (size_t i = 0; i < plain.size(); ++i) {
     const bool wordStart = i == 0 || plain[i - 1] == ' ';
-    if (IsLetter(plain[i]) && wordStart) candidates.push_back(LowerAscii(plain[i]));
+    if (IsLetter(plain[i]) && wordStart) candidates.push_back(AsciiLower(plain[i]));
   }
   for (char c : plain) {
-    if (IsLetter(c)) candidates.push_back(LowerAscii(c));
+    if (IsLetter(c)) candidates.push_back(AsciiLower(c));
   }
   for (char c : candidates) {
     if (taken->insert(c).second) return c;
@@ -56,7 +56,7 @@ std::string Normalize(const std::string& text) {
   std::string out;
   for (char c : text) {
     if (IsLetter(c) || IsDigit(c)) {
-      out += LowerAscii(c);
+      out += AsciiLower(c);
     } else if (c == ' ' && !out.empty() && out.back() != ' ') {
       out += ' ';
     }
@@ -218,7 +218,16 @@ void DialogScreen::RenderToggle(const ControlTemplate& control, MemoryPeer& peer
 
   std::string line = kIndent + KeyColumn(usable ? key : "") +
                      (peer.Check() == kBstChecked ? "[x] " : "[ ] ") + label;
-  if (!usable) line += kNotAvailable;
+  if (!usable) {
+    // On a narrow terminal the note goes under the label rather than past the edge.
+    const int noteWidth = static_cast<int>(sizeof kNotAvailable) - 1;
+    if (DisplayWidth(line) + noteWidth > Width() + kMargin) {
+      lines->push_back(line);
+      line = kIndent + KeyColumn("") + std::string(kNotAvailable + 2);
+    } else {
+      line += kNotAvailable;
+    }
+  }
   lines->push_back(line);
 }
 
@@ -327,7 +336,7 @@ bool DialogScreen::Interpret(const std::string& answer, ScreenAction* action,
     return true;
   }
   std::string lower;
-  for (char c : typed) lower += LowerAscii(c);
+  for (char c : typed) lower += AsciiLower(c);
   if (typed == "\x1b" || lower == "esc") {
     action->kind = ScreenAction::Kind::kEscape;
     return true;

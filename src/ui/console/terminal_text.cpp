@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "machine/ascii_case.h"
+
 namespace tpl {
 namespace {
 
@@ -237,8 +239,8 @@ char MnemonicLetter(const std::string& text) {
       continue;
     }
     const char letter = text[i + 1];
-    if (letter >= 'A' && letter <= 'Z') return static_cast<char>(letter - 'A' + 'a');
-    if ((letter >= 'a' && letter <= 'z') || (letter >= '0' && letter <= '9')) return letter;
+    const char lower = AsciiLower(letter);
+    if ((lower >= 'a' && lower <= 'z') || (lower >= '0' && lower <= '9')) return lower;
     return 0;
   }
   return 0;
