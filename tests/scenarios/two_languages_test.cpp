@@ -17,19 +17,6 @@ const char kRoaming[] = "C:\\users\\tester\\AppData\\Roaming\\Microsoft";
 const char kOfficeXp[] = "C:\\Office XP\\Office10";
 const char kOfficeXpTemplates[] = "C:\\Office XP\\templates";
 
-bool Has(const std::vector<std::string>& lines, const std::string& line) {
-  return std::find(lines.begin(), lines.end(), line) != lines.end();
-}
-
-std::vector<std::string> StartingWith(const std::vector<std::string>& lines,
-                                      const std::string& prefix) {
-  std::vector<std::string> found;
-  for (const std::string& line : lines) {
-    if (line.rfind(prefix, 0) == 0) found.push_back(line);
-  }
-  return found;
-}
-
 // The small kit on FrontPage 2002 (templates 1031 and 1033) and FrontPage 2003.
 void TwoVersionsTwoLanguages(WizardFixture& f) {
   SmallKitOn2002(f, {"1033", "1031"});
@@ -79,14 +66,8 @@ TEST(TwoLanguages, EveryVersionGetsTheChosenLanguageInItsOwnFolders) {
     // A silent run has a wizard of its own: its log is read from the disk.
     const std::vector<std::string> log = MaskedLogLines(ReadHostFile(f.HostPath(kLogPath)));
     ASSERT_FALSE(log.empty());
-    EXPECT_TRUE(Has(log, "User chose to install for language LCID 1031"));
+    EXPECT_EQ(CountLines(log, "User chose to install for language LCID 1031"), 1u);
     EXPECT_EQ(Tail(log, 3)[0], "The installation was successfully completed.");
-    EXPECT_EQ(StartingWith(log, "Copying version-specific page templates to "),
-              (std::vector<std::string>{
-                  "Copying version-specific page templates to " + std::string(kTemplates) +
-                      "\\1031\\pages",
-                  "Copying version-specific page templates to " + std::string(kRoaming) +
-                      "\\FrontPage\\Pages"}));
     // FrontPage 2002's copies for 2003 sit beside its own; 2003's in the profile only.
     EXPECT_EQ(Tree(f, kTemplates),
               (std::vector<std::string>{"1031/pages/welcome/welcome.htm",
