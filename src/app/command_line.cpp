@@ -26,7 +26,7 @@ bool ParseDecimal(const std::string& text, long* value) {
 // "2000,2003" -> {1, 3}, in the order 98, 2000, 2002, 2003 whatever the
 // order given; a name given twice counts once.
 bool ParseVersions(const std::string& list, std::vector<int>* versions, std::string* error) {
-  bool chosen[kHostVersionCount] = {false, false, false, false};
+  bool chosen[kHostVersionCount] = {};
   size_t start = 0;
   while (true) {
     const size_t comma = list.find(',', start);

@@ -28,7 +28,6 @@ namespace tpl {
 
 struct InstallSession;
 
-
 // The steps of the "Next >" state machine (m_nStep): what the next press does.
 enum WizardStep : int {
   kStepDetect = 0,          // detect FrontPage, resolve and check each chosen version
