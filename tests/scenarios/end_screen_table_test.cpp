@@ -7,18 +7,14 @@
 #include <functional>
 #include <set>
 
-#include "res/strings.h"
-#include "support/wizard_fixture.h"
+#include "scenario_setup.h"
 #include "ui/dialog_driver.h"
 
 namespace tpl::test {
 namespace {
 
 const char kOffice[] = "C:\\Program Files\\Microsoft Office\\Office";
-const char kOffice10[] = "C:\\Program Files\\Microsoft Office\\Office10";
-const char kTemplates[] = "C:\\Program Files\\Microsoft Office\\templates";
-const char kHowToFP2000[] = "\nFP 2000: Go to File > New > Web.";
-constexpr ErrorCode kAccessDenied = 5;
+const char kHowToFP2000[] = "FP 2000: Go to File > New > Web.";
 
 struct Way {
   const char* name;
@@ -70,7 +66,7 @@ TEST(EndScreen, OnlyFinishActsWhateverLedThere) {
       {"copy failure", 2002, {"1033"}, false,
        [accept](WizardFixture& f, DialogDriver& d) {
          f.ui.SetDefault(kIddLicence, accept);
-         f.machine().FailCopy("", kAccessDenied);
+         f.machine().FailCopy("", kErrorAccessDenied);
          for (int press = 0; press < 3; ++press) d.Click(kIdcNext);
        },
        kIdsFailed, "Installation failed. Please check the log file."},
@@ -85,7 +81,7 @@ TEST(EndScreen, OnlyFinishActsWhateverLedThere) {
          f.ui.SetDefault(kIddLicence, accept);
          for (int press = 0; press < 4; ++press) d.Click(kIdcNext);
        },
-       kIdsSucceeded, kHowToFP2000 + 1},
+       kIdsSucceeded, kHowToFP2000},
   };
 
   for (const Way& way : ways) {
