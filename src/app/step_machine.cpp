@@ -1,7 +1,9 @@
 // The "Next >" state machine, the end screen, Cancel and Finish.
 #include <cstdio>
 
+#include "app/program.h"
 #include "app/wizard_dlg.h"
+#include "machine/interruption.h"
 #include "machine/file_find.h"
 #include "res/strings.h"
 
@@ -39,11 +41,13 @@ void CWizardDlg::OnNext() {
       m_btnAbout.ShowWindow(false);
       if (m_bLogEnabled) OpenLog();
       if (!DetectFrontPage()) return;
+      m_kitFoldersToCopy.clear();
       for (int version = kFP98; version <= kFP2003; ++version) {
         if (!*installFlags[version]) continue;
         LogLine(kSelectedLines[version]);
         m_nHostVersion = version;
         const bool resolved = ResolveTargetFolders();
+        NoteKitFoldersToCopy();
         const bool checked = CheckKit(kVersionNames[version]);
         if (!resolved || !checked) {
           ShowEndScreen(kIdsFailed);
@@ -77,6 +81,10 @@ void CWizardDlg::OnNext() {
       }
       return;
     case 4:
+      if (!CheckKitContainment()) {
+        ShowEndScreen(kIdsFailed);
+        return;
+      }
       if (m_bDryRun) {
         ShowCopyPlan();
         return;
@@ -100,6 +108,7 @@ void CWizardDlg::OnNext() {
 void CWizardDlg::ShowEndScreen(int stringId) {
   m_nEndScreenId = stringId;
   const std::string message = LoadResString(stringId);
+  CheckLogStillPresent();
   std::string text = message;
   if (m_bLogEnabled) text += kLogWrittenTo + m_strLogPath;
   if (stringId == kIdsSucceeded) {
@@ -126,6 +135,9 @@ void CWizardDlg::ShowEndScreen(int stringId) {
 
   LogLine(message);
   CloseLog();
+  // The outcome is final: a signal from now on only ends the program.
+  SetImmediateExitStatus(ExitStatusForEndScreen(stringId));
+  CheckInterruption();
 }
 
 void CWizardDlg::OnCancel() {
