@@ -3,30 +3,23 @@
 // missing. The program runs in a child process (a signal ends it from
 // inside), on a throwaway copy of the example machine and kit.
 #include <gtest/gtest.h>
-#include <fcntl.h>
 #include <sys/file.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <csignal>
 #include <filesystem>
 #include <functional>
-#include <iostream>
 
 #include "app/command_line.h"
 #include "machine/wineprefix/copy_interruption.h"
+#include "support/child_run.h"
 #include "support/temp_dir.h"
 
 namespace tpl::test {
 namespace {
 
 namespace fs = std::filesystem;
-
-struct Outcome {
-  int status = -1;
-  std::string out, err;
-};
 
 class SafeRun : public ::testing::Test {
  protected:
@@ -37,34 +30,13 @@ class SafeRun : public ::testing::Test {
     }
   }
 
-  // ProgramMain(args) in a child process in `cwd`, standard input closed;
-  // `prepare` runs in the child first.
-  Outcome Program(std::vector<std::string> args, const std::function<void()>& prepare = {},
-              const std::string& cwd = "") {
-    const std::string outPath = tmp.path() + "/stdout", errPath = tmp.path() + "/stderr";
-    const pid_t child = fork();
-    if (child == 0) {
-      const int in = open("/dev/null", O_RDONLY);
-      const int out = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-      const int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-      if (in < 0 || out < 0 || err < 0 || dup2(in, 0) < 0 || dup2(out, 1) < 0 ||
-          dup2(err, 2) < 0 || chdir(cwd.empty() ? tmp.path().c_str() : cwd.c_str()) != 0) {
-        _exit(127);
-      }
+  // ProgramMain(args) in a child process in `cwd`; `prepare` runs there first.
+  ChildRun Program(std::vector<std::string> args, const std::function<void()>& prepare = {},
+                   const std::string& cwd = "") {
+    return RunInChild(tmp.path(), cwd.empty() ? tmp.path() : cwd, [&] {
       if (prepare) prepare();
-      const int status = ProgramMain(args);
-      std::cout.flush();
-      std::cerr.flush();
-      _exit(status);
-    }
-    int wstatus = 0;
-    Outcome run;
-    if (child > 0 && waitpid(child, &wstatus, 0) == child && WIFEXITED(wstatus)) {
-      run.status = WEXITSTATUS(wstatus);
-    }
-    run.out = ReadHostFile(outPath);
-    run.err = ReadHostFile(errPath);
-    return run;
+      return ProgramMain(args);
+    });
   }
 
   std::vector<std::string> Install(std::vector<std::string> extra = {}) {
@@ -89,7 +61,7 @@ TEST_F(SafeRun, SecondRunWhileTheLockIsHeldWritesNothing) {
   ASSERT_EQ(flock(held, LOCK_EX | LOCK_NB), 0);
   fs::remove_all(Installed("harbour"));
   for (const std::vector<std::string>& args : {Install(), Install({"--dry-run"})}) {
-    const Outcome second = Program(args);
+    const ChildRun second = Program(args);
     EXPECT_EQ(second.status, kExitFailed);
     EXPECT_EQ(second.err, "tplsetup: another installation is running on this machine\n");
     EXPECT_EQ(second.out, "");
@@ -104,7 +76,7 @@ TEST_F(SafeRun, SignalMidFileCancelsAndKeepsThePreviousFile) {
   WriteHostFile(big, std::string(12 << 20, 'a'));
   ASSERT_EQ(Program(Install()).status, kExitInstalled);
   WriteHostFile(big, std::string(12 << 20, 'b'));
-  const Outcome interrupted =
+  const ChildRun interrupted =
       Program(Install(), [] { RaiseSignalAfterCopiedBytes(SIGTERM, 5 << 20); });
   EXPECT_EQ(interrupted.status, kExitCancelled);
   EXPECT_EQ(interrupted.err.find("File copy failed"), std::string::npos) << interrupted.err;
@@ -124,13 +96,13 @@ TEST_F(SafeRun, SignalMidFileCancelsAndKeepsThePreviousFile) {
 
 TEST_F(SafeRun, DamagedMachinesGetTrueMessages) {
   fs::remove(tmp.path() + "/machine/user.reg");
-  const Outcome noUserHive = Program(Install());
+  const ChildRun noUserHive = Program(Install());
   EXPECT_EQ(noUserHive.err.find("privilege"), std::string::npos) << noUserHive.err;
   EXPECT_EQ(ReadHostFile(LogPath()).find("privilege"), std::string::npos);
 
   const std::string gone = tmp.path() + "/gone";
   fs::create_directory(gone);
-  const Outcome noCurrentFolder =
+  const ChildRun noCurrentFolder =
       Program({"--silent", "--prefix", tmp.path() + "/machine"}, [gone] { fs::remove(gone); }, gone);
   EXPECT_EQ(noCurrentFolder.status, kExitUsage);
   EXPECT_NE(noCurrentFolder.err.find("current folder no longer exists"), std::string::npos);
@@ -138,7 +110,7 @@ TEST_F(SafeRun, DamagedMachinesGetTrueMessages) {
 
 TEST_F(SafeRun, LogRemovedDuringTheRunIsReportedIncomplete) {
   // Removed as soon as the first copy is made: its name is known then.
-  const Outcome run = Program(Install(), [this] {
+  const ChildRun run = Program(Install(), [this] {
     static std::string log = LogPath();
     struct sigaction remove {};
     remove.sa_handler = [](int) { unlink(log.c_str()); };
