@@ -11,6 +11,7 @@ namespace win32 {
 namespace {
 
 constexpr DWORD kCallNotImplemented = 120;
+constexpr ErrorCode kErrorDirectory = 267;
 
 using MoveFileExCall = BOOL(WINAPI*)(LPCSTR, LPCSTR, DWORD);
 
@@ -58,8 +59,10 @@ ErrorCode PutInPlace(MoveFileExCall moveFileEx, const std::string& temporary,
 }  // namespace
 
 ErrorCode CopyFileOver(const std::string& source, const std::string& destination) {
+  // Set once the system has said that its MoveFileExA does nothing.
+  static bool moveNotImplemented = false;
   const MoveFileExCall moveFileEx = FindMoveFileEx();
-  if (moveFileEx == nullptr) {
+  if (moveFileEx == nullptr || moveNotImplemented) {
     return CopyFileA(source.c_str(), destination.c_str(), FALSE) ? kErrorSuccess : LastError();
   }
   // Refused before anything is written, as CopyFileA refuses them.
@@ -72,7 +75,9 @@ ErrorCode CopyFileOver(const std::string& source, const std::string& destination
 
   char temporary[MAX_PATH];
   if (GetTempFileNameA(FolderOf(destination).c_str(), "tpl", 0, temporary) == 0) {
-    return LastError();
+    // A missing folder is 267 here; CopyFileA calls it 3.
+    const ErrorCode error = LastError();
+    return error == kErrorDirectory ? kErrorPathNotFound : error;
   }
   ErrorCode error = CopyFileA(source.c_str(), temporary, FALSE) ? kErrorSuccess : LastError();
   if (error == kErrorSuccess) error = PutInPlace(moveFileEx, temporary, destination);
@@ -81,6 +86,7 @@ ErrorCode CopyFileOver(const std::string& source, const std::string& destination
   SetFileAttributesA(temporary, FILE_ATTRIBUTE_NORMAL);
   DeleteFileA(temporary);
   if (error == kCallNotImplemented) {
+    moveNotImplemented = true;
     return CopyFileA(source.c_str(), destination.c_str(), FALSE) ? kErrorSuccess : LastError();
   }
   return ExplainRefusedMove(destination, error);
