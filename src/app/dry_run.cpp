@@ -1,9 +1,11 @@
 // --dry-run: the installing step without the copying. Each chosen version's
 // folders are resolved as for the copy, and the rows of its copy plan are
 // shown on the end screen: log text, destination and file count.
+#include "app/program.h"
 #include "app/wizard_dlg.h"
 #include "install/copy_plan.h"
 #include "log/log_time.h"
+#include "machine/interruption.h"
 #include "res/strings.h"
 
 namespace tpl {
@@ -42,6 +44,7 @@ void CWizardDlg::ShowCopyPlan() {
   if (logged) plan += kLogWrittenTo + m_strLogPath;
   SetStatus(plan);
   m_bPlanShown = true;
+  SetImmediateExitStatus(kExitInstalled);
 }
 
 }  // namespace tpl

@@ -21,6 +21,16 @@ std::unique_ptr<Machine> MakeProgramMachine(const CommandLine& options, std::str
 // The front end of an interactive run (real dialogs / the terminal).
 std::unique_ptr<FrontEnd> MakeInteractiveFrontEnd(Machine& machine);
 
+// Lets SIGINT, SIGTERM and SIGHUP request an interruption of the run
+// (machine/interruption.h) instead of killing it; a no-op where the build
+// has no such signals.
+void CatchInterruptions();
+
+// Shows an interactive run's user why it cannot start, beyond the line on
+// standard error: the Windows program in a message box; the terminal wizard
+// needs nothing more.
+void ShowStartError(const std::string& text);
+
 // Where a silent run writes message boxes and its final text (the Windows
 // program attaches to its parent's console first).
 std::ostream& ProgramOut();

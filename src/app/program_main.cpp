@@ -1,10 +1,12 @@
 #include <memory>
 
+#include "app/interrupted_run.h"
 #include "app/platform.h"
 #include "app/program.h"
 #include "app/silent_answers.h"
 #include "app/wizard_app.h"
 #include "machine/forwarding_machine.h"
+#include "machine/interruption.h"
 #include "res/strings.h"
 #include "ui/scripted/scripted_front_end.h"
 
@@ -12,6 +14,13 @@ namespace tpl {
 namespace {
 
 const char kProgramName[] = "tplsetup: ";
+const char kAnotherInstallation[] = "another installation is running on this machine";
+const char kLockUnusable[] = "the installation lock cannot be taken: ";
+
+std::string WithoutLineBreak(std::string text) {
+  while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
+  return text;
+}
 
 // A silent run has nobody watching the progress bar or waiting for
 // Notepad: its pauses are skipped.
@@ -52,13 +61,23 @@ int RunWizard(Machine& machine, const CommandLine& options, FrontEnd* interactiv
     return kExitUsage;
   }
 
-  CWizardApp app(*target, *frontEnd);
+  InterruptibleMachine interruptible(*target);
+  CWizardApp app(interruptible, *frontEnd);
   app.m_bDryRun = options.dryRun;
+  ClearInterruption();
+  SetImmediateExitStatus(-1);
+  SetInterruptionAction([&app, &out, &err] { EndInterruptedRun(app.m_pMainWnd, out, err); });
   app.InitInstance();
+  SetInterruptionAction(nullptr);
 
   if (answers && !answers->error().empty()) {
     err << kProgramName << answers->error() << "\n";
     return kExitUsage;
+  }
+  if (options.silent && app.m_logLostError != kErrorSuccess) {
+    err << kProgramName << "warning: the installation log " << app.m_strLogPath
+        << " is incomplete: (" << app.m_logLostError << ") "
+        << WithoutLineBreak(machine.SystemMessage(app.m_logLostError)) << "\n";
   }
   if (app.m_bPlanShown) return kExitInstalled;
   return ExitStatusForEndScreen(app.m_nEndScreenId);
@@ -86,6 +105,18 @@ int ProgramMain(const std::vector<std::string>& args) {
     ProgramErr() << kProgramName << error << "\n";
     return status;
   }
+  // Before anything is opened, truncated or written, the log included.
+  std::unique_ptr<MachineLock> lock;
+  const ErrorCode locked = machine->LockInstallation(&lock);
+  if (locked != kErrorSuccess) {
+    const std::string why = locked == kErrorSharingViolation
+                                ? std::string(kAnotherInstallation)
+                                : kLockUnusable + WithoutLineBreak(machine->SystemMessage(locked));
+    ProgramErr() << kProgramName << why << "\n";
+    if (!options.silent) ShowStartError(why);
+    return kExitFailed;
+  }
+  CatchInterruptions();
   std::unique_ptr<FrontEnd> interactive;
   if (!options.silent) interactive = MakeInteractiveFrontEnd(*machine);
   const int exitStatus =

@@ -1,8 +1,10 @@
 // The "Next >" state machine, the end screen, Cancel and Finish.
 #include <cstdio>
 
+#include "app/program.h"
 #include "app/wizard_dlg.h"
 #include "log/log_time.h"
+#include "machine/interruption.h"
 #include "machine/file_find.h"
 #include "res/strings.h"
 
@@ -39,6 +41,7 @@ void CWizardDlg::OnNext() {
       m_btnAbout.ShowWindow(false);
       if (m_bLogEnabled) OpenLog();
       if (!DetectFrontPage()) return;
+      m_kitFoldersToCopy.clear();
       // A later version's pass must not hide that an earlier one needs a language.
       bool languageAsked = false;
       for (int version = kFP98; version <= kFP2003; ++version) {
@@ -46,6 +49,7 @@ void CWizardDlg::OnNext() {
         LogLine(kSelectedLines[version]);
         m_nHostVersion = version;
         const bool resolved = ResolveTargetFolders();
+        NoteKitFoldersToCopy();
         const bool checked = CheckKit(kHostVersionNames[version]);
         if (!resolved || !checked) {
           ShowEndScreen(kIdsFailed);
@@ -82,6 +86,10 @@ void CWizardDlg::OnNext() {
       }
       return;
     case kStepInstall:
+      if (!CheckKitContainment()) {
+        ShowEndScreen(kIdsFailed);
+        return;
+      }
       if (m_bDryRun) {
         ShowCopyPlan();
         return;
@@ -117,6 +125,7 @@ bool CWizardDlg::ResolveInstallFolders() {
 void CWizardDlg::ShowEndScreen(int stringId) {
   m_nEndScreenId = stringId;
   const std::string message = LoadResString(stringId);
+  CheckLogStillPresent();
   std::string text = message;
   if (m_bLogEnabled) text += kLogWrittenTo + m_strLogPath;
   if (stringId == kIdsSucceeded) {
@@ -148,6 +157,9 @@ void CWizardDlg::ShowEndScreen(int stringId) {
 
   LogLine(message);
   CloseLog();
+  // The outcome is final: a signal from now on only ends the program.
+  SetImmediateExitStatus(ExitStatusForEndScreen(stringId));
+  CheckInterruption();
 }
 
 void CWizardDlg::OnCancel() {

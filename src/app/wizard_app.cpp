@@ -13,9 +13,13 @@ bool CWizardApp::InitInstance() {
   {
     CWizardDlg dlg(m_machine, m_frontEnd);
     dlg.m_bDryRun = m_bDryRun;
+    m_pMainWnd = &dlg;
     dlg.DoModal();
+    m_pMainWnd = nullptr;
     m_nEndScreenId = dlg.m_nEndScreenId;
     m_bPlanShown = dlg.m_bPlanShown;
+    m_logLostError = dlg.m_logLostError;
+    m_strLogPath = dlg.m_strLogPath;
   }
   return false;
 }

@@ -9,6 +9,8 @@
 
 namespace tpl {
 
+class CWizardDlg;
+
 class CWizardApp {
  public:
   CWizardApp(Machine& machine, FrontEnd& frontEnd);
@@ -22,6 +24,11 @@ class CWizardApp {
   bool m_bDryRun = false;
   int m_nEndScreenId = 0;   // the string id of the end screen shown, 0 for none
   bool m_bPlanShown = false;  // a dry run reached its copy plan
+  // The log dropped during the run (0: it was not), and where it was.
+  ErrorCode m_logLostError = kErrorSuccess;
+  std::string m_strLogPath;
+  // The wizard while it runs (MFC's main window), else nullptr.
+  CWizardDlg* m_pMainWnd = nullptr;
 
  private:
   Machine& m_machine;

@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -168,6 +169,25 @@ class CWizardDlg : public CDialog {
   // Set while InstallFiles runs: the progress ticker and the kit searches its
   // walks share. Without one, CopyFolder steps the bar directly.
   InstallSession* m_pInstallSession = nullptr;
+  // The kit folders that the copy plans of the chosen versions walk, noted
+  // as each version's folders are resolved; checked before the first copy.
+  std::set<std::string> m_kitFoldersToCopy;
+  void NoteKitFoldersToCopy();
+  // Whether every entry below those folders is a file or folder inside the
+  // kit; the first one that is not is reported (kit/kit_containment.cpp).
+  bool CheckKitContainment();
+  // The kit folder listings as that check read them (install/install_session.h's
+  // SearchMemo): the copy walks exactly what was checked, without listing it
+  // again. Unset until the check ran.
+  std::shared_ptr<Machine> m_pKitSearches;
+  // Why the log was dropped during the run (a write failed, or the file was
+  // removed meanwhile); 0 while it was not.
+  ErrorCode m_logLostError = kErrorSuccess;
+  // Drops the log when its file was removed meanwhile.
+  void CheckLogStillPresent();
+  // A signal asked the run to stop: handled like Cancel, logged with the
+  // signal's name (app/interrupted_run.cpp).
+  void OnInterrupted(const std::string& signalName);
 
  protected:
   void DoDataExchange(CDataExchange* pDX) override;

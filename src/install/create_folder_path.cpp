@@ -4,15 +4,21 @@
 #include "machine/file_find.h"
 
 namespace tpl {
+namespace {
+
+bool IsFolder(Machine& machine, const std::string& path) {
+  CFileFind finder(machine);
+  if (!finder.FindFile(path)) return false;
+  finder.FindNextFile();
+  return finder.IsDirectory();
+}
+
+}  // namespace
 
 bool CWizardDlg::CreateFolderPath(std::string strPath) {
   // Only a folder will do: a file of that name goes on to the creation below,
   // which fails and tells why.
-  CFileFind finder(machine());
-  if (finder.FindFile(strPath)) {
-    finder.FindNextFile();
-    if (finder.IsDirectory()) return true;
-  }
+  if (IsFolder(machine(), strPath)) return true;
 
   // The parent ends at the last backslash after the first character; a bare
   // drive ("C:") has none, and cannot be created.
@@ -24,6 +30,9 @@ bool CWizardDlg::CreateFolderPath(std::string strPath) {
   if (!CreateFolderPath(strPath.substr(0, n))) return false;
 
   const ErrorCode error = machine().MakeDirectory(strPath);
+  if (error == kErrorAlreadyExists && IsFolder(machine(), strPath)) {
+    return true;  // made meanwhile by someone else: there, but not ours to log
+  }
   if (error != kErrorSuccess) {
     ReportSystemError(kCreateFolderFailed, strPath, error);
     return false;

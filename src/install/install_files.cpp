@@ -26,7 +26,7 @@ bool CWizardDlg::InstallFiles() {
   LogLine(kInstallingHeading + hostName);
   LogLine(kCountingLine);
 
-  InstallSession session(machine());
+  InstallSession session(m_pKitSearches ? *m_pKitSearches : machine());
   m_pInstallSession = &session;
   const std::vector<CopyPlanRow> plan = CountedCopyPlanFor(*this);
   int total = 0;

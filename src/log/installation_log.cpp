@@ -36,13 +36,24 @@ std::string ToTextMode(const std::string& text) {
 
 void CWizardDlg::LogLine(std::string strLine) {
   if (!m_bLogEnabled || !m_fileLog) return;
-  if (m_fileLog->Write(ToTextMode(strLine + "\n")) != kErrorSuccess ||
-      m_fileLog->Flush() != kErrorSuccess) {
+  ErrorCode error = m_fileLog->Write(ToTextMode(strLine + "\n"));
+  if (error == kErrorSuccess) error = m_fileLog->Flush();
+  if (error != kErrorSuccess) {
     // A log that can no longer be written (disk full, file gone) is dropped;
     // the installation goes on without it.
     m_fileLog.reset();
     m_bLogEnabled = false;
+    m_logLostError = error;
   }
+}
+
+void CWizardDlg::CheckLogStillPresent() {
+  if (!m_bLogEnabled || !m_fileLog) return;
+  const ErrorCode error = m_fileLog->StillPresent();
+  if (error == kErrorSuccess) return;
+  m_fileLog.reset();
+  m_bLogEnabled = false;
+  m_logLostError = error;
 }
 
 void CWizardDlg::OpenLog() {

@@ -31,7 +31,11 @@ constexpr SystemText kSystemTexts[] = {
     {kErrorAlreadyExists, "Cannot create a file when that file already exists."},
     {kErrorFilenameExcedRange, "The filename or extension is too long."},
     {kErrorMoreData, "More data is available."},
+    {kErrorOperationAborted,
+     "The I/O operation has been aborted because of either a thread exit or an application "
+     "request."},
     {kErrorIoDevice, "The request could not be performed because of an I/O device error."},
+    {kErrorCantAccessFile, "The file cannot be accessed by the system."},
     {kErrorCantResolveFilename, "The name of the file cannot be resolved by the system."},
 };
 

@@ -27,7 +27,9 @@ constexpr ErrorCode kErrorDirNotEmpty = 145;
 constexpr ErrorCode kErrorAlreadyExists = 183;
 constexpr ErrorCode kErrorFilenameExcedRange = 206;
 constexpr ErrorCode kErrorMoreData = 234;
+constexpr ErrorCode kErrorOperationAborted = 995;
 constexpr ErrorCode kErrorIoDevice = 1117;
+constexpr ErrorCode kErrorCantAccessFile = 1920;
 constexpr ErrorCode kErrorCantResolveFilename = 1921;  // a link loop
 
 // Windows' English system text for a code, as FormatMessageA(FROM_SYSTEM)

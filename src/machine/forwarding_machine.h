@@ -36,6 +36,9 @@ class ForwardingMachine : public Machine {
                            std::string* identity) override {
     return target_.FolderIdentity(path, identity);
   }
+  ErrorCode CheckInsideCurrentFolder(const std::string& path) override {
+    return target_.CheckInsideCurrentFolder(path);
+  }
   ErrorCode OpenTextFile(const std::string& path,
                          std::unique_ptr<TextReader>* reader) override {
     return target_.OpenTextFile(path, reader);
@@ -43,6 +46,9 @@ class ForwardingMachine : public Machine {
   ErrorCode CreateLogFile(const std::string& path,
                           std::unique_ptr<LogWriter>* writer) override {
     return target_.CreateLogFile(path, writer);
+  }
+  ErrorCode LockInstallation(std::unique_ptr<MachineLock>* lock) override {
+    return target_.LockInstallation(lock);
   }
   std::string SystemMessage(ErrorCode code) override {
     return target_.SystemMessage(code);

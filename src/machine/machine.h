@@ -55,6 +55,8 @@ struct FindData {
   bool directory = false;
   bool readOnly = false;
   bool reparsePoint = false;  // a symbolic link or junction
+  // Neither a file nor a folder (a FIFO, socket or device); Windows lists none.
+  bool special = false;
 };
 
 // A text file opened for reading in text mode (CR LF -> LF, Ctrl-Z ends the
@@ -74,6 +76,15 @@ class LogWriter {
   virtual ~LogWriter() = default;
   virtual ErrorCode Write(const std::string& bytes) = 0;
   virtual ErrorCode Flush() = 0;
+  // 0 while the file written to can still be found; 2 when it was removed
+  // meanwhile (what was written is then lost with it).
+  virtual ErrorCode StillPresent() = 0;
+};
+
+// A lock held until it is destroyed.
+class MachineLock {
+ public:
+  virtual ~MachineLock() = default;
 };
 
 // GetVersionExA's facts.
@@ -123,8 +134,13 @@ class Machine {
                               std::vector<FindData>* entries) = 0;
 
   // CopyFileA(source, destination, FALSE): overwrites an existing file.
-  // 2: source missing. 3: destination folder missing. 5: destination
-  // read-only or a folder. 32: destination in use. 112: disk full.
+  // The copy is made under a temporary name in the destination folder and
+  // takes the final name only when complete: a failed copy leaves the old
+  // file (or none) and no temporary; a link at the final name is replaced,
+  // never written through. 2: source missing. 3: destination folder missing.
+  // 5: destination read-only or a folder. 32: destination in use. 112: disk
+  // full. 1920: the source is not a regular file (never waited on).
+  // 995: abandoned because an interruption was requested.
   virtual ErrorCode CopyFileOver(const std::string& source,
                                  const std::string& destination) = 0;
 
@@ -137,7 +153,15 @@ class Machine {
   virtual ErrorCode FolderIdentity(const std::string& path,
                                    std::string* identity) = 0;
 
-  // Opens a file for reading in text mode. 2/3: missing; 5: not readable.
+  // Where the entry at `path` leads, both it and the current folder fully
+  // resolved. 0: a file or folder inside the current folder. 5: it leads
+  // outside it (a machine may refuse every link or reparse point so). 1920:
+  // neither a regular file nor a folder. 2/3: missing.
+  virtual ErrorCode CheckInsideCurrentFolder(const std::string& path) = 0;
+
+  // Opens a file for reading in text mode. 2/3: missing; 5: not readable;
+  // a file of the current folder that CheckInsideCurrentFolder refuses gets
+  // its code (5 or 1920).
   virtual ErrorCode OpenTextFile(const std::string& path,
                                  std::unique_ptr<TextReader>* reader) = 0;
 
@@ -145,6 +169,11 @@ class Machine {
   // never through a symbolic link (then 5).
   virtual ErrorCode CreateLogFile(const std::string& path,
                                   std::unique_ptr<LogWriter>* writer) = 0;
+
+  // Takes the lock that lets one installation at a time run on this machine,
+  // held for the life of *lock. 0: held. 32: another run holds it. Other
+  // codes: the lock cannot be made (5: the machine is read-only).
+  virtual ErrorCode LockInstallation(std::unique_ptr<MachineLock>* lock) = 0;
 
   // FormatMessageA(FROM_SYSTEM) of `code`: the system's text with its CR LF,
   // or "" when the system has none.

@@ -50,6 +50,10 @@ std::unique_ptr<Machine> MakeProgramMachine(const CommandLine& options, std::str
   std::string kit = options.kitDir;
   if (kit.empty()) {
     kit = fs::current_path(ignored).string();
+    if (ignored) {
+      *error = "the current folder no longer exists (name the kit folder with --kit DIR)";
+      return nullptr;
+    }
   } else if (!fs::is_directory(kit, ignored)) {
     *error = "the kit folder \"" + kit + "\" does not exist";
     return nullptr;

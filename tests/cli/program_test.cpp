@@ -10,6 +10,7 @@
 #include <map>
 #include <optional>
 
+#include "support/child_run.h"
 #include "support/prefix_builder.h"
 #include "support/temp_dir.h"
 
@@ -20,10 +21,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct Result {
-  int status = -1;
-  std::string out, err;
-};
+using Result = ChildRun;
 
 // Environment changes for one run: a value sets the variable, nullopt unsets it.
 using EnvChanges = std::map<std::string, std::optional<std::string>>;
@@ -42,33 +40,16 @@ class ProgramTest : public ::testing::Test {
     for (const auto& [name, value] : env) {
       if (value) environment.push_back(name + "=" + *value);
     }
-    const std::string outPath = tmp.path() + "/stdout", errPath = tmp.path() + "/stderr";
-    const pid_t child = fork();
-    if (child == 0) {
+    return RunInChild(tmp.path(), cwd.empty() ? tmp.path() : cwd, [&] {
       std::vector<char*> argv{const_cast<char*>(TPLSETUP_BIN)};
       for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
       argv.push_back(nullptr);
       std::vector<char*> envp;
       for (std::string& entry : environment) envp.push_back(entry.data());
       envp.push_back(nullptr);
-      const int in = open("/dev/null", O_RDONLY);
-      const int out = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-      const int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-      if (in < 0 || out < 0 || err < 0 || dup2(in, 0) < 0 || dup2(out, 1) < 0 ||
-          dup2(err, 2) < 0 || chdir(cwd.empty() ? tmp.path().c_str() : cwd.c_str()) != 0) {
-        _exit(127);
-      }
       execve(TPLSETUP_BIN, argv.data(), envp.data());
-      _exit(127);
-    }
-    int wstatus = 0;
-    Result result;
-    if (child > 0 && waitpid(child, &wstatus, 0) == child && WIFEXITED(wstatus)) {
-      result.status = WEXITSTATUS(wstatus);
-    }
-    result.out = ReadHostFile(outPath);
-    result.err = ReadHostFile(errPath);
-    return result;
+      return 127;
+    });
   }
 
   // A throwaway copy of examples/machine, its drive link kept.
@@ -198,8 +179,9 @@ TEST_F(ProgramTest, DryRunCopiesNothing) {
                           "--kit", ExampleKit(), "--prefix", machine});
   EXPECT_EQ(run.status, 0) << run.err;
   std::vector<std::string> after = ListHostTree(machine);
-  after.erase(std::remove(after.begin(), after.end(), "drive_c/users/demo/Temp/tplsetup.log"),
-              after.end());
+  for (const char* written : {"drive_c/users/demo/Temp/tplsetup.log", ".tplsetup.lock"}) {
+    after.erase(std::remove(after.begin(), after.end(), written), after.end());
+  }
   EXPECT_EQ(after, before);
   EXPECT_NE(run.out.find("\n  Copying common themes to C:\\Program Files\\Common Files\\"
                          "Microsoft Shared\\themes  (10 files)\n"),

@@ -40,10 +40,6 @@ ErrorCode FindFiles(const std::string& pattern, std::vector<FindData>* entries) 
   return status;
 }
 
-ErrorCode CopyFileOver(const std::string& source, const std::string& destination) {
-  return CopyFileA(source.c_str(), destination.c_str(), FALSE) ? kErrorSuccess : LastError();
-}
-
 ErrorCode MakeDirectory(const std::string& path) {
   return CreateDirectoryA(path.c_str(), nullptr) ? kErrorSuccess : LastError();
 }
@@ -62,6 +58,13 @@ ErrorCode FolderIdentity(const std::string& path, std::string* identity) {
   AppendHex(info.nFileIndexHigh, identity);
   AppendHex(info.nFileIndexLow, identity);
   return kErrorSuccess;
+}
+
+ErrorCode CheckInsideCurrentFolder(const std::string& path) {
+  // Any reparse point (link, junction, mount point) may lead anywhere.
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return LastError();
+  return (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 ? kErrorAccessDenied : kErrorSuccess;
 }
 
 }  // namespace win32

@@ -25,11 +25,17 @@ class Win32Machine : public Machine {
   ErrorCode FolderIdentity(const std::string& path, std::string* identity) override {
     return win32::FolderIdentity(path, identity);
   }
+  ErrorCode CheckInsideCurrentFolder(const std::string& path) override {
+    return win32::CheckInsideCurrentFolder(path);
+  }
   ErrorCode OpenTextFile(const std::string& path, std::unique_ptr<TextReader>* reader) override {
     return win32::OpenTextFile(path, reader);
   }
   ErrorCode CreateLogFile(const std::string& path, std::unique_ptr<LogWriter>* writer) override {
     return win32::CreateLogFile(path, writer);
+  }
+  ErrorCode LockInstallation(std::unique_ptr<MachineLock>* lock) override {
+    return win32::LockInstallation(lock);
   }
   std::string SystemMessage(ErrorCode code) override { return win32::SystemMessage(code); }
   ErrorCode OsVersion(OsVersionInfo* info) override { return win32::OsVersion(info); }

@@ -19,9 +19,15 @@ uint32_t ExpandEnvironment(const std::string& source, size_t bufferSize,
 
 // win32_files.cpp
 ErrorCode FindFiles(const std::string& pattern, std::vector<FindData>* entries);
-ErrorCode CopyFileOver(const std::string& source, const std::string& destination);
 ErrorCode MakeDirectory(const std::string& path);
 ErrorCode FolderIdentity(const std::string& path, std::string* identity);
+ErrorCode CheckInsideCurrentFolder(const std::string& path);
+
+// win32_replace.cpp
+ErrorCode CopyFileOver(const std::string& source, const std::string& destination);
+
+// win32_lock.cpp
+ErrorCode LockInstallation(std::unique_ptr<MachineLock>* lock);
 
 // win32_text_files.cpp
 ErrorCode OpenTextFile(const std::string& path, std::unique_ptr<TextReader>* reader);

@@ -34,6 +34,9 @@ class HandleLogWriter : public LogWriter {
  public:
   explicit HandleLogWriter(HANDLE file) : file_(file) {}
 
+  // Held without sharing: nobody can remove it meanwhile.
+  ErrorCode StillPresent() override { return kErrorSuccess; }
+
   ErrorCode Write(const std::string& bytes) override {
     size_t done = 0;
     while (done < bytes.size()) {
@@ -59,6 +62,10 @@ class HandleLogWriter : public LogWriter {
 }  // namespace
 
 ErrorCode OpenTextFile(const std::string& path, std::unique_ptr<TextReader>* reader) {
+  // The kit's own texts (named relative to it) are never read through a link.
+  const bool inKit = !path.empty() && path[0] != '\\' && path[0] != '/' &&
+                     (path.size() < 2 || path[1] != ':');
+  if (inKit && CheckInsideCurrentFolder(path) == kErrorAccessDenied) return kErrorAccessDenied;
   // Shared for reading and writing, as the C runtime opens a file with "r".
   HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                             nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);

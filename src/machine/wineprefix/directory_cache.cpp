@@ -34,9 +34,9 @@ void DirectoryCache::Insert(Listing* listing, const std::string& name) {
   if (!inserted && name < slot->second) slot->second = name;
 }
 
-void DirectoryCache::StampFolder(const std::string& dir, Listing* listing) {
+void DirectoryCache::StampFolder(const std::string& dir, Listing* listing) const {
   struct stat info;
-  if (stat(dir.c_str(), &info) == 0) {
+  if (StatFolder(dir, &info) == 0) {
     listing->device = info.st_dev;
     listing->inode = info.st_ino;
     listing->modified = Modified(info);
@@ -120,7 +120,7 @@ ErrorCode DirectoryCache::Find(const std::string& dir, const std::string& name,
     *onDisk = name;
     return kErrorSuccess;
   }
-  if (stat(dir.c_str(), &info) != 0) {
+  if (StatFolder(dir, &info) != 0) {
     folders_.erase(dir);
     return ErrorFromErrno(errno, kErrorPathNotFound);
   }
@@ -134,6 +134,13 @@ ErrorCode DirectoryCache::Find(const std::string& dir, const std::string& name,
     if (Lookup(*listing, name, onDisk)) return kErrorSuccess;
   }
   return kErrorFileNotFound;
+}
+
+int DirectoryCache::StatFolder(const std::string& dir, struct stat* info) const {
+  // A held folder replaced by someone else still shows the old one; the
+  // copy's open in it then fails and has the folder opened anew.
+  const int held = handles_.Held(dir);
+  return held >= 0 ? fstat(held, info) : stat(dir.c_str(), info);
 }
 
 ErrorCode DirectoryCache::CheckFolder(const std::string& dir) {

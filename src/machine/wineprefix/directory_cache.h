@@ -5,6 +5,7 @@
 // whose modification time moved is listed again).
 #pragma once
 
+#include <sys/stat.h>
 #include <sys/types.h>
 
 #include <string>
@@ -13,6 +14,7 @@
 #include <vector>
 
 #include "machine/errors.h"
+#include "machine/wineprefix/folder_handles.h"
 
 namespace tpl {
 
@@ -47,6 +49,10 @@ class DirectoryCache {
 
   size_t size() const { return folders_.size(); }
 
+  // The folders the machine's copies are working in, held open; a held
+  // folder is also checked for changes through its descriptor.
+  FolderHandles& handles() { return handles_; }
+
  private:
   struct Listing {
     std::unordered_set<std::string> exact;
@@ -65,10 +71,14 @@ class DirectoryCache {
   static ErrorCode Read(const std::string& dir, Listing* listing);
   static ErrorCode ReadOpen(int fd, Listing* listing);
   static void Insert(Listing* listing, const std::string& name);
-  static void StampFolder(const std::string& dir, Listing* listing);
+  void StampFolder(const std::string& dir, Listing* listing) const;
   static bool Lookup(const Listing& listing, const std::string& name, std::string* onDisk);
 
+  // stat of the folder `dir`, through its descriptor when held.
+  int StatFolder(const std::string& dir, struct stat* info) const;
+
   std::unordered_map<std::string, Listing> folders_;
+  FolderHandles handles_;
 };
 
 }  // namespace tpl

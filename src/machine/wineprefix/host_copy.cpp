@@ -1,12 +1,18 @@
-// CopyFileA(source, destination, FALSE) between Unix files.
+// CopyFileA(source, destination, FALSE) between Unix files, replacing the
+// destination whole or not at all.
 #include <fcntl.h>
+#include <stdio.h>
 #include <sys/sendfile.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <memory>
+#include <string>
 
+#include "machine/interruption.h"
+#include "machine/wineprefix/copy_interruption.h"
 #include "machine/wineprefix/errno_codes.h"
 #include "machine/wineprefix/host_files.h"
 #include "machine/wineprefix/log_file_table.h"
@@ -15,6 +21,11 @@ namespace tpl {
 namespace {
 
 constexpr size_t kChunkBytes = size_t{1} << 20;
+// The kernel copies a large file in steps of this size, so that a requested
+// interruption is noticed within one step.
+constexpr size_t kKernelStepBytes = size_t{8} << 20;
+// CopyContents' result when an interruption was requested.
+constexpr int kInterrupted = ECANCELED;
 
 class FileDescriptor {
  public:
@@ -40,7 +51,8 @@ class FileDescriptor {
 int CopyByBuffer(int from, int to) {
   std::unique_ptr<char[]> buffer(new char[kChunkBytes]);
   while (true) {
-    const ssize_t got = read(from, buffer.get(), kChunkBytes);
+    if (RequestedInterruption() != 0) return kInterrupted;
+    const ssize_t got = read(from, buffer.get(), CopyStepLimit(kChunkBytes));
     if (got < 0) {
       if (errno == EINTR) continue;
       return errno;
@@ -54,18 +66,22 @@ int CopyByBuffer(int from, int to) {
       }
       done += wrote;
     }
+    NoteCopiedBytes(static_cast<size_t>(got));
   }
 }
 
-// Copies the whole of `from` into `to` (both at offset 0); 0 or an errno.
+// Copies the whole of `from` into `to` (both at offset 0); 0, an errno, or
+// kInterrupted.
 int CopyContents(int from, int to, off_t size) {
   off_t copied = 0;
   bool kernelCopy = true;
   while (kernelCopy && copied < size) {
-    const ssize_t done =
-        copy_file_range(from, nullptr, to, nullptr, static_cast<size_t>(size - copied), 0);
+    if (RequestedInterruption() != 0) return kInterrupted;
+    const size_t step = CopyStepLimit(std::min(static_cast<size_t>(size - copied), kKernelStepBytes));
+    const ssize_t done = copy_file_range(from, nullptr, to, nullptr, step, 0);
     if (done > 0) {
       copied += done;
+      NoteCopiedBytes(static_cast<size_t>(done));
     } else if (done == 0) {
       break;  // the source shrank; read on to its real end
     } else if (errno == EINTR) {
@@ -78,9 +94,12 @@ int CopyContents(int from, int to, off_t size) {
     }
   }
   while (!kernelCopy && copied < size) {
-    const ssize_t done = sendfile(to, from, nullptr, static_cast<size_t>(size - copied));
+    if (RequestedInterruption() != 0) return kInterrupted;
+    const size_t step = CopyStepLimit(std::min(static_cast<size_t>(size - copied), kKernelStepBytes));
+    const ssize_t done = sendfile(to, from, nullptr, step);
     if (done > 0) {
       copied += done;
+      NoteCopiedBytes(static_cast<size_t>(done));
     } else if (done == 0) {
       break;
     } else if (errno == EINTR) {
@@ -96,7 +115,64 @@ int CopyContents(int from, int to, off_t size) {
   return CopyByBuffer(from, to);
 }
 
+// A name of its own for the copy under way in its destination folder; the
+// process id keeps two programs apart, the count the copies of one.
+std::string TemporaryName() {
+  static const std::string process = std::to_string(getpid());
+  static unsigned long count = 0;
+  return ".tplsetup-" + process + "-" + std::to_string(++count) + ".tmp";
+}
+
+// Whether the existing `name` in the folder `dir` may be replaced: 0, or
+// why not.
+ErrorCode CheckReplaceable(int dir, const std::string& name, const struct stat& source) {
+  struct stat target;
+  // Gone since it was listed: nothing to replace. A link is itself replaced,
+  // whatever it leads to.
+  if (fstatat(dir, name.c_str(), &target, AT_SYMLINK_NOFOLLOW) != 0 || S_ISLNK(target.st_mode)) {
+    return kErrorSuccess;
+  }
+  if (S_ISDIR(target.st_mode)) return kErrorAccessDenied;
+  if (target.st_dev == source.st_dev && target.st_ino == source.st_ino) {
+    return kErrorSharingViolation;  // the source is open: it cannot be replaced
+  }
+  if (LogFileTable::Held(target.st_dev, target.st_ino)) return kErrorSharingViolation;
+  // The read-only attribute holds for root too.
+  if ((target.st_mode & S_IWUSR) == 0) return kErrorAccessDenied;
+  return kErrorSuccess;
+}
+
 }  // namespace
+
+ErrorCode HostFiles::PutInPlace(int dir, const std::string& temporary, const ResolvedPath& to,
+                                const struct stat& source, int* failure) {
+  // A name the listing lacks is taken only while it is still free: one that
+  // someone else has made since is checked like any other first.
+  if (!to.exists) {
+    if (renameat2(dir, temporary.c_str(), dir, to.name.c_str(), RENAME_NOREPLACE) == 0) {
+      return kErrorSuccess;
+    }
+    if (errno != EEXIST && errno != EINVAL && errno != ENOSYS) {
+      *failure = errno;
+      return kErrorSuccess;
+    }
+    const ErrorCode refusal = CheckReplaceable(dir, to.name, source);
+    if (refusal != kErrorSuccess) return refusal;
+  }
+  // The one place where a complete copy replaces the final name.
+  if (renameat(dir, temporary.c_str(), dir, to.name.c_str()) != 0) *failure = errno;
+  return kErrorSuccess;
+}
+
+int HostFiles::OpenIn(const std::string& folder, const std::string& name, int flags) {
+  for (int attempt = 0;; ++attempt) {
+    const int dir = folders().Get(folder);
+    if (dir < 0) return -1;
+    const int fd = openat(dir, name.c_str(), flags, 0666);
+    if (fd >= 0 || errno != ENOENT || attempt > 0) return fd;
+    folders().Forget(folder);  // replaced since it was opened? Look again.
+  }
+}
 
 ErrorCode HostFiles::CopyFileOver(const std::string& source, const std::string& destination) {
   ResolvedPath from;
@@ -107,42 +183,28 @@ ErrorCode HostFiles::CopyFileOver(const std::string& source, const std::string& 
   if (error != kErrorSuccess) return error;
   if (to.isRoot || from.isRoot) return kErrorAccessDenied;
 
-  FileDescriptor input(open(from.unixPath.c_str(), O_RDONLY | O_CLOEXEC));
+  // O_NONBLOCK: opening a FIFO must not wait for a writer.
+  FileDescriptor input(OpenIn(from.folder, from.name, O_RDONLY | O_CLOEXEC | O_NONBLOCK));
   if (input.get() < 0) return ErrorFromErrno(errno);
   struct stat sourceInfo;
   if (fstat(input.get(), &sourceInfo) != 0) return ErrorFromErrno(errno);
   if (S_ISDIR(sourceInfo.st_mode)) return kErrorAccessDenied;
+  if (!S_ISREG(sourceInfo.st_mode)) return kErrorCantAccessFile;
   if (LogFileTable::Held(sourceInfo.st_dev, sourceInfo.st_ino)) return kErrorSharingViolation;
+  if (to.exists) {
+    const int dir = folders().Get(to.folder);
+    if (dir < 0) return ErrorFromErrno(errno, kErrorPathNotFound);
+    error = CheckReplaceable(dir, to.name, sourceInfo);
+    if (error != kErrorSuccess) return error;
+  }
 
-  // A name the listing lacks is created exclusively: one that someone else
-  // has made since makes the open fail, and is then checked like any other.
-  int created = -1;
-  bool existed = to.exists;
-  if (!existed) {
-    created = open(to.unixPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (created < 0 && errno != EEXIST) return ErrorFromErrno(errno, kErrorPathNotFound);
-    existed = created < 0;
-  }
-  if (existed) {
-    struct stat targetInfo;
-    if (stat(to.unixPath.c_str(), &targetInfo) != 0) {
-      existed = false;  // gone since, or a link to nowhere: written anew
-    } else {
-      if (S_ISDIR(targetInfo.st_mode)) return kErrorAccessDenied;
-      if (targetInfo.st_dev == sourceInfo.st_dev && targetInfo.st_ino == sourceInfo.st_ino) {
-        return kErrorSharingViolation;  // the source is open: it cannot be replaced
-      }
-      if (LogFileTable::Held(targetInfo.st_dev, targetInfo.st_ino)) {
-        return kErrorSharingViolation;
-      }
-      // The read-only attribute holds for root too.
-      if ((targetInfo.st_mode & S_IWUSR) == 0) return kErrorAccessDenied;
-    }
-    created = open(to.unixPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (created < 0) return ErrorFromErrno(errno, kErrorPathNotFound);
-  }
-  FileDescriptor output(created);
-  if (!existed) resolver_.cache().Added(to.folder, to.name);
+  // Written whole under a name of its own, then renamed over the final name:
+  // the old file stays intact until the new one is complete.
+  const std::string temporary = TemporaryName();
+  FileDescriptor output(OpenIn(to.folder, temporary, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC));
+  if (output.get() < 0) return ErrorFromErrno(errno, kErrorPathNotFound);
+  const int dir = folders().Get(to.folder);  // held: the open just used it
+  HoldTemporary(to.folder + "/" + temporary);
 
   int failure = CopyContents(input.get(), output.get(), sourceInfo.st_size);
   if (failure == 0) {
@@ -155,12 +217,14 @@ ErrorCode HostFiles::CopyFileOver(const std::string& source, const std::string& 
     futimens(output.get(), times);
   }
   if (output.Close() != 0 && failure == 0) failure = errno;
-  if (failure != 0) {
-    // Like Windows, leave no half-written file behind.
-    unlink(to.unixPath.c_str());
-    resolver_.cache().Removed(to.folder, to.name);
-    return ErrorFromErrno(failure);
-  }
+  if (failure == 0) error = PutInPlace(dir, temporary, to, sourceInfo, &failure);
+  if (failure != 0 || error != kErrorSuccess) unlinkat(dir, temporary.c_str(), 0);
+  ReleaseTemporary();
+  if (failure == kInterrupted) return kErrorOperationAborted;
+  if (failure != 0) return ErrorFromErrno(failure);
+  if (error != kErrorSuccess) return error;
+  // Our own change to the folder: its listing stays good.
+  resolver_.cache().Added(to.folder, to.name);
   return kErrorSuccess;
 }
 

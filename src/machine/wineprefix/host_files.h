@@ -2,6 +2,8 @@
 // PathResolver finds for Windows paths. Contracts are the Machine's.
 #pragma once
 
+#include <sys/stat.h>
+
 #include <memory>
 #include <string>
 #include <vector>
@@ -19,6 +21,7 @@ class HostFiles {
   ErrorCode CopyFileOver(const std::string& source, const std::string& destination);
   ErrorCode MakeDirectory(const std::string& path);
   ErrorCode FolderIdentity(const std::string& path, std::string* identity);
+  ErrorCode CheckInsideCurrentFolder(const std::string& path);
   ErrorCode OpenTextFile(const std::string& path, std::unique_ptr<TextReader>* reader);
   ErrorCode CreateLogFile(const std::string& path, std::unique_ptr<LogWriter>* writer);
 
@@ -26,7 +29,23 @@ class HostFiles {
   // Resolves a path that must name an existing entry (2 when it does not).
   ErrorCode ResolveExisting(const std::string& path, ResolvedPath* resolved);
 
+  // Renames the complete copy `temporary` (in the folder `dir`) to the
+  // final name of `to`; a refusal is returned, a failed call's errno set in
+  // *failure.
+  ErrorCode PutInPlace(int dir, const std::string& temporary, const ResolvedPath& to,
+                       const struct stat& source, int* failure);
+  // openat(`name`, flags, 0666) in the Unix folder `folder`, from its held
+  // descriptor; -1 with errno set.
+  int OpenIn(const std::string& folder, const std::string& name, int flags);
+  // CheckInsideCurrentFolder of a resolved Unix path.
+  ErrorCode CheckContained(const std::string& unixPath);
+  // Whether `unixPath` is spelled as lying below the current folder.
+  bool BelowCurrentFolder(const std::string& unixPath) const;
+
+  FolderHandles& folders() { return resolver_.cache().handles(); }
+
   PathResolver& resolver_;
+  std::string realCurrentFolder_;  // fully resolved, once asked for
 };
 
 }  // namespace tpl

@@ -40,6 +40,12 @@ class FileLogWriter : public LogWriter {
 
   ErrorCode Flush() override { return kErrorSuccess; }  // nothing is held back
 
+  ErrorCode StillPresent() override {
+    struct stat info;
+    if (fstat(fd_, &info) != 0) return ErrorFromErrno(errno);
+    return info.st_nlink == 0 ? kErrorFileNotFound : kErrorSuccess;
+  }
+
  private:
   int fd_;
   dev_t device_;

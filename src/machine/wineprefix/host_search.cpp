@@ -42,6 +42,7 @@ bool Describe(int folder, const std::string& name, FindData* found) {
     info = target;
   }
   data.directory = S_ISDIR(info.st_mode);
+  data.special = !data.directory && !S_ISREG(info.st_mode);
   data.readOnly = (info.st_mode & S_IWUSR) == 0;
   return true;
 }

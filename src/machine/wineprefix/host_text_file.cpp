@@ -45,12 +45,24 @@ ErrorCode HostFiles::OpenTextFile(const std::string& path, std::unique_ptr<TextR
   const ErrorCode error = ResolveExisting(path, &resolved);
   if (error != kErrorSuccess) return error;
   if (resolved.isRoot) return kErrorAccessDenied;
+  // The kit's own texts are read only from inside the kit.
+  if (BelowCurrentFolder(resolved.unixPath)) {
+    const ErrorCode contained = CheckContained(resolved.unixPath);
+    if (contained != kErrorSuccess) return contained;
+  }
   // O_NONBLOCK: a FIFO must not hang the open; cleared again below.
   const int fd = open(resolved.unixPath.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) return ErrorFromErrno(errno);
   struct stat info;
-  if (fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
-    const ErrorCode failure = S_ISDIR(info.st_mode) ? kErrorAccessDenied : ErrorFromErrno(errno);
+  ErrorCode failure = kErrorSuccess;
+  if (fstat(fd, &info) != 0) {
+    failure = ErrorFromErrno(errno);
+  } else if (S_ISDIR(info.st_mode)) {
+    failure = kErrorAccessDenied;
+  } else if (!S_ISREG(info.st_mode)) {
+    failure = kErrorCantAccessFile;  // a FIFO or device is never read
+  }
+  if (failure != kErrorSuccess) {
     close(fd);
     return failure;
   }

@@ -44,6 +44,8 @@ class PathResolver {
   ErrorCode Resolve(const std::string& windowsPath, Purpose purpose, ResolvedPath* resolved);
 
   DirectoryCache& cache() { return cache_; }
+  // The Unix path of the current folder, as given (links not followed).
+  const std::string& currentFolder() const { return currentFolder_; }
 
  private:
   ErrorCode ResolveParsed(const WindowsPath& path, Purpose purpose, ResolvedPath* resolved);

@@ -1,5 +1,7 @@
 #include "machine/wineprefix/registry_view.h"
 
+#include <sys/stat.h>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstdint>
@@ -66,7 +68,11 @@ RegistryView::Hive& RegistryView::Load(RegRoot root) {
       prefix_ + (root == RegRoot::kLocalMachine ? "/system.reg" : "/user.reg");
   std::string bytes;
   if (!ReadWholeFile(path, &bytes)) {
-    hive.error = kErrorAccessDenied;
+    // A hive that is not there has no keys; one that cannot be read is
+    // refused, as Windows refuses a key it may not open.
+    struct stat info;
+    hive.error = stat(path.c_str(), &info) != 0 && errno == ENOENT ? kErrorFileNotFound
+                                                                    : kErrorAccessDenied;
     return hive;
   }
   std::string warning;

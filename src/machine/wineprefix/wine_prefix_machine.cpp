@@ -8,6 +8,7 @@
 #include "machine/wineprefix/environment.h"
 #include "machine/wineprefix/host_files.h"
 #include "machine/wineprefix/path_resolver.h"
+#include "machine/wineprefix/prefix_lock.h"
 #include "machine/wineprefix/registry_view.h"
 #include "machine/wineprefix/system_facts.h"
 
@@ -47,11 +48,17 @@ class WinePrefixMachine : public Machine {
   ErrorCode FolderIdentity(const std::string& path, std::string* identity) override {
     return files_.FolderIdentity(path, identity);
   }
+  ErrorCode CheckInsideCurrentFolder(const std::string& path) override {
+    return files_.CheckInsideCurrentFolder(path);
+  }
   ErrorCode OpenTextFile(const std::string& path, std::unique_ptr<TextReader>* reader) override {
     return files_.OpenTextFile(path, reader);
   }
   ErrorCode CreateLogFile(const std::string& path, std::unique_ptr<LogWriter>* writer) override {
     return files_.CreateLogFile(path, writer);
+  }
+  ErrorCode LockInstallation(std::unique_ptr<MachineLock>* lock) override {
+    return LockPrefix(options_.prefix, lock);
   }
   std::string SystemMessage(ErrorCode code) override { return WindowsSystemMessage(code); }
 

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <sys/wait.h>
 
+#include "machine/interruption.h"
 #include "res/strings.h"
 #include "ui/console/terminal_text.h"
 #include "ui/dialog_driver.h"
@@ -115,6 +116,7 @@ void ConsoleFrontEnd::Show(const std::string& screen) {
 bool ConsoleFrontEnd::ReadAnswer(std::string* line) {
   out_ << kPrompt << std::flush;
   if (!std::getline(in_, *line)) {
+    CheckInterruption();  // a signal ends the wait: the run stops here
     out_ << kEndOfInput << "\n";
     shown_.clear();
     return false;
@@ -219,6 +221,7 @@ int ConsoleFrontEnd::ShowMessageBox(const std::string& text, unsigned type) {
 
   std::string answer;
   if (!std::getline(in_, answer)) {
+    CheckInterruption();
     out_ << kEndOfInput << "\n";
   } else if (!options_.inputEchoed) {
     out_ << answer << "\n";

@@ -44,6 +44,12 @@ std::unique_ptr<FrontEnd> MakeInteractiveFrontEnd(Machine&) {
   return std::make_unique<Win32FrontEnd>(GetModuleHandleA(nullptr));
 }
 
+void CatchInterruptions() {}
+
+void ShowStartError(const std::string& text) {
+  MessageBoxA(nullptr, text.c_str(), "tplsetup", MB_OK | MB_ICONEXCLAMATION);
+}
+
 std::ostream& ProgramOut() {
   static StdHandleBuffer buffer(STD_OUTPUT_HANDLE);
   static std::ostream stream(&buffer);

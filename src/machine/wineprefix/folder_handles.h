@@ -1,0 +1,32 @@
+// Folders held open, so that the files of a folder are reached from it
+// (openat, renameat) instead of walking their whole path again each time: a
+// copy touches its source and destination folder several times per file.
+// Only a few are held: the folders of the copies under way.
+#pragma once
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace tpl {
+
+class FolderHandles {
+ public:
+  FolderHandles() = default;
+  ~FolderHandles();
+  FolderHandles(const FolderHandles&) = delete;
+  FolderHandles& operator=(const FolderHandles&) = delete;
+
+  // A descriptor of the folder at the Unix path `folder` (O_PATH), or -1
+  // with errno set. Valid until the next call.
+  int Get(const std::string& folder);
+  // The descriptor of `folder` when it is held, else -1 (nothing is opened).
+  int Held(const std::string& folder) const;
+  // Lets go of `folder`: it may have been replaced by another one.
+  void Forget(const std::string& folder);
+
+ private:
+  std::vector<std::pair<std::string, int>> open_;  // most recently used last
+};
+
+}  // namespace tpl
