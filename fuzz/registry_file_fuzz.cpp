@@ -1,14 +1,13 @@
 // Fuzzes RegistryFile::Parse with any bytes, under ASan and UBSan.
 //
-//   cmake -S . -B build/fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DTPL_BUILD_FUZZ=ON \
-//         -DTPL_BUILD_TESTS=OFF -DTPL_BUILD_BENCH=OFF
-//   cmake --build build/fuzz --target registry_file_fuzz
+//   cmake --preset fuzz && cmake --build --preset fuzz
 //   mkdir -p build/fuzz/corpus
 //   build/fuzz/fuzz/registry_file_fuzz build/fuzz/corpus fuzz/registry_seeds \
 //         -dict=fuzz/registry.dict -max_len=8192 -max_total_time=300
 //
-// (libFuzzer needs libclang-rt-14-dev on Debian.) Besides crashes, it stops
-// on a broken index: a key or value that lookups cannot find again.
+// (libFuzzer needs libclang-rt-14-dev on Debian; .ci/run runs a short, fixed
+// number of inputs.) Besides crashes, it stops on a broken index: a key or
+// value that lookups cannot find again.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>

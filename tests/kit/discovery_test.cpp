@@ -160,21 +160,5 @@ TEST(FindKitItems, AnItemFoundAgainIsListedOnceWithItsFirstDescription) {
   EXPECT_EQ(f.Themes(), (Themes{{"blue", "Other Blue"}, {"red", "Red"}}));
 }
 
-TEST(FindKitItems, ThousandsOfItems) {
-  KitFixture f;
-  constexpr int kItems = 2000;
-  for (int i = 0; i < kItems; ++i) {
-    f.KitFolder("common/Themes/T" + std::to_string(i));
-    f.KitFolder("common/Pages/P" + std::to_string(i));
-  }
-  f.Start();
-
-  EXPECT_TRUE(f.wizard().FindKitItems("common"));
-  EXPECT_TRUE(f.wizard().FindKitItems("common"));
-  EXPECT_EQ(f.wizard().m_arrThemes.size(), static_cast<size_t>(kItems));
-  ASSERT_EQ(f.wizard().m_arrPages.size(), static_cast<size_t>(kItems));
-  EXPECT_EQ(f.wizard().m_arrPages.front(), "p0");
-}
-
 }  // namespace
 }  // namespace tpl::test

@@ -41,8 +41,8 @@ std::string MenuText(HMENU menu, int position) {
 
 // A dialog whose reactions the checks choose: what it does once it is on the
 // screen (the dialog manager shows a dialog when its queue first runs dry,
-// so the command comes from a thread a moment later), and whether it takes
-// a system command itself.
+// so the command comes from a thread that watches for the window to show),
+// and whether it takes a system command itself.
 class ProbeDialog : public CDialog {
  public:
   ProbeDialog(int templateId, Win32FrontEnd& ui) : CDialog(templateId, ui) {
@@ -57,8 +57,13 @@ class ProbeDialog : public CDialog {
     if (whenInit) whenInit(*this);
     HWND hwnd = WindowOf(*this);
     std::thread([hwnd] {
-      Sleep(300);
-      PostMessageA(hwnd, WM_COMMAND, MAKEWPARAM(kProbeCommand, BN_CLICKED), 0);
+      // At most 10 s; a dialog ended before it showed gets no command.
+      for (int polls = 0; polls < 200 && IsWindow(hwnd) && !IsWindowVisible(hwnd); ++polls) {
+        Sleep(50);
+      }
+      if (IsWindowVisible(hwnd)) {
+        PostMessageA(hwnd, WM_COMMAND, MAKEWPARAM(kProbeCommand, BN_CLICKED), 0);
+      }
     }).detach();
     return true;
   }

@@ -1,8 +1,11 @@
 # The real wizard under Xvfb, driven from the keyboard as a user would:
 # "Next >" (the default button), "Next >" again to the licence, "Accept",
 # "Next >" to install, then "Finish", which opens the readme in Notepad.
-# Screenshots of the start and success screens go to $TPL_SCREENSHOT_DIR
-# (docs/ holds the ones made for README), else to the work folder.
+# Every step waits for what the user would see (a window, its focus, a log
+# line) with a bounded number of polls, never for a fixed time. With
+# SCREENSHOT_DIR set (tests/wine/run --screenshots DIR), the start and
+# success screens are saved there as screenshot-start.png and
+# screenshot-success.png.
 # shellcheck shell=bash
 
 CAPTION="FrontPage Theme Installation"
@@ -21,14 +24,15 @@ free_display() {
 # Visible top-level windows with the wizard's caption.
 caption_windows() { xdotool search --onlyvisible --name "^$CAPTION\$" 2>/dev/null; }
 
-# wait_until SECONDS COMMAND...: polls the command every half second.
+# wait_until SECONDS COMMAND...: true as soon as the command succeeds; polls
+# it every quarter second, at most SECONDS * 4 times.
 wait_until() {
-  local tries=$(($1 * 2))
+  local polls=$(($1 * 4))
   shift
-  while [ "$tries" -gt 0 ]; do
+  while [ "$polls" -gt 0 ]; do
     if "$@"; then return 0; fi
-    sleep 0.5
-    tries=$((tries - 1))
+    sleep 0.25
+    polls=$((polls - 1))
   done
   return 1
 }
@@ -40,31 +44,46 @@ gui_log_has() {
   [ -n "$log" ] && tr -d '\r' <"$log" | grep -qxF -- "$1"
 }
 
-# Presses KEY in the newest window with the wizard's caption.
+has_focus() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ]; }
+
+# focus WINDOW: gives it the keyboard and waits until it has it.
+focus() {
+  xdotool windowfocus --sync "$1" 2>/dev/null || xdotool windowfocus "$1" 2>/dev/null
+  wait_until 10 has_focus "$1"
+}
+
+# Presses KEY in the newest window with the wizard's caption, once that
+# window has the keyboard.
 press() {
   local window
   window=$(caption_windows | tail -n 1)
-  [ -n "$window" ] || return 1
-  xdotool windowfocus --sync "$window" 2>/dev/null || xdotool windowfocus "$window"
-  sleep 0.3
+  [ -n "$window" ] && focus "$window" || return 1
   xdotool key "$1"
 }
 
-# screenshot FILE: the wizard's window (the whole screen when its place is unknown).
+# The screen is drawn when two captures a poll apart agree.
+screen_is_steady() {
+  import -window root "$WORK/screen.ppm" 2>/dev/null || return 1
+  cmp -s "$WORK/screen.ppm" "$WORK/screen.last.ppm" && return 0
+  mv "$WORK/screen.ppm" "$WORK/screen.last.ppm"
+  return 1
+}
+
+# screenshot FILE: the wizard's window, focused so that its caption is drawn
+# active (the whole screen when its place is unknown).
 screenshot() {
   local file=$1 window geometry
   window=$(caption_windows | head -n 1)
-  # Focused, so that its caption is drawn active.
-  [ -n "$window" ] && xdotool windowfocus --sync "$window" 2>/dev/null
-  sleep 0.5
-  import -window root "$WORK/screen.png" 2>/dev/null || return 1
+  [ -n "$window" ] && focus "$window"
+  rm -f "$WORK/screen.last.ppm"
+  wait_until 15 screen_is_steady || return 1
   geometry=$(xdotool getwindowgeometry --shell "$window" 2>/dev/null)
   if [ -n "$geometry" ]; then
     local X Y WIDTH HEIGHT
     eval "$geometry"
-    convert "$WORK/screen.png" -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$file"
+    convert "$WORK/screen.ppm" -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage -strip "$file"
   else
-    cp "$WORK/screen.png" "$file"
+    convert "$WORK/screen.ppm" -strip "$file"
   fi
 }
 
@@ -114,9 +133,9 @@ run_gui() {
 "Managed"="N"
 EOF
   stop_wine "$GUI_PREFIX"
-  local kit=$KIT shots=${TPL_SCREENSHOT_DIR:-$WORK}
+  local kit=$KIT shots=${SCREENSHOT_DIR:-}
   [ -d "$ROOT/examples/kit/common" ] && kit=$ROOT/examples/kit
-  mkdir -p "$shots"
+  [ -z "$shots" ] || mkdir -p "$shots"
 
   (cd "$kit" && WINEPREFIX=$GUI_PREFIX exec "$WINE" "$EXE") >"$WORK/gui.out" 2>&1 &
   local program=$!
@@ -125,24 +144,19 @@ EOF
     kill_wine "$GUI_PREFIX"
     return
   fi
-  sleep 2
-  check "gui: screenshot of the start screen" screenshot "$shots/screenshot-start.png"
+  [ -z "$shots" ] || check "gui: screenshot of the start screen" screenshot "$shots/screenshot-start.png"
 
-  press Return  # Next >: detection and the install plan
+  check "gui: Next > pressed" press Return  # detection and the install plan
   check "gui: the first Next found FrontPage" wait_until 30 gui_log_has "Only one version found, so just assume to install to this."
-  sleep 1
-  press Return  # Next >: the licence
+  check "gui: Next > pressed again" press Return  # the licence
   check "gui: the licence dialog opened" wait_until 30 window_count_is 2
-  sleep 1
-  press Return  # Accept
+  check "gui: Accept pressed" press Return
   check "gui: the licence was accepted" wait_until 30 gui_log_has "User accepted licence"
   check "gui: the licence dialog closed" wait_until 30 window_count_is 1
-  sleep 1
-  press Return  # Next >: install
+  check "gui: Next > pressed to install" press Return
   check "gui: the installation succeeded" wait_until 60 gui_log_has "The installation was successfully completed."
-  sleep 2
-  check "gui: screenshot of the success screen" screenshot "$shots/screenshot-success.png"
-  press Return  # Finish, with "View Readme file" ticked
+  [ -z "$shots" ] || check "gui: screenshot of the success screen" screenshot "$shots/screenshot-success.png"
+  check "gui: Finish pressed" press Return  # with "View Readme file" ticked
   check "gui: Finish ended the program" wait_until 30 bash -c "! kill -0 $program 2>/dev/null"
   local status=1
   if ! kill -0 "$program" 2>/dev/null; then

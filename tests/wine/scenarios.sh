@@ -8,10 +8,7 @@ OFFICE='C:\Program Files\Microsoft Office'
 # The 64-bit stand-in, built from this tree with the win64 preset (sets EXE
 # and CHECKS).
 build_win64_standin() {
-  local targets=win32_checks
-  [ -f "$ROOT/src/app/main.cpp" ] && targets="tplsetup win32_checks"
-  # shellcheck disable=SC2086
-  (cd "$ROOT" && cmake --preset win64 && cmake --build --preset win64 -j 2 --target $targets) \
+  (cd "$ROOT" && cmake --preset win64 && cmake --build --preset win64 -j 2 --target tplsetup win32_checks) \
     >"$WORK/win64-build.log" 2>&1 || {
     tail -n 30 "$WORK/win64-build.log" >&2
     return 1
