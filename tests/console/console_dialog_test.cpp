@@ -2,7 +2,6 @@
 // the about box, message boxes, end of input, the readme.
 #include <gtest/gtest.h>
 
-#include "app/about_dlg.h"
 #include "app/licence_dlg.h"
 #include "app/version_dlg.h"
 #include "app/wizard_dlg.h"
@@ -67,32 +66,6 @@ TEST(ConsoleDialog, VersionDialogIsANumberedListOfTogglesWithOk) {
   EXPECT_EQ(session.Unread(), "");
 }
 
-TEST(ConsoleDialog, DisabledTogglesAndUnknownAnswersChangeNothing) {
-  // FrontPage 98 has no number; "4", "zz" and "200" name nothing; "ok"
-  // spells the button.
-  ConsoleSession session("4\nzz\n200\nok\n");
-  CVersionDlg dialog(session.ui);
-  FoundThree(dialog);
-  EXPECT_EQ(dialog.DoModal(), kIdOk);
-  const std::string out = session.Output();
-  EXPECT_NE(out.find("\"4\" is not one of the choices shown."), std::string::npos);
-  EXPECT_NE(out.find("\"zz\" is not one of the choices shown."), std::string::npos);
-  EXPECT_NE(out.find("\"200\" is not one of the choices shown."), std::string::npos);
-  EXPECT_EQ(dialog.m_nRadioFP98, -1);
-  EXPECT_EQ(dialog.m_nRadioFP2000, 0);
-  // An answer that changed nothing does not draw the screen again.
-  EXPECT_EQ(Count(out, "=== FrontPage Theme Installation"), 1);
-}
-
-TEST(ConsoleDialog, AToggleCanBeNamedByTheLastWordOfItsText) {
-  ConsoleSession session("2002\nFrontPage 2000\n\n");
-  CVersionDlg dialog(session.ui);
-  FoundThree(dialog);
-  EXPECT_EQ(dialog.DoModal(), kIdOk);
-  EXPECT_EQ(dialog.m_nRadioFP2002, 0);
-  EXPECT_EQ(dialog.m_nRadioFP2000, -1);
-}
-
 TEST(ConsoleDialog, EndOfInputIsEscAndKeepsTheDialogsStartingValues) {
   ConsoleSession session("2\n");  // ticks FrontPage 2002, then the input ends
   CVersionDlg dialog(session.ui);
@@ -101,51 +74,6 @@ TEST(ConsoleDialog, EndOfInputIsEscAndKeepsTheDialogsStartingValues) {
   EXPECT_EQ(dialog.m_nRadioFP2000, 0);
   EXPECT_EQ(dialog.m_nRadioFP2002, -1);  // not exchanged: Esc is not OK
   EXPECT_NE(session.Output().find("[end of input]"), std::string::npos);
-}
-
-// Template 102 showing the language list as the language step fills it;
-// "Finish" reads the chosen item's LCID.
-class LanguageDialog : public CDialog {
- public:
-  explicit LanguageDialog(FrontEnd& ui) : CDialog(kIddWizard, ui) {}
-  bool OnInitDialog() override {
-    CDialog::OnInitDialog();
-    ControlPeer* combo = PeerOf(kIdcLanguage);
-    combo->SetItemData(combo->AddString("English"), 1033);
-    combo->SetItemData(combo->AddString("German"), 1031);
-    combo->SetItemData(combo->AddString("French"), 1036);
-    combo->SetCurSel(0);
-    // A text that ends in line breaks leaves one blank line, not more.
-    PeerOf(kIdcStatusText)->SetText(LoadResString(kIdsChooseLanguage) + "\n\n");
-    PeerOf(kIdcProgress)->Show(false);
-    return true;
-  }
-  void OnOK() override {
-    ControlPeer* combo = PeerOf(kIdcLanguage);
-    chosen = combo->ItemData(combo->CurSel());
-    CDialog::OnOK();
-  }
-  uint32_t chosen = 0;
-};
-
-TEST(ConsoleDialog, LanguageListIsNumberedWithTheSelectionMarked) {
-  ConsoleSession session("french\n4\n2\nfinish\n");
-  LanguageDialog dialog(session.ui);
-  EXPECT_EQ(dialog.DoModal(), kIdOk);
-  EXPECT_EQ(dialog.chosen, 1031u);
-
-  const std::string out = session.Output();
-  EXPECT_NE(out.find("  Please select the language for your FrontPage installation.\n\n"
-                     "  > 1)  English  (selected)\n"
-                     "    2)  German\n"
-                     "    3)  French\n"),
-            std::string::npos);
-  // The name picks too; a number past the list picks nothing.
-  EXPECT_NE(out.find("  > 3)  French  (selected)\n"), std::string::npos);
-  EXPECT_NE(out.find("    1)  English\n"
-                     "  > 2)  German  (selected)\n"),
-            std::string::npos);
-  EXPECT_NE(out.find("\"4\" is not one of the choices shown."), std::string::npos);
 }
 
 std::string Clauses(int count) {
@@ -175,79 +103,6 @@ TEST(ConsoleDialog, LicenceIsPagedAndOnlyItsKeyAccepts) {
   EXPECT_EQ(Count(out, "That is the end of the text"), 2);
   EXPECT_NE(out.find("d) Don't Accept   a) Accept\n"), std::string::npos);
   EXPECT_EQ(out.find("(Enter)"), std::string::npos);
-}
-
-TEST(ConsoleDialog, LicenceRefusedByKeyByNameOrByEndOfInput) {
-  for (const char* input : {"d\n", "don't accept\n", "\n\n"}) {
-    ConsoleSession session(input);  // no terminal size: the text is shown whole
-    CLicenceDlg dialog(session.ui);
-    dialog.m_strLicence = Clauses(40);
-    EXPECT_EQ(dialog.DoModal(), kIdCancel) << input;
-    EXPECT_NE(session.Output().find("    Clause 40.\n"), std::string::npos);
-    EXPECT_EQ(session.Output().find("-- lines"), std::string::npos);
-  }
-}
-
-TEST(ConsoleDialog, AboutBoxShowsItsTextsAndEndsOnEnter) {
-  ConsoleSession session("\n");
-  CAboutDlg dialog(session.ui);
-  EXPECT_EQ(dialog.DoModal(), kIdOk);
-  const std::string out = session.Output();
-  EXPECT_NE(out.find("=== About Install ==="), std::string::npos);
-  EXPECT_NE(out.find(LoadResString(kIdsTitleLine)), std::string::npos);
-  EXPECT_NE(out.find("Installs themes and templates"), std::string::npos);
-  EXPECT_NE(out.find("o) OK (Enter)"), std::string::npos);
-}
-
-TEST(ConsoleDialog, MessageBoxWaitsForOneLineAndNamesItsIcon) {
-  ConsoleSession session("\nnext answer\n");
-  EXPECT_EQ(session.ui.ShowMessageBox("Installation Error.  FrontPage not found.", kMbIconStop),
-            kIdOk);
-  const std::string out = session.Output();
-  EXPECT_NE(out.find("--- FrontPage Theme Installation: Error ---"), std::string::npos);
-  EXPECT_NE(out.find("  Installation Error.  FrontPage not found.\n"), std::string::npos);
-  EXPECT_NE(out.find("Press Enter for OK."), std::string::npos);
-  EXPECT_EQ(session.Unread(), "next answer\n");
-
-  ConsoleSession warning("");
-  EXPECT_EQ(warning.ui.ShowMessageBox("Careful", kMbIconExclamation), kIdOk);
-  EXPECT_NE(warning.Output().find("FrontPage Theme Installation: Warning"), std::string::npos);
-  EXPECT_NE(warning.Output().find("[end of input]"), std::string::npos);
-
-  ConsoleSession plain("\n");
-  plain.ui.ShowMessageBox("This option will install the template", kMbOk);
-  EXPECT_NE(plain.Output().find("--- FrontPage Theme Installation ---"), std::string::npos);
-}
-
-TEST(ConsoleDialog, ReadmeIsPrintedOffATerminalAndPagedOnOne) {
-  ConsoleSession printed("");
-  printed.KitFile("readme.txt", "Thanks for installing.\r\nEnjoy caf\xe9s.\r\n");
-  printed.ui.OpenTextFile("readme.txt");
-  EXPECT_NE(printed.Output().find("--- readme.txt ---"), std::string::npos);
-  EXPECT_NE(printed.Output().find("Thanks for installing.\nEnjoy caf\xc3\xa9s.\n"),
-            std::string::npos);
-
-  test::TempDir pagerDir;
-  ConsoleOptions options;
-  options.terminal = true;
-  options.pager = "cat > " + pagerDir.path() + "/paged.txt";
-  ConsoleSession paged("", options);
-  paged.KitFile("README.TXT", "Paged text\r\n");
-  paged.ui.OpenTextFile("readme.txt");
-  EXPECT_EQ(test::ReadHostFile(pagerDir.path() + "/paged.txt"), "Paged text\n");
-  EXPECT_EQ(paged.Output().find("Paged text"), std::string::npos);
-
-  options.pager = pagerDir.path() + "/no-such-pager";
-  ConsoleSession fallback("", options);
-  fallback.KitFile("readme.txt", "Printed instead\r\n");
-  fallback.ui.OpenTextFile("readme.txt");
-  EXPECT_NE(fallback.Output().find("Printed instead"), std::string::npos);
-
-  ConsoleSession missing("");
-  missing.ui.OpenTextFile("readme.txt");
-  EXPECT_NE(missing.Output().find(
-                "readme.txt cannot be shown: The system cannot find the file specified."),
-            std::string::npos);
 }
 
 }  // namespace
