@@ -17,40 +17,6 @@ bool Resolve(CWizardDlg& w, int version, const std::string& root, const std::str
   return w.ResolveTargetFolders();
 }
 
-// Two versions sharing one templates folder offer each language once, in
-// the folder's order, and no page folder is set before the choice.
-TEST(TargetFolders, VersionsSharingATemplatesFolderOfferEachLanguageOnce) {
-  HostFixture f;
-  f.prefix.AddFrontPage(kFP2000, kRoot2000).AddFrontPage(kFP2002, kRoot2002);
-  f.prefix.AddFolder(kTemplates + "\\1033").AddFolder(kTemplates + "\\1031");
-  f.ui.Queue(kIddVersions, [](DialogDriver& d) {
-    d.Click(kIdcFP2000);
-    d.Click(kIdcFP2002);
-    d.PressEnter();
-  });
-  f.Start();
-  f.Next();
-  EXPECT_EQ(f.wizard().m_nStep, 1);
-  EXPECT_EQ(f.wizard().m_strPagesDir, "");
-  EXPECT_EQ(f.wizard().m_arrLangFolders, (std::vector<uint32_t>{1031, 1033}));
-  f.Next();
-  EXPECT_EQ(f.control(kIdcLanguage).Count(), 2);
-}
-
-TEST(TargetFolders, OneLanguageFolderIsUsedAtOnce) {
-  HostFixture f;
-  f.prefix.AddFolder(kTemplates + "\\1031");
-  CWizardDlg& w = f.StartLogged();
-
-  EXPECT_TRUE(Resolve(w, kFP2002, kRoot2002));
-  EXPECT_EQ(w.m_nStep, 3);
-  EXPECT_EQ(w.m_strKitVersionFolder, "fp2000");
-  EXPECT_EQ(w.m_strLanguage, "1031");
-  EXPECT_TRUE(w.m_arrLangFolders.empty());
-  EXPECT_EQ(w.m_strPagesDir, kTemplates + "\\1031\\pages");
-  EXPECT_EQ(w.m_strFramesDir, kTemplates + "\\1031\\frames");
-}
-
 TEST(TargetFolders, WithoutAKnownLanguageFolderEnglishIsUsed) {
   for (bool withFolders : {false, true}) {
     HostFixture f;
