@@ -101,15 +101,5 @@ TEST(DetectFrontPage, RegistryFactsDecideFoundPreselectedAndAsked) {
   }
 }
 
-TEST(DetectFrontPage, NothingFoundTellsTheUserAndEndsTheWizard) {
-  HostFixture f;
-  CWizardDlg& w = f.StartLogged();
-  EXPECT_FALSE(w.DetectFrontPage());
-  ASSERT_EQ(f.ui.messageBoxes().size(), 1u);
-  EXPECT_EQ(f.ui.messageBoxes()[0].text, "Installation Error.  FrontPage not found.");
-  EXPECT_EQ(w.m_nEndScreenId, kIdsFailed);
-  EXPECT_FALSE(w.m_fileLog);
-}
-
 }  // namespace
 }  // namespace tpl::test
