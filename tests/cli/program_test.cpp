@@ -180,6 +180,15 @@ TEST_F(ProgramTest, DefaultsAreTheCurrentFolderAndWinePrefix) {
                               "/drive_c/Program Files/Common Files/Microsoft Shared/themes"));
 }
 
+// Without --silent the wizard runs on the terminal; input that ends is Esc.
+TEST_F(ProgramTest, InteractiveRunEndsCancelledWhenTheInputEnds) {
+  const Result run = Launch({"--kit", ExampleKit(), "--prefix", CopyOfExampleMachine()},
+                            {{"LANG", "C.UTF-8"}, {"COLUMNS", "60"}});
+  EXPECT_EQ(run.status, 2);
+  EXPECT_NE(run.out.find("[end of input]"), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("  Installation cancelled.\n"), std::string::npos) << run.out;
+}
+
 TEST_F(ProgramTest, RefusedLicenceExitsWith2AndNoFrontPageWith1) {
   const std::string machine = CopyOfExampleMachine();
   const std::vector<std::string> before = ListHostTree(machine + "/drive_c/Program Files");

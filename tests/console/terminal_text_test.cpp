@@ -29,5 +29,33 @@ TEST(TerminalText, ControlCharactersCannotDriveTheTerminal) {
   EXPECT_EQ(ToTerminalText("one\r\ntwo\rthree\n\tfour", true), "one\ntwo\nthree\n\tfour");
 }
 
+TEST(TerminalText, WrapsBetweenWordsAndCutsWordsLongerThanALine) {
+  EXPECT_EQ(WrapText("the quick brown fox jumps", 10),
+            (Lines{"the quick", "brown fox", "jumps"}));
+  EXPECT_EQ(WrapText("abcdefghijklmnop xy", 6), (Lines{"abcdef", "ghijkl", "mnop", "xy"}));
+  // Lines end at '\n'; blank lines stay; trailing blanks go; indents stay.
+  EXPECT_EQ(WrapText("a  \n\n   indented text here", 12),
+            (Lines{"a", "", "   indented", "text here"}));
+  // Columns count characters, not bytes.
+  EXPECT_EQ(WrapText("\xc3\xa9\xc3\xa9\xc3\xa9 \xc3\xa9\xc3\xa9", 6),
+            (Lines{"\xc3\xa9\xc3\xa9\xc3\xa9 \xc3\xa9\xc3\xa9"}));
+  EXPECT_EQ(DisplayWidth("\xc3\xa9\xe2\x82\xac!"), 3);
+}
+
+TEST(TerminalText, TabsGoToTheNextStopOfEight) {
+  // The install plan's "Themes:\t" column.
+  EXPECT_EQ(WrapText("Themes:\tBlue", 40), (Lines{"Themes: Blue"}));
+  EXPECT_EQ(WrapText("ab\tc\td", 40), (Lines{"ab      c       d"}));
+}
+
+TEST(TerminalText, MnemonicsAreTakenOutOfButtonTexts) {
+  EXPECT_EQ(StripMnemonic("&About Install..."), "About Install...");
+  EXPECT_EQ(MnemonicLetter("&About Install..."), 'a');
+  EXPECT_EQ(StripMnemonic("R&&D &Tools"), "R&D Tools");
+  EXPECT_EQ(MnemonicLetter("R&&D &Tools"), 't');
+  EXPECT_EQ(MnemonicLetter("Next >"), 0);
+  EXPECT_EQ(CentreLine("ab", 8), "   ab");
+}
+
 }  // namespace
 }  // namespace tpl
