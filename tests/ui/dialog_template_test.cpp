@@ -192,7 +192,9 @@ TEST_P(EveryTemplate, ReadsBackAsTheTemplateDataWithNothingLeftOver) {
     EXPECT_EQ(item.style & (kWsChild | kWsVisible), kWsChild | kWsVisible);
     const WindowsControl windows = Expected(control.kind);
     EXPECT_EQ(item.cls.ordinal ? item.cls.value : 0, windows.atom);
-    if (!item.cls.ordinal) EXPECT_EQ(item.cls.text, u"msctls_progress32");
+    if (!item.cls.ordinal) {
+      EXPECT_EQ(item.cls.text, u"msctls_progress32");
+    }
     EXPECT_EQ(item.style & 0xFu, windows.type);
     EXPECT_EQ(item.style & windows.mustHave, windows.mustHave);
     EXPECT_EQ(item.exStyle, 0u);
