@@ -70,22 +70,6 @@ struct SilentMachine {
 
 class SilentRun : public ::testing::Test, public SilentMachine {};
 
-TEST_F(SilentRun, AnswersNeverOpenTheReadme) {
-  Prepare(k2002);
-  CommandLine options;
-  options.silent = options.acceptLicence = true;
-  std::ostringstream out;
-  SilentAnswers answers(options, out);
-  answers.Install(f.ui);
-  CWizardApp app(f.machine(), f.ui);
-  app.InitInstance();
-  EXPECT_EQ(app.m_nEndScreenId, kIdsSucceeded);
-  EXPECT_TRUE(f.ui.LastRun(kIddWizard)->Peer(kIdcViewReadme)->IsVisible());  // it was offered
-  EXPECT_TRUE(f.ui.openedFiles().empty());
-  EXPECT_EQ(f.machine().pauses(), std::vector<uint32_t>{500});  // the copy's, not Notepad's
-  EXPECT_TRUE(answers.error().empty());
-}
-
 // Each answer, each run that stops before copying, and a failed copy. The
 // whole of standard error is compared unless `errHas` names pieces of it.
 TEST(SilentRuns, EachAnswerAndEachStop) {

@@ -2,7 +2,6 @@
 // the about box, message boxes, end of input, the readme.
 #include <gtest/gtest.h>
 
-#include "app/about_dlg.h"
 #include "app/licence_dlg.h"
 #include "app/version_dlg.h"
 #include "app/wizard_dlg.h"
@@ -67,40 +66,18 @@ TEST(ConsoleDialog, VersionDialogIsANumberedListOfTogglesWithOk) {
   EXPECT_EQ(session.Unread(), "");
 }
 
-TEST(ConsoleDialog, DisabledTogglesAndUnknownAnswersChangeNothing) {
-  // FrontPage 98 has no number; "4", "zz" and "200" name nothing; "ok"
-  // spells the button.
-  ConsoleSession session("4\nzz\n200\nok\n");
-  CVersionDlg dialog(session.ui);
-  FoundThree(dialog);
-  EXPECT_EQ(dialog.DoModal(), kIdOk);
-  const std::string out = session.Output();
-  EXPECT_NE(out.find("\"4\" is not one of the choices shown."), std::string::npos);
-  EXPECT_NE(out.find("\"zz\" is not one of the choices shown."), std::string::npos);
-  EXPECT_NE(out.find("\"200\" is not one of the choices shown."), std::string::npos);
-  EXPECT_EQ(dialog.m_nRadioFP98, -1);
-  EXPECT_EQ(dialog.m_nRadioFP2000, 0);
-  // An answer that changed nothing does not draw the screen again.
-  EXPECT_EQ(Count(out, "=== FrontPage Theme Installation"), 1);
-}
-
-TEST(ConsoleDialog, AToggleCanBeNamedByTheLastWordOfItsText) {
-  ConsoleSession session("2002\nFrontPage 2000\n\n");
-  CVersionDlg dialog(session.ui);
-  FoundThree(dialog);
-  EXPECT_EQ(dialog.DoModal(), kIdOk);
-  EXPECT_EQ(dialog.m_nRadioFP2002, 0);
-  EXPECT_EQ(dialog.m_nRadioFP2000, -1);
-}
-
-TEST(ConsoleDialog, EndOfInputIsEscAndKeepsTheDialogsStartingValues) {
-  ConsoleSession session("2\n");  // ticks FrontPage 2002, then the input ends
-  CVersionDlg dialog(session.ui);
-  FoundThree(dialog);
-  EXPECT_EQ(dialog.DoModal(), kIdCancel);
-  EXPECT_EQ(dialog.m_nRadioFP2000, 0);
-  EXPECT_EQ(dialog.m_nRadioFP2002, -1);  // not exchanged: Esc is not OK
-  EXPECT_NE(session.Output().find("[end of input]"), std::string::npos);
+// Typing "esc" or the Esc key, or the end of the input, is Esc.
+TEST(ConsoleDialog, EscAndEndOfInputKeepTheDialogsStartingValues) {
+  for (const char* input : {"2\n", "2\nEsc\n3\n", "2\n\x1b\n3\n"}) {  // FrontPage 2002 ticked first
+    SCOPED_TRACE(input);
+    ConsoleSession session(input);
+    CVersionDlg dialog(session.ui);
+    FoundThree(dialog);
+    EXPECT_EQ(dialog.DoModal(), kIdCancel);
+    EXPECT_EQ(dialog.m_nRadioFP2000, 0);
+    EXPECT_EQ(dialog.m_nRadioFP2002, -1);  // not exchanged: Esc is not OK
+    EXPECT_EQ(session.Unread(), std::string(input).size() > 2 ? "3\n" : "");
+  }
 }
 
 // Template 102 showing the language list as the language step fills it;
@@ -186,17 +163,6 @@ TEST(ConsoleDialog, LicenceRefusedByKeyByNameOrByEndOfInput) {
     EXPECT_NE(session.Output().find("    Clause 40.\n"), std::string::npos);
     EXPECT_EQ(session.Output().find("-- lines"), std::string::npos);
   }
-}
-
-TEST(ConsoleDialog, AboutBoxShowsItsTextsAndEndsOnEnter) {
-  ConsoleSession session("\n");
-  CAboutDlg dialog(session.ui);
-  EXPECT_EQ(dialog.DoModal(), kIdOk);
-  const std::string out = session.Output();
-  EXPECT_NE(out.find("=== About Install ==="), std::string::npos);
-  EXPECT_NE(out.find(LoadResString(kIdsTitleLine)), std::string::npos);
-  EXPECT_NE(out.find("Installs themes and templates"), std::string::npos);
-  EXPECT_NE(out.find("o) OK (Enter)"), std::string::npos);
 }
 
 TEST(ConsoleDialog, MessageBoxWaitsForOneLineAndNamesItsIcon) {

@@ -88,54 +88,5 @@ TEST(ConsoleProgress, OnATerminalTheBarIsRedrawnInPlaceAtMostTenTimesASecond) {
   EXPECT_NE(out.find("] 0%      1/20000"), std::string::npos);
 }
 
-TEST(ConsoleProgress, AStillClockDrawsTheFirstAndTheLastStateOnly) {
-  ConsoleOptions options;
-  options.terminal = true;
-  options.clock = [] { return std::chrono::steady_clock::time_point(); };
-  ConsoleSession session("n\n", options);
-  CopyingDialog dialog(session.ui, {{kFP2002, 500}});
-  dialog.DoModal();
-  EXPECT_EQ(session.ui.meter().draws(), 2);
-  EXPECT_NE(session.Output().find("\r  [" + std::string(61, '#') + "] 100%  500/500"),
-            std::string::npos);
-}
-
-TEST(ConsoleProgress, OffATerminalTheCaptionOnceAndTheFinalCount) {
-  ConsoleSession session("n\n");
-  CopyingDialog dialog(session.ui, {{kFP2002, 20000}});
-  EXPECT_EQ(dialog.DoModal(), kIdOk);
-  const std::string out = session.Output();
-  EXPECT_EQ(Count(out, std::string(kFP2002) + "\n"), 1);
-  EXPECT_EQ(Count(out, "20000/20000 (100%)\n"), 1);
-  EXPECT_EQ(out.find('\r'), std::string::npos);
-  EXPECT_EQ(out.find('\x1b'), std::string::npos);
-  EXPECT_EQ(session.ui.meter().draws(), 1);
-}
-
-TEST(ConsoleProgress, EachVersionsBarEndsOnItsOwnLineWithItsLastState) {
-  ConsoleOptions options;
-  options.terminal = true;
-  options.clock = [] { return std::chrono::steady_clock::time_point(); };
-  ConsoleSession terminal("n\n", options);
-  CopyingDialog shown(terminal.ui, {{kFP2002, 29}, {kFP2003, 10}});
-  shown.DoModal();
-  const std::string out = terminal.Output();
-  const std::string first = std::string(kFP2002) + "\n\r  [";
-  ASSERT_NE(out.find(first), std::string::npos) << out;
-  const size_t firstEnd = out.find("100%  29/29\x1b[K\n" + std::string(kFP2003) + "\n\r  [");
-  EXPECT_NE(firstEnd, std::string::npos) << out;
-  EXPECT_NE(out.find("100%  10/10\x1b[K\n", firstEnd), std::string::npos) << out;
-  // Setting a bar up draws nothing: no empty bar before a caption.
-  EXPECT_EQ(out.find("] 0%"), std::string::npos) << out;
-
-  ConsoleSession piped("n\n");
-  CopyingDialog plain(piped.ui, {{kFP2002, 29}, {kFP2003, 10}});
-  plain.DoModal();
-  EXPECT_NE(piped.Output().find(std::string(kFP2002) + "\n  29/29 (100%)\n" + kFP2003 +
-                                "\n  10/10 (100%)\n"),
-            std::string::npos)
-      << piped.Output();
-}
-
 }  // namespace
 }  // namespace tpl

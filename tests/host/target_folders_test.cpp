@@ -9,85 +9,12 @@ namespace {
 
 const std::string kTemplates = kOffice + "\\templates";
 
-size_t CountLogged(const HostFixture& f, const std::string& line) {
-  const std::vector<std::string> lines = f.LogLines();
-  return static_cast<size_t>(std::count(lines.begin(), lines.end(), line));
-}
-
 // Resolves FrontPage 2000 or 2002 at `root` on a started wizard.
 bool Resolve(CWizardDlg& w, int version, const std::string& root, const std::string& lcid = "") {
   (version == kFP2000 ? w.m_strRootFP2000 : w.m_strRootFP2002) = root;
   w.m_nHostVersion = version;
   w.m_strLanguage = lcid;
   return w.ResolveTargetFolders();
-}
-
-TEST(TargetFolders, SeveralLanguageFoldersLetTheUserChooseBeforeAnyPageFolderIsSet) {
-  HostFixture f;
-  f.prefix.AddFrontPage(kFP2000, kRoot2000);
-  f.prefix.AddFolder(kTemplates + "\\1033").AddFolder(kTemplates + "\\1031");
-  f.Start();
-  CWizardDlg& w = f.wizard();
-
-  f.Next();  // detection and planning
-  EXPECT_EQ(w.m_nStep, 1);
-  EXPECT_EQ(w.m_strPagesDir, "");
-  EXPECT_EQ(w.m_strTemplatesRoot, kTemplates + "\\");
-  EXPECT_EQ(w.m_arrLangFolders, (std::vector<uint32_t>{1031, 1033}));  // the folder's order
-  EXPECT_TRUE(f.Logged("This system has language folder 1031 (German)"));
-  EXPECT_TRUE(f.Logged("This system has language folder 1033 (English)"));
-
-  f.Next();  // the language prompt
-  MemoryPeer& combo = f.control(kIdcLanguage);
-  EXPECT_EQ(f.StatusText(), "Please select the language for your FrontPage installation.");
-  ASSERT_EQ(combo.Count(), 2);
-  EXPECT_EQ(combo.ItemText(0), "German (1031)");
-  EXPECT_EQ(combo.ItemText(1), "English (1033)");
-  EXPECT_EQ(combo.ItemData(1), 1033u);
-  EXPECT_EQ(combo.CurSel(), 0);
-  EXPECT_TRUE(w.m_arrLangFolders.empty());
-
-  combo.SetCurSel(1);
-  f.Next();  // the choice, then the licence (none in this kit)
-  EXPECT_EQ(w.m_strLanguage, "1033");
-  EXPECT_EQ(f.StatusText(), "Ready to install themes.\n\nClick Next to continue.");
-  EXPECT_TRUE(w.ResolveTargetFolders());  // as the install step does
-  EXPECT_EQ(w.m_nStep, 3);
-  EXPECT_EQ(w.m_strThemesDir, f.prefix.CommonFilesPath() + "\\Microsoft Shared\\themes");
-  EXPECT_EQ(w.m_strPagesDir, kTemplates + "\\1033\\pages");
-}
-
-TEST(TargetFolders, VersionsSharingATemplatesFolderOfferEachLanguageOnce) {
-  HostFixture f;
-  f.prefix.AddFrontPage(kFP2000, kRoot2000).AddFrontPage(kFP2002, kRoot2002);
-  f.prefix.AddFolder(kTemplates + "\\1033").AddFolder(kTemplates + "\\1031");
-  f.ui.Queue(kIddVersions, [](DialogDriver& d) {
-    d.Click(kIdcFP2000);
-    d.Click(kIdcFP2002);
-    d.PressEnter();
-  });
-  f.Start();
-
-  f.Next();
-  EXPECT_EQ(f.wizard().m_nStep, 1);
-  EXPECT_EQ(f.wizard().m_arrLangFolders, (std::vector<uint32_t>{1031, 1033}));
-  EXPECT_EQ(CountLogged(f, "This system has language folder 1033 (English)"), 1u);
-  f.Next();
-  EXPECT_EQ(f.control(kIdcLanguage).Count(), 2);
-}
-
-TEST(TargetFolders, OneLanguageFolderIsUsedAtOnce) {
-  HostFixture f;
-  f.prefix.AddFolder(kTemplates + "\\1031");
-  CWizardDlg& w = f.StartLogged();
-
-  EXPECT_TRUE(Resolve(w, kFP2002, kRoot2002));
-  EXPECT_EQ(w.m_nStep, 3);
-  EXPECT_EQ(w.m_strKitVersionFolder, "fp2000");
-  EXPECT_EQ(w.m_strLanguage, "1031");
-  EXPECT_TRUE(w.m_arrLangFolders.empty());
-  EXPECT_EQ(w.m_strPagesDir, kTemplates + "\\1031\\pages");
-  EXPECT_EQ(w.m_strFramesDir, kTemplates + "\\1031\\frames");
 }
 
 TEST(TargetFolders, WithoutAKnownLanguageFolderEnglishIsUsed) {

@@ -2,7 +2,6 @@
 // progress display and the copying pass that stops at the first failure.
 #include <gtest/gtest.h>
 
-#include "install/copy_plan.h"
 #include "install_fixture.h"
 #include "res/strings.h"
 
@@ -21,28 +20,16 @@ void KitWithOneFileEach(InstallFixture& f, const std::string& versionFolder) {
   f.Kit("common/dwts/page.dwt", "dwt");
 }
 
-// The "Copying " rows: per kind, version-specific then common into its own
-// folder, then (with the 2003 extension) into the 2003 folder and the profile.
-Lines Rows(bool extension) {
-  const std::string profile = std::string(kAppData) + "\\Microsoft\\";
-  const struct { const char* kind; std::string own, inProfile; } kinds[] = {
-      {"themes", "C:\\dest\\themes", profile + "Themes"},
-      {"page templates", "C:\\dest\\pages", profile + "FrontPage\\Pages"},
-      {"web templates", "C:\\dest\\webs", profile + "FrontPage\\Webs"},
-      {"frame templates", "C:\\dest\\frames", profile + "FrontPage\\Frames"}};
-  Lines rows;
-  for (const auto& k : kinds) {
-    std::vector<std::pair<std::string, std::string>> targets{{"", k.own}};
-    if (extension) targets.insert(targets.end(), {{"2003 ", k.own + "11"}, {"profile ", k.inProfile}});
-    for (const auto& [label, destination] : targets) {
-      for (const char* from : {"version-specific ", "common "}) {
-        rows.push_back("Copying " + std::string(from) + label + k.kind + " to " + destination);
-      }
-    }
-  }
-  return rows;
-}
-const Lines kOwnFolderRows = Rows(false);
+// The rows of a version's own folders: per kind, version-specific then common.
+const Lines kOwnFolderRows = {
+    "Copying version-specific themes to C:\\dest\\themes",
+    "Copying common themes to C:\\dest\\themes",
+    "Copying version-specific page templates to C:\\dest\\pages",
+    "Copying common page templates to C:\\dest\\pages",
+    "Copying version-specific web templates to C:\\dest\\webs",
+    "Copying common web templates to C:\\dest\\webs",
+    "Copying version-specific frame templates to C:\\dest\\frames",
+    "Copying common frame templates to C:\\dest\\frames"};
 
 TEST(InstallFiles, FP98AndFP2002Without2003RunOnlyTheEightRowsOfTheirOwnFolders) {
   for (const int version : {kFP98, kFP2002}) {
@@ -60,26 +47,6 @@ TEST(InstallFiles, FP98AndFP2002Without2003RunOnlyTheEightRowsOfTheirOwnFolders)
   }
 }
 
-TEST(InstallFiles, FP2000WithFP2003CopiesAndCountsEveryFileThreeTimes) {
-  InstallFixture f;
-  KitWithOneFileEach(f, "fp2000");
-  f.StartFor(kFP2000, /*found2003=*/true);
-  ASSERT_TRUE(f.wizard().InstallFiles());
-
-  const std::string profile = std::string(kAppData) + "\\Microsoft\\";
-  EXPECT_EQ(f.NewLogLinesStarting("Copying "), Rows(true));
-  EXPECT_EQ(f.NewLogLinesStarting("Total files = "), (Lines{"Total files = 24"}));
-  EXPECT_EQ(f.NewLogLinesStarting("Copied file: ").size(), 24u);
-  for (const std::string& folder : {std::string("C:\\dest\\webs"), std::string("C:\\dest\\webs11"),
-                                    profile + "FrontPage\\Webs"}) {
-    EXPECT_EQ(f.Read(folder + "\\v\\webs.v"), "fp2000") << folder;
-    EXPECT_EQ(f.Read(folder + "\\c\\webs.c"), "common") << folder;
-  }
-  EXPECT_EQ(f.bar().RangeUpper(), 24);
-  EXPECT_EQ(f.bar().Pos(), 24);
-  EXPECT_FALSE(f.Exists(kDwtDir));
-}
-
 TEST(InstallFiles, FP2003CopiesTheDwtsTwiceAndNeverTheExtensionRows) {
   InstallFixture f;
   KitWithOneFileEach(f, "fp2000");
@@ -94,32 +61,6 @@ TEST(InstallFiles, FP2003CopiesTheDwtsTwiceAndNeverTheExtensionRows) {
   EXPECT_EQ(f.NewLogLinesStarting("Total files = "), (Lines{"Total files = 12"}));
   EXPECT_EQ(f.Read(std::string(kDwtDir) + "\\page.dwt"), "dwt");
   EXPECT_EQ(f.Read(dwtProfile + "\\second.dwt"), "dwt2");
-}
-
-TEST(InstallFiles, KitWithoutFilesLogsEveryRowAndLeavesTheBarAlone) {
-  InstallFixture f;
-  f.KitFolder("fp2000/themes/empty");
-  f.StartFor(kFP2002);
-  f.bar().SetPos(42);
-  f.caption().SetText("before");
-  ASSERT_TRUE(f.wizard().InstallFiles());
-
-  const Lines lines = f.NewLogLines();
-  ASSERT_EQ(lines.size(), 14u);
-  EXPECT_EQ(lines[0], "");
-  EXPECT_EQ(lines[1], "Currently Installing Theme for FrontPage 2002");
-  EXPECT_EQ(lines[2], "Counting files...");
-  EXPECT_EQ(lines[3], "Total files = 0");
-  EXPECT_EQ(lines[4], kOwnFolderRows[0]);
-  // An empty folder is still created, with the folders above it.
-  EXPECT_EQ(lines[6], "Created folder C:\\dest\\themes\\empty");
-  EXPECT_EQ(f.NewLogLinesStarting("Copying "), kOwnFolderRows);
-  EXPECT_EQ(f.bar().Pos(), 42);
-  EXPECT_EQ(f.bar().RangeUpper(), 100);
-  EXPECT_FALSE(f.bar().IsVisible());
-  EXPECT_FALSE(f.caption().IsVisible());
-  EXPECT_EQ(f.caption().Text(), "before");
-  EXPECT_EQ(f.machine().pauses(), (std::vector<uint32_t>{500}));
 }
 
 TEST(InstallFiles, SetsUpTheProgressDisplayAndFillsTheBarExactly) {
@@ -177,21 +118,6 @@ TEST(InstallFiles, CommonCopyWinsOverTheVersionSpecificOne) {
   f.StartFor(kFP2000);
   ASSERT_TRUE(f.wizard().InstallFiles());
   EXPECT_EQ(f.Read("C:\\dest\\themes\\blue\\blue.css"), "common");
-}
-
-TEST(CountedCopyPlan, CountsEachRowsCopiesWithoutTouchingAnything) {
-  InstallFixture f;
-  KitWithOneFileEach(f, "fp2000");
-  f.Kit("fp2000/themes/v/more/x.css");
-  f.StartFor(kFP2000, /*found2003=*/true);
-  const std::vector<CopyPlanRow> plan = CountedCopyPlanFor(f.wizard());
-  ASSERT_EQ(plan.size(), 24u);
-  EXPECT_EQ(plan[2].source, "fp2000\\themes");
-  EXPECT_EQ(plan[2].fileCount, 2);  // the version themes again, into themes11
-  EXPECT_EQ(plan[23].destination, std::string(kAppData) + "\\Microsoft\\FrontPage\\Frames");
-  EXPECT_EQ(plan[23].fileCount, 1);
-  EXPECT_TRUE(f.DestUntouched());
-  EXPECT_TRUE(f.NewLogLines().empty());
 }
 
 }  // namespace

@@ -27,8 +27,7 @@ class InstallFixture : public WizardFixture {
   // would): the climb of folder creation stops there.
   void StartFor(int version, bool found2003 = false) {
     prefix.AddFolder("C:\\dest");
-    Start();
-    CWizardDlg& w = wizard();
+    CWizardDlg& w = StartLogged();
     w.m_nHostVersion = version;
     w.m_bFoundFP2003 = found2003;
     w.m_strKitVersionFolder = version == kFP98 ? "fp98" : "fp2000";
@@ -38,16 +37,6 @@ class InstallFixture : public WizardFixture {
     w.m_strFramesDir = kFramesDir;
     w.m_strDwtDir = version == kFP2003 ? kDwtDir : "";
     g_strAppDataPath = kAppData;
-    w.m_bLogEnabled = true;
-    w.OpenLog();
-    headLines_ = LogLines().size();
-  }
-
-  // The log lines written since StartFor.
-  std::vector<std::string> NewLogLines() const {
-    std::vector<std::string> lines = LogLines();
-    lines.erase(lines.begin(), lines.begin() + static_cast<long>(headLines_));
-    return lines;
   }
 
   // The new log lines that begin with `prefix`.
@@ -79,9 +68,6 @@ class InstallFixture : public WizardFixture {
   }
   MemoryPeer& bar() { return control(kIdcProgress); }
   MemoryPeer& caption() { return control(kIdcProgressText); }
-
- private:
-  size_t headLines_ = 0;
 };
 
 }  // namespace tpl::test

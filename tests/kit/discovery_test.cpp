@@ -5,50 +5,10 @@
 #include <cmath>
 #include <string>
 
-#include "kit/theme_description.h"
 #include "kit_fixture.h"
 
 namespace tpl::test {
 namespace {
-
-TEST(ThemeDescription, ValueFollowsTheLinesFirstCharactersWhereverTheKeyIs) {
-  struct Case {
-    const char* line;
-    const char* title;
-  } const cases[] = {
-      {"Title=Ocean Breeze", "Ocean Breeze"},  // key in capitals, letters as written
-      {"TITLE= Spaced ", " Spaced "},          // nothing trimmed
-      {" title=Blue", "=Blue"},                // one blank: the "=" stays
-      {"  title=Blue", "e=Blue"},              // two blanks: "e=" stays
-      {"title=", ""},
-      {"xtitle=", "="},
-      {"title=A version=2", "A version=2"},  // both keys: a title line
-  };
-  for (const Case& c : cases) {
-    ThemeDescription description;
-    description.version = 7;
-    ApplyDescriptionLine(c.line, &description);
-    EXPECT_EQ(description.title, c.title) << c.line;
-    EXPECT_EQ(description.version, 7) << c.line;
-  }
-}
-
-TEST(ThemeDescription, VersionLinesAndIgnoredLines) {
-  ThemeDescription description;
-  ApplyDescriptionLine("Version=2.50", &description);
-  EXPECT_EQ(description.version, 2.5);
-  ApplyDescriptionLine("version=beta", &description);  // letters only
-  EXPECT_EQ(description.version, 0);
-  ApplyDescriptionLine("version=3rc1", &description);
-  EXPECT_EQ(description.version, 3);
-  ApplyDescriptionLine(" version=4", &description);  // 8 characters dropped: "=4"
-  EXPECT_EQ(description.version, 0);
-  ApplyDescriptionLine("[info]", &description);
-  ApplyDescriptionLine("titles=x", &description);  // no "title=": ignored
-  ApplyDescriptionLine("titl", &description);
-  EXPECT_EQ(description.title, "");
-  EXPECT_EQ(description.version, 0);
-}
 
 TEST(FindKitItems, ReadsDescriptionsAndListsSubFoldersOnly) {
   KitFixture f;

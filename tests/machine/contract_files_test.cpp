@@ -1,4 +1,4 @@
-// Copying, creating folders, text files and the log file, on every machine.
+// Copying, creating folders, text files and the log file, on the wineprefix machine.
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -13,9 +13,8 @@ namespace {
 using Strings = std::vector<std::string>;
 
 class FileContract : public MachineContract {};
-TPL_INSTANTIATE_MACHINE_CONTRACT(FileContract);
 
-TEST_P(FileContract, CopyResultsAndFailures) {
+TEST_F(FileContract, CopyResultsAndFailures) {
   prefix().AddFile("C:\\src\\a.txt", "new contents").AddFile("C:\\dst\\A.TXT", "old");
   prefix().AddFolder("C:\\dst\\folder").AddFile("C:\\dst\\ro.txt", "kept");
   chmod(Host("C:\\dst\\ro.txt").c_str(), 0444);  // refused even when the tests run as root
@@ -42,7 +41,7 @@ TEST_P(FileContract, CopyResultsAndFailures) {
   EXPECT_EQ(ReadHostFile(Host("C:\\dst\\ro.txt")), "kept");
 }
 
-TEST_P(FileContract, CopyKeepsBytesReadOnlyAndWriteTime) {
+TEST_F(FileContract, CopyKeepsBytesReadOnlyAndWriteTime) {
   std::string big(3 * 1024 * 1024 + 17, '\0');
   for (size_t i = 0; i < big.size(); ++i) big[i] = static_cast<char>(i * 131 % 251);
   prefix().AddFile("C:\\src\\big.bin", big).AddFile("C:\\dst\\big.bin", std::string(5000000, 'x'));
@@ -63,7 +62,7 @@ TEST_P(FileContract, CopyKeepsBytesReadOnlyAndWriteTime) {
   EXPECT_EQ(std::filesystem::last_write_time(Host("C:\\rw.txt")), then);
 }
 
-TEST_P(FileContract, MakeDirectoryResults) {
+TEST_F(FileContract, MakeDirectoryResults) {
   prefix().AddFolder("C:\\Parent\\Existing").AddFile("C:\\Parent\\file.txt");
   EXPECT_EQ(machine().MakeDirectory("C:\\parent\\NewOne"), kErrorSuccess);
   EXPECT_TRUE(HostPathExists(Host("C:\\Parent\\NewOne")));
@@ -74,7 +73,7 @@ TEST_P(FileContract, MakeDirectoryResults) {
 }
 
 // The line rules themselves are the text-mode reader's tests; here the file source under it.
-TEST_P(FileContract, TextFilesReadInTextMode) {
+TEST_F(FileContract, TextFilesReadInTextMode) {
   prefix().AddFile("C:\\t\\crlf.txt", "one\r\ntwo\rstill two\n\x1A" "x").AddFile("C:\\t\\empty.txt");
   EXPECT_EQ(Lines("C:\\t\\crlf.txt"), "one|two\rstill two");
   EXPECT_EQ(Lines("C:\\t"), "error 5");
@@ -85,7 +84,7 @@ TEST_P(FileContract, TextFilesReadInTextMode) {
   EXPECT_EQ(reader->ReadLine(&line), kErrorHandleEof);
 }
 
-TEST_P(FileContract, LogFileIsHeldWithoutSharing) {
+TEST_F(FileContract, LogFileIsHeldWithoutSharing) {
   prefix().AddFile("C:\\logs\\setup.log", "previous run").AddFile("C:\\src.txt", "s");
   std::unique_ptr<LogWriter> log, second;
   ASSERT_EQ(machine().CreateLogFile("C:\\LOGS\\Setup.log", &log), kErrorSuccess);
@@ -102,7 +101,7 @@ TEST_P(FileContract, LogFileIsHeldWithoutSharing) {
   EXPECT_EQ(machine().CreateLogFile("C:\\logs\\setup.log", &second), kErrorSuccess);
 }
 
-TEST_P(FileContract, LogFileIsNeverWrittenThroughALink) {
+TEST_F(FileContract, LogFileIsNeverWrittenThroughALink) {
   prefix().AddFile("C:\\precious.txt", "keep me").AddFolder("C:\\Logs");
   symlink(Host("C:\\precious.txt").c_str(), Host("C:\\Logs\\setup.log").c_str());
   std::unique_ptr<LogWriter> log;
@@ -115,7 +114,7 @@ TEST_P(FileContract, LogFileIsNeverWrittenThroughALink) {
   EXPECT_TRUE(HostPathExists(Host("C:\\Logs\\TplSetup.log")));
 }
 
-TEST_P(FileContract, SearchSeesWhatTheMachineCreated) {
+TEST_F(FileContract, SearchSeesWhatTheMachineCreated) {
   prefix().AddFile("C:\\src\\a.txt", "a").AddFolder("C:\\dst");
   EXPECT_EQ(Names("C:\\dst\\*.*"), (Strings{".", ".."}));   // listed and cached
   EXPECT_EQ(Lines("C:\\dst\\later.txt"), "error 2");        // a lookup that misses
@@ -129,7 +128,7 @@ TEST_P(FileContract, SearchSeesWhatTheMachineCreated) {
   EXPECT_EQ(Names("C:\\dst\\SUB\\*.txt"), Strings{"deep.txt"});
 }
 
-TEST_P(FileContract, ChangesMadeOutsideAreSeen) {
+TEST_F(FileContract, ChangesMadeOutsideAreSeen) {
   prefix().AddFolder("C:\\dst\\gone").AddFile("C:\\dst\\file.txt");
   EXPECT_EQ(machine().MakeDirectory("C:\\dst\\gone"), kErrorAlreadyExists);  // now cached
   std::filesystem::remove(Host("C:\\dst\\gone"));

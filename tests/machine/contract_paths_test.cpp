@@ -1,4 +1,4 @@
-// Path resolution and directory search, on every machine.
+// Path resolution and directory search, on the wineprefix machine.
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -10,9 +10,8 @@ namespace {
 using Strings = std::vector<std::string>;
 
 class PathContract : public MachineContract {};
-TPL_INSTANTIATE_MACHINE_CONTRACT(PathContract);
 
-TEST_P(PathContract, ExactSpellingWinsThenAnyCaseMatches) {
+TEST_F(PathContract, ExactSpellingWinsThenAnyCaseMatches) {
   prefix().AddFile("C:\\Data\\Readme.txt", "upper").AddFile("C:\\Data\\readme.txt", "lower");
   EXPECT_EQ(Lines("C:\\DATA\\readme.txt"), "lower");
   EXPECT_EQ(Lines("C:\\data\\Readme.txt"), "upper");
@@ -20,7 +19,7 @@ TEST_P(PathContract, ExactSpellingWinsThenAnyCaseMatches) {
   EXPECT_EQ(Lines("c:\\dAtA\\README.TXT"), "upper");
 }
 
-TEST_P(PathContract, PathsResolveLikeWindows) {
+TEST_F(PathContract, PathsResolveLikeWindows) {
   prefix().AddFile("C:\\Data\\Sub\\file.txt", "text").AddDrive('d', tmp.path() + "/ddrive");
   prefix().AddDrive('z', "/");  // the Unix root, as in a real prefix
   WriteHostFile(kit + "/Common/Themes/blue.inf", "title=Blue");
@@ -50,7 +49,7 @@ TEST_P(PathContract, PathsResolveLikeWindows) {
   EXPECT_EQ(machine().MakeDirectory("q:\\folder"), kErrorPathNotFound);
 }
 
-TEST_P(PathContract, ReservedCharactersAreBadNames) {
+TEST_F(PathContract, ReservedCharactersAreBadNames) {
   prefix().AddFolder("C:\\data");
   for (const char* name : {"a<b", "a>b", "a|b", "a\"b", "a*b", "a?b"}) {
     SCOPED_TRACE(name);
@@ -60,7 +59,7 @@ TEST_P(PathContract, ReservedCharactersAreBadNames) {
   EXPECT_EQ(machine().CopyFileOver("C:\\data\\x?.txt", "C:\\data\\y.txt"), kErrorInvalidName);
 }
 
-TEST_P(PathContract, SearchOrderWildcardsAndFailures) {
+TEST_F(PathContract, SearchOrderWildcardsAndFailures) {
   for (const char* name : {"1033.lang", "1033.lang.bak", "noext", "a.txt", "A.txt", "ab.txt",
                            "B.TXT", "_under"}) {
     prefix().AddFile(std::string("C:\\w\\") + name);
@@ -98,7 +97,7 @@ TEST_P(PathContract, SearchOrderWildcardsAndFailures) {
   EXPECT_NE(std::find(onC.begin(), onC.end(), "windows"), onC.end());
 }
 
-TEST_P(PathContract, FindDataFlags) {
+TEST_F(PathContract, FindDataFlags) {
   prefix().AddFile("C:\\f\\locked.txt").AddFile("C:\\f\\plain.txt").AddFolder("C:\\f\\dir");
   chmod(Host("C:\\f\\locked.txt").c_str(), 0444);
   symlink(Host("C:\\f\\dir").c_str(), Host("C:\\f\\link").c_str());
@@ -112,7 +111,7 @@ TEST_P(PathContract, FindDataFlags) {
   EXPECT_EQ(flags, ".:100 ..:100 dir:100 link:101 locked.txt:010 plain.txt:000 ");
 }
 
-TEST_P(PathContract, FolderIdentitySeesThroughLinks) {
+TEST_F(PathContract, FolderIdentitySeesThroughLinks) {
   prefix().AddFolder("C:\\real\\inner").AddFolder("C:\\other").AddFolder("C:\\loop");
   symlink(Host("C:\\real").c_str(), Host("C:\\alias").c_str());
   symlink("a", Host("C:\\loop\\b").c_str());

@@ -33,11 +33,10 @@ class RememberedFolders : public MachineContract {
     return old;
   }
 };
-TPL_INSTANTIATE_MACHINE_CONTRACT(RememberedFolders);
 
 // Someone else makes the very name while the folder's time stays put (same
 // clock tick, or a program that sets it back): the listing cannot tell.
-TEST_P(RememberedFolders, NameMadeBehindAnUnchangedListingStillCounts) {
+TEST_F(RememberedFolders, NameMadeBehindAnUnchangedListingStillCounts) {
   prefix().AddFile("C:\\src\\a.txt", "new").AddFolder("C:\\dst");
   const std::string dst = Host("C:\\dst");
   const timespec old = AgeFolder(dst);
@@ -62,7 +61,7 @@ TEST_P(RememberedFolders, NameMadeBehindAnUnchangedListingStillCounts) {
   EXPECT_EQ(ReadHostFile(dst + "/b.txt"), "new");
 }
 
-TEST_P(RememberedFolders, FolderTheMachineMadeShowsWhatOthersPutInIt) {
+TEST_F(RememberedFolders, FolderTheMachineMadeShowsWhatOthersPutInIt) {
   prefix().AddFolder("C:\\dst");
   ASSERT_EQ(machine().MakeDirectory("C:\\dst\\New"), kErrorSuccess);
   const std::string made = Host("C:\\dst\\New");
@@ -73,7 +72,7 @@ TEST_P(RememberedFolders, FolderTheMachineMadeShowsWhatOthersPutInIt) {
   EXPECT_EQ(machine().MakeDirectory("C:\\dst\\NEW\\outside.txt"), kErrorAlreadyExists);
 }
 
-TEST_P(RememberedFolders, CopiesIntoFreshFoldersKeepTheCallersSpelling) {
+TEST_F(RememberedFolders, CopiesIntoFreshFoldersKeepTheCallersSpelling) {
   prefix().AddFile("C:\\src\\a.txt", "a").AddFolder("C:\\dst");
   ASSERT_EQ(machine().MakeDirectory("C:\\dst\\Deep"), kErrorSuccess);
   ASSERT_EQ(machine().MakeDirectory("C:\\DST\\deep\\Deeper"), kErrorSuccess);
@@ -85,7 +84,7 @@ TEST_P(RememberedFolders, CopiesIntoFreshFoldersKeepTheCallersSpelling) {
   EXPECT_EQ(Names("C:\\dst\\deep\\deeper\\*"), (Strings{".", "..", "One.TXT"}));
 }
 
-TEST_P(RememberedFolders, SearchesListEveryEntryOfALargeFolder) {
+TEST_F(RememberedFolders, SearchesListEveryEntryOfALargeFolder) {
   prefix().AddFolder("C:\\big");
   constexpr int kFiles = 1000;  // far more than one read of the folder brings
   for (int n = 0; n < kFiles; ++n) {
@@ -97,7 +96,7 @@ TEST_P(RememberedFolders, SearchesListEveryEntryOfALargeFolder) {
   EXPECT_EQ(Names("C:\\big\\*_77.txt"), Strings{"a_rather_long_file_name_number_77.txt"});
 }
 
-TEST_P(RememberedFolders, SearchBelowAFileOrAMissingFolderFindsNoFolder) {
+TEST_F(RememberedFolders, SearchBelowAFileOrAMissingFolderFindsNoFolder) {
   prefix().AddFile("C:\\dst\\file.txt");
   EXPECT_EQ(Names("C:\\dst\\file.txt\\*"), Strings{"error 3"});
   EXPECT_EQ(Names("C:\\dst\\none\\*.*"), Strings{"error 3"});
@@ -106,7 +105,7 @@ TEST_P(RememberedFolders, SearchBelowAFileOrAMissingFolderFindsNoFolder) {
   EXPECT_EQ(Names("C:\\dst\\*.*"), Strings{"error 3"});  // listed before, gone now
 }
 
-TEST_P(RememberedFolders, DriveLinkedElsewhereIsFollowedWhenAPathFails) {
+TEST_F(RememberedFolders, DriveLinkedElsewhereIsFollowedWhenAPathFails) {
   const std::string first = tmp.path() + "/first", second = tmp.path() + "/second";
   prefix().AddDrive('d', first);
   WriteHostFile(first + "/one.txt", "first");

@@ -1,4 +1,4 @@
-// Registry, environment and system facts, on every machine.
+// Registry, environment and system facts, on the wineprefix machine.
 #include <unistd.h>
 
 #include <cstring>
@@ -54,9 +54,8 @@ class SystemContract : public MachineContract {
     }
   }
 };
-TPL_INSTANTIATE_MACHINE_CONTRACT(SystemContract);
 
-TEST_P(SystemContract, ValuesOfEachTypeAndTheirFailures) {
+TEST_F(SystemContract, ValuesOfEachTypeAndTheirFailures) {
   prefix().SetExpandString(kHklm, "Software\\Test", "Expand", "%SystemRoot%\\x");
   prefix().SetDword(kHklm, "Software\\Test", "Number", 0x2a);
   prefix().SetString(kHkcu, "Software\\Test", "Fits", std::string(259, 'a'));
@@ -72,7 +71,7 @@ TEST_P(SystemContract, ValuesOfEachTypeAndTheirFailures) {
   EXPECT_EQ(Value(kHkcu, "Software\\Test", "TooLong"), "error 234 type 1");
 }
 
-TEST_P(SystemContract, Win64PrefixReadsThe32BitView) {
+TEST_F(SystemContract, Win64PrefixReadsThe32BitView) {
   UsePrefix(PrefixOptions{true});
   prefix().SetNativeString(kHklm, "Software\\OnlyNative", "x", "64-bit");
   prefix().SetNativeString(kHkcu, "Software\\UserKey", "x", "user");
@@ -84,7 +83,7 @@ TEST_P(SystemContract, Win64PrefixReadsThe32BitView) {
   EXPECT_EQ(Version(), "6.1.7601 Service Pack 1");  // from the string: no dwords in 32-bit view
 }
 
-TEST_P(SystemContract, UnreadableHiveIsAccessDenied) {
+TEST_F(SystemContract, UnreadableHiveIsAccessDenied) {
   machine();  // writes the registry files
   unlink((prefix().root() + "/system.reg").c_str());
   MakeHostFolders(prefix().root() + "/system.reg");  // a folder cannot be read as a file
@@ -92,7 +91,7 @@ TEST_P(SystemContract, UnreadableHiveIsAccessDenied) {
   EXPECT_EQ(Value(kHkcu, "Environment", "TEMP"), "1:C:\\users\\tester\\Temp");
 }
 
-TEST_P(SystemContract, FileThatIsNoRegistryWarnsOnceAndHasNoKeys) {
+TEST_F(SystemContract, FileThatIsNoRegistryWarnsOnceAndHasNoKeys) {
   machine();
   WriteHostFile(prefix().root() + "/user.reg", "this is not a registry\n[Software\\X]\n");
   ::testing::internal::CaptureStderr();
@@ -104,7 +103,7 @@ TEST_P(SystemContract, FileThatIsNoRegistryWarnsOnceAndHasNoKeys) {
   EXPECT_EQ(warnings.find(file, warnings.find(file) + 1), std::string::npos) << warnings;
 }
 
-TEST_P(SystemContract, EnvironmentExpansion) {
+TEST_F(SystemContract, EnvironmentExpansion) {
   // Later environment keys override earlier ones; expandable values expand.
   prefix().SetExpandString(kHklm, kSystemEnvironment, "Both", "%SystemRoot%\\m");
   prefix().SetString(kHkcu, "Environment", "Both", "user");
@@ -137,7 +136,7 @@ TEST_P(SystemContract, EnvironmentExpansion) {
   EXPECT_EQ(expanded, "C:\\windows");
 }
 
-TEST_P(SystemContract, TempPathChoosesTmpThenTempThenProfileThenWindows) {
+TEST_F(SystemContract, TempPathChoosesTmpThenTempThenProfileThenWindows) {
   EXPECT_EQ(Temp(), "C:\\users\\tester\\Temp\\");
   UsePrefix(PrefixOptions());
   prefix().RemoveValue(kHkcu, "Environment", "TMP").RemoveValue(kHklm, kSystemEnvironment, "TMP");
@@ -156,7 +155,7 @@ TEST_P(SystemContract, TempPathChoosesTmpThenTempThenProfileThenWindows) {
   EXPECT_EQ(folder, "C:\\WINNT");
 }
 
-TEST_P(SystemContract, VersionFromDwordsBeforeString) {
+TEST_F(SystemContract, VersionFromDwordsBeforeString) {
   prefix().SetDword(kHklm, kWindowsNt, "CurrentMajorVersionNumber", 10);
   prefix().SetDword(kHklm, kWindowsNt, "CurrentMinorVersionNumber", 0);
   prefix().SetString(kHklm, kWindowsNt, "CurrentBuildNumber", "19045");
@@ -170,7 +169,7 @@ TEST_P(SystemContract, VersionFromDwordsBeforeString) {
   EXPECT_EQ(Version(), "5.1.2600 Service Pack 3");
 }
 
-TEST_P(SystemContract, UserNameWindowsFolderAndMessages) {
+TEST_F(SystemContract, UserNameWindowsFolderAndMessages) {
   std::string text;
   ASSERT_EQ(machine().UserName(&text), kErrorSuccess);
   EXPECT_EQ(text, "tester");

@@ -10,7 +10,6 @@
 #include <string>
 #include <vector>
 
-#include "machine/forwarding_machine.h"
 #include "machine/machine.h"
 #include "machine/wineprefix/wine_prefix_machine.h"
 #include "support/prefix_builder.h"
@@ -18,15 +17,13 @@
 
 namespace tpl::test {
 
-// The parameter: whether the wineprefix machine is seen through a ForwardingMachine.
-class MachineContract : public ::testing::TestWithParam<bool> {
+class MachineContract : public ::testing::Test {
  protected:
   MachineContract() { UsePrefix(PrefixOptions()); }
 
   // Starts again with a prefix of other options (before machine() is used).
   void UsePrefix(const PrefixOptions& options) {
     machine_.reset();
-    real_.reset();
     prefix_ = std::make_unique<PrefixBuilder>(tmp.path() + "/prefix", options);
     kit = tmp.path() + "/kit";
     MakeHostFolders(kit);
@@ -38,12 +35,7 @@ class MachineContract : public ::testing::TestWithParam<bool> {
   Machine& machine() {
     if (!machine_) {
       prefix_->Write();
-      real_ = MakeWinePrefixMachine({prefix_->root(), kit, "tester"});
-      if (GetParam()) {
-        machine_ = std::make_unique<ForwardingMachine>(*real_);
-      } else {
-        machine_ = std::move(real_);
-      }
+      machine_ = MakeWinePrefixMachine({prefix_->root(), kit, "tester"});
     }
     return *machine_;
   }
@@ -80,13 +72,7 @@ class MachineContract : public ::testing::TestWithParam<bool> {
 
  private:
   std::unique_ptr<PrefixBuilder> prefix_;
-  std::unique_ptr<Machine> real_;
   std::unique_ptr<Machine> machine_;
 };
-
-#define TPL_INSTANTIATE_MACHINE_CONTRACT(Suite)                                       \
-  INSTANTIATE_TEST_SUITE_P(Machines, Suite, ::testing::Bool(), [](const auto& kind) {    \
-    return std::string(kind.param ? "Forwarding" : "WinePrefix");                   \
-  })
 
 }  // namespace tpl::test

@@ -27,9 +27,8 @@ class SafeCopy : public MachineContract {
   // The names in the destination folder: no temporary may be left there.
   std::vector<std::string> DestNames() { return Names("C:\\dest\\*"); }
 };
-TPL_INSTANTIATE_MACHINE_CONTRACT(SafeCopy);
 
-TEST_P(SafeCopy, LinkAtDestinationIsReplacedNotWrittenThrough) {
+TEST_F(SafeCopy, LinkAtDestinationIsReplacedNotWrittenThrough) {
   machine();
   const std::string outside = tmp.path() + "/outside.txt";
   WriteHostFile(outside, "keep me");
@@ -41,7 +40,7 @@ TEST_P(SafeCopy, LinkAtDestinationIsReplacedNotWrittenThrough) {
   EXPECT_EQ(DestNames(), (std::vector<std::string>{".", "..", "t.txt"}));
 }
 
-TEST_P(SafeCopy, ReplacedFileIsANewFileAndOtherLinksKeepTheOldContent) {
+TEST_F(SafeCopy, ReplacedFileIsANewFileAndOtherLinksKeepTheOldContent) {
   prefix().AddFile("C:\\dest\\t.txt", "old");
   machine();
   const std::string other = tmp.path() + "/hard-link";
@@ -51,7 +50,7 @@ TEST_P(SafeCopy, ReplacedFileIsANewFileAndOtherLinksKeepTheOldContent) {
   EXPECT_EQ(ReadHostFile(Host("C:\\dest\\t.txt")), "new content");
 }
 
-TEST_P(SafeCopy, RefusedCopiesLeaveTheOldFileAndNoTemporary) {
+TEST_F(SafeCopy, RefusedCopiesLeaveTheOldFileAndNoTemporary) {
   prefix().AddFile("C:\\dest\\t.txt", "old");
   machine();
   ASSERT_EQ(mkfifo((kit + "/pipe").c_str(), 0644), 0);
@@ -73,7 +72,7 @@ TEST_P(SafeCopy, RefusedCopiesLeaveTheOldFileAndNoTemporary) {
   EXPECT_EQ(DestNames(), (std::vector<std::string>{".", "..", "t.txt"}));
 }
 
-TEST_P(SafeCopy, InterruptedCopyLeavesTheOldFileAndNoTemporary) {
+TEST_F(SafeCopy, InterruptedCopyLeavesTheOldFileAndNoTemporary) {
   prefix().AddFile("C:\\dest\\t.txt", "old");
   machine();
   WriteHostFile(kit + "/big.bin", std::string(3 << 20, 'x'));
@@ -90,7 +89,7 @@ TEST_P(SafeCopy, InterruptedCopyLeavesTheOldFileAndNoTemporary) {
   EXPECT_EQ(DestNames(), (std::vector<std::string>{".", "..", "t.txt"}));
 }
 
-TEST_P(SafeCopy, KitEntriesAreJudgedWithLinksFollowed) {
+TEST_F(SafeCopy, KitEntriesAreJudgedWithLinksFollowed) {
   MakeHostFolders(kit + "/themes/blue");
   MakeHostFolders(tmp.path() + "/private");
   WriteHostFile(tmp.path() + "/private/id_rsa", "secret");
@@ -112,7 +111,7 @@ TEST_P(SafeCopy, KitEntriesAreJudgedWithLinksFollowed) {
   EXPECT_TRUE(found[0].special);
 }
 
-TEST_P(SafeCopy, OneInstallationLockPerPrefix) {
+TEST_F(SafeCopy, OneInstallationLockPerPrefix) {
   std::unique_ptr<MachineLock> first, second;
   ASSERT_EQ(machine().LockInstallation(&first), kErrorSuccess);
   // flock locks belong to the open file, so a second open in this process
@@ -123,7 +122,7 @@ TEST_P(SafeCopy, OneInstallationLockPerPrefix) {
   EXPECT_TRUE(fs::exists(prefix().root() + "/.tplsetup.lock"));
 }
 
-TEST_P(SafeCopy, LockThatCannotBeMadeGivesTheReason) {
+TEST_F(SafeCopy, LockThatCannotBeMadeGivesTheReason) {
   MakeHostFolders(prefix().root() + "/.tplsetup.lock");  // a folder in the way
   std::unique_ptr<MachineLock> lock;
   EXPECT_EQ(machine().LockInstallation(&lock), kErrorAccessDenied);

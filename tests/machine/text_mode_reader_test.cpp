@@ -65,23 +65,5 @@ TEST(TextModeReader, LinesWhateverThePieces) {
   }
 }
 
-TEST(TextModeReader, VeryLongAndBinaryLines) {
-  std::string text(5 * 1024 * 1024, 'x');
-  text += "\nshort";
-  ErrorCode end = 0;
-  const Lines lines = ReadAll(text, 1 << 20, 0, &end);
-  ASSERT_EQ(lines.size(), 2u);
-  EXPECT_EQ(lines[0].size(), 5u * 1024 * 1024);
-  EXPECT_EQ(lines[1], "short");
-
-  std::string binary(300000, '\0');
-  for (size_t i = 0; i < binary.size(); ++i) binary[i] = static_cast<char>((i * 7919) % 256);
-  for (const std::string& line : ReadAll(binary, 4096, 0, &end)) {
-    EXPECT_EQ(line.find('\n'), std::string::npos);
-    EXPECT_EQ(line.find('\0'), std::string::npos);
-  }
-  EXPECT_EQ(end, kErrorHandleEof);
-}
-
 }  // namespace
 }  // namespace tpl

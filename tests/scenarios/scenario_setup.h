@@ -68,41 +68,4 @@ inline size_t CountLines(const std::vector<std::string>& lines, const std::strin
   return static_cast<size_t>(std::count(lines.begin(), lines.end(), line));
 }
 
-// A row's two "Copying ... to <to>" lines: the version folder's items, then the common ones.
-inline std::vector<std::string> RowPair(const std::string& what, const std::string& to) {
-  return {"Copying version-specific " + what + " to " + to, "Copying common " + what + " to " + to};
-}
-
-// A new item folder and the files copied into it.
-inline std::vector<std::string> NewItem(const std::string& folder, const std::vector<std::string>& files) {
-  std::vector<std::string> lines{"Created folder " + folder};
-  for (const std::string& file : files) lines.push_back("Copied file: " + folder + "\\" + file);
-  return lines;
-}
-
-// The log's six head lines on the fixture's machine.
-inline std::vector<std::string> LogHead() {
-  return {"tplsetup 1.0",
-          "Installs themes and templates for Microsoft FrontPage 98, 2000, 2002 and 2003",
-          "Log file opened on DD-Mon-YYYY at HH:MM:SS",
-          "Operating system: Windows NT/2000/XP V6.1 Service Pack 1", "User name: tester",
-          "Windows folder: C:\\windows"};
-}
-
-// Compares the whole log, line by line, and checks that every line ends
-// in CR LF (a text-mode file written on Windows).
-inline void ExpectLog(WizardFixture& f, const std::vector<std::string>& expected) {
-  EXPECT_EQ(f.LogLines(), expected);
-  const std::string bytes = f.LogBytes();
-  for (size_t at = bytes.find('\n'); at != std::string::npos; at = bytes.find('\n', at + 1)) {
-    ASSERT_TRUE(at > 0 && bytes[at - 1] == '\r') << "a line end without CR at byte " << at;
-  }
-}
-
-inline std::vector<std::string> Concat(std::vector<std::vector<std::string>> parts) {
-  std::vector<std::string> all;
-  for (auto& part : parts) all.insert(all.end(), part.begin(), part.end());
-  return all;
-}
-
 }  // namespace tpl::test

@@ -2,6 +2,9 @@
 
 #include <strings.h>
 
+#include <algorithm>
+#include <cstdlib>
+#include <gtest/gtest.h>
 #include <regex>
 #include <stdexcept>
 
@@ -24,6 +27,25 @@ class FailingTextReader : public TextReader {
  private:
   std::unique_ptr<TextReader> real_;
   int goodLines_;
+  ErrorCode code_;
+};
+
+// Takes `*left` writes, then fails every write with `code`.
+class FailingLogWriter : public LogWriter {
+ public:
+  FailingLogWriter(std::unique_ptr<LogWriter> real, int* left, ErrorCode code)
+      : real_(std::move(real)), left_(left), code_(code) {}
+  ErrorCode Write(const std::string& bytes) override {
+    if (*left_ <= 0) return code_;
+    --*left_;
+    return real_->Write(bytes);
+  }
+  ErrorCode Flush() override { return real_->Flush(); }
+  ErrorCode StillPresent() override { return real_->StillPresent(); }
+
+ private:
+  std::unique_ptr<LogWriter> real_;
+  int* left_;
   ErrorCode code_;
 };
 
@@ -61,13 +83,6 @@ ErrorCode TestMachine::OsVersion(OsVersionInfo* info) {
   return ForwardingMachine::OsVersion(info);
 }
 
-ErrorCode TestMachine::CreateLogFile(const std::string& path, std::unique_ptr<LogWriter>* writer) {
-  const ErrorCode code = logOpenError_;
-  logOpenError_ = 0;
-  if (code) return code;
-  return ForwardingMachine::CreateLogFile(path, writer);
-}
-
 ErrorCode TestMachine::UserName(std::string* name) {
   if (userNameError_) return userNameError_;
   return ForwardingMachine::UserName(name);
@@ -85,6 +100,18 @@ ErrorCode TestMachine::OpenTextFile(const std::string& path,
   if (const Fault* fault = Match(readFaults_, path)) {
     const int goodLines = readFaultLines_[static_cast<size_t>(fault - readFaults_.data())];
     *reader = std::make_unique<FailingTextReader>(std::move(*reader), goodLines, fault->code);
+  }
+  return status;
+}
+
+ErrorCode TestMachine::CreateLogFile(const std::string& path,
+                                     std::unique_ptr<LogWriter>* writer) {
+  const ErrorCode openError = logOpenError_;
+  logOpenError_ = 0;
+  if (openError) return openError;
+  const ErrorCode status = ForwardingMachine::CreateLogFile(path, writer);
+  if (status == kErrorSuccess && logWriteError_ != 0) {
+    *writer = std::make_unique<FailingLogWriter>(std::move(*writer), &logWritesLeft_, logWriteError_);
   }
   return status;
 }
@@ -115,6 +142,24 @@ void WizardFixture::Start() {
   wizard_->OnInitDialog();
 }
 
+CWizardDlg& WizardFixture::StartLogged() {
+  Start();
+  wizard_->m_bLogEnabled = true;
+  wizard_->OpenLog();
+  headLines_ = LogLines().size();
+  return *wizard_;
+}
+
+std::vector<std::string> WizardFixture::NewLogLines() const {
+  const std::vector<std::string> lines = LogLines();
+  return {lines.begin() + static_cast<long>(std::min(headLines_, lines.size())), lines.end()};
+}
+
+bool WizardFixture::Logged(const std::string& line) const {
+  const std::vector<std::string> lines = LogLines();
+  return std::find(lines.begin(), lines.end(), line) != lines.end();
+}
+
 void WizardFixture::Next(int times) {
   for (int i = 0; i < times; ++i) wizard_->OnNext();
 }
@@ -141,6 +186,18 @@ std::vector<std::string> MaskedLogLines(const std::string& bytes) {
     start = end + 2;
   }
   return lines;
+}
+
+void ExpectLogFile(const WizardFixture& f, const std::string& name) {
+  const std::string path = std::string(TPL_TEST_DATA_DIR) + "/" + name + ".log";
+  std::string actual;
+  for (const std::string& line : f.LogLines()) actual += line + "\n";
+  if (std::getenv("TPL_UPDATE_LOGS") != nullptr) WriteHostFile(path, actual);
+  EXPECT_EQ(actual, ReadHostFile(path)) << "the log differs from " << path;
+  const std::string bytes = f.LogBytes();
+  for (size_t at = bytes.find('\n'); at != std::string::npos; at = bytes.find('\n', at + 1)) {
+    ASSERT_TRUE(at > 0 && bytes[at - 1] == '\r') << "a line end without CR at byte " << at;
+  }
 }
 
 }  // namespace tpl::test

@@ -43,6 +43,8 @@ class TestMachine : public ForwardingMachine {
   // Text files opened at `path` (ignoring case) read `goodLines` lines, then
   // every further read fails with `code`.
   void FailTextRead(const std::string& path, int goodLines, ErrorCode code);
+  // The log file takes `goodWrites` writes, then every write fails with `code`.
+  void FailLogWrite(int goodWrites, ErrorCode code) { logWritesLeft_ = goodWrites; logWriteError_ = code; }
   void SetNow(LocalTime now) { now_ = now; fixedNow_ = true; }
 
   const std::vector<uint32_t>& pauses() const { return pauses_; }
@@ -53,8 +55,8 @@ class TestMachine : public ForwardingMachine {
   ErrorCode CopyFileOver(const std::string& source, const std::string& destination) override;
   ErrorCode OsVersion(OsVersionInfo* info) override;
   ErrorCode UserName(std::string* name) override;
-  ErrorCode CreateLogFile(const std::string& path, std::unique_ptr<LogWriter>* writer) override;
   ErrorCode OpenTextFile(const std::string& path, std::unique_ptr<TextReader>* reader) override;
+  ErrorCode CreateLogFile(const std::string& path, std::unique_ptr<LogWriter>* writer) override;
   LocalTime Now() override;
   void Pause(uint32_t milliseconds) override { pauses_.push_back(milliseconds); }
 
@@ -66,7 +68,8 @@ class TestMachine : public ForwardingMachine {
   static const Fault* Match(const std::vector<Fault>& faults, const std::string& path);
   std::vector<Fault> copyFaults_, keyFaults_, readFaults_;
   std::vector<int> readFaultLines_;  // goodLines of each readFaults_ entry
-  ErrorCode osVersionError_ = 0, userNameError_ = 0, logOpenError_ = 0;
+  ErrorCode osVersionError_ = 0, userNameError_ = 0, logOpenError_ = 0, logWriteError_ = 0;
+  int logWritesLeft_ = 0;
   LocalTime now_;
   bool fixedNow_ = false;
   std::vector<uint32_t> pauses_;
@@ -89,6 +92,11 @@ class WizardFixture {
   // Writes the registry, builds machine and wizard, binds the wizard to
   // in-memory controls and runs OnInitDialog (as DoModal would).
   void Start();
+  // Start, then the log opened as step 0 opens it; NewLogLines() is what
+  // follows the log's head.
+  CWizardDlg& StartLogged();
+  std::vector<std::string> NewLogLines() const;
+  bool Logged(const std::string& line) const;
   // Presses "Next >" `times` times.
   void Next(int times = 1);
 
@@ -110,9 +118,15 @@ class WizardFixture {
   std::unique_ptr<TestMachine> machine_;
   std::unique_ptr<MemoryDialog> controls_;
   std::unique_ptr<CWizardDlg> wizard_;
+  size_t headLines_ = 0;
 };
 
 // Splits a log into lines at CR LF; masks the opening and closing times.
 std::vector<std::string> MaskedLogLines(const std::string& bytes);
+
+// Compares the whole log with tests/<name>.log, line by line, and checks that
+// every line ends in CR LF. TPL_UPDATE_LOGS=1 in the environment rewrites the
+// file from the log instead (read the diff before committing it).
+void ExpectLogFile(const WizardFixture& f, const std::string& name);
 
 }  // namespace tpl::test

@@ -55,6 +55,7 @@ ErrorCode DirectoryCache::Read(const std::string& dir, Listing* listing) {
 }
 
 ErrorCode DirectoryCache::ReadOpen(int fd, Listing* listing) {
+  ++listings_;
   *listing = Listing();
   // Stamp first: a change made while listing then shows as a moved time.
   struct stat info;

@@ -48,6 +48,8 @@ class DirectoryCache {
   ErrorCode CheckFolder(const std::string& dir);
 
   size_t size() const { return folders_.size(); }
+  // How many times a folder was read from disk: what the cache saves.
+  size_t listings() const { return listings_; }
 
   // The folders the machine's copies are working in, held open; a held
   // folder is also checked for changes through its descriptor.
@@ -68,8 +70,8 @@ class DirectoryCache {
   // The cached listing of `dir`, listing it first when needed; nullptr with
   // *error set when it cannot be listed.
   Listing* Get(const std::string& dir, ErrorCode* error);
-  static ErrorCode Read(const std::string& dir, Listing* listing);
-  static ErrorCode ReadOpen(int fd, Listing* listing);
+  ErrorCode Read(const std::string& dir, Listing* listing);
+  ErrorCode ReadOpen(int fd, Listing* listing);
   static void Insert(Listing* listing, const std::string& name);
   void StampFolder(const std::string& dir, Listing* listing) const;
   static bool Lookup(const Listing& listing, const std::string& name, std::string* onDisk);
@@ -79,6 +81,7 @@ class DirectoryCache {
 
   std::unordered_map<std::string, Listing> folders_;
   FolderHandles handles_;
+  size_t listings_ = 0;
 };
 
 }  // namespace tpl

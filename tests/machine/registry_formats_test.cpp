@@ -1,7 +1,7 @@
 // The three file formats describing the same values give the same index.
 #include <gtest/gtest.h>
 
-#include "machine_registry/registry_test_util.h"
+#include "machine/registry_test_util.h"
 
 namespace tpl::test {
 namespace {
@@ -99,15 +99,6 @@ TEST(RegistryFormats, ExportsNameTheirHiveInAnyCaseAndDropOtherHives) {
             "[Software]\n[Software\\A]\nv=1:user\0\n[Software\\B]\nv=1:b\0\n"s);
   EXPECT_EQ(Dump(file, RegRoot::kLocalMachine),
             "[]\ntop=4:\1\0\0\0\n[Software]\n[Software\\A]\nv=1:machine\0\n"s);
-}
-
-TEST(RegistryFormats, Win64ComesOnlyFromWinesArchLine) {
-  const std::string head = "WINE REGISTRY Version 2\n;; All keys relative to \\\\Machine\n\n";
-  EXPECT_TRUE(ParseReg(head + "#arch=win64\n").win64());
-  EXPECT_TRUE(ParseReg(head + "#arch=win64\r\n[A] 1\n").win64());
-  EXPECT_FALSE(ParseReg(head + "#arch=win32\n").win64());
-  EXPECT_FALSE(ParseReg(head + "[A] 1\n#arch=win64x\n").win64());
-  EXPECT_FALSE(ParseReg("REGEDIT4\r\n#arch=win64\r\n").win64());
 }
 
 }  // namespace

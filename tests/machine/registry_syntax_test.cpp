@@ -1,7 +1,7 @@
 // Escapes, continuation lines, spacing and the less common value types.
 #include <gtest/gtest.h>
 
-#include "machine_registry/registry_test_util.h"
+#include "machine/registry_test_util.h"
 
 namespace tpl::test {
 namespace {

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "app/version_dlg.h"
-#include "host/host_fixture.h"
+#include "support/wizard_fixture.h"
 
 namespace tpl::test {
 namespace {
@@ -58,34 +58,6 @@ TEST(VersionDialog, EscKeepsTheDefaultVersionWhateverWasClicked) {
   CVersionDlg none(ui);  // no current version: Esc chooses nothing
   AllFound(none, kNoVersion).DoModal();
   EXPECT_EQ(Radios(none), (std::vector<int>{-1, -1, -1, -1}));
-}
-
-TEST(VersionDialog, ChooseVersionsSetsTheFlagsOfTheTickedVersionsAndLogsThem) {
-  HostFixture f;
-  CWizardDlg& w = f.StartLogged();
-  w.m_bFoundFP2000 = w.m_bFoundFP2002 = w.m_bFoundFP2003 = true;
-  w.m_nCurrentVersion = kFP2002;
-  f.ui.Queue(kIddVersions, [](DialogDriver& d) {
-    EXPECT_FALSE(d.control(kIdcFP98).IsEnabled());
-    d.Click(kIdcFP2000);
-    d.Click(kIdcFP2002);
-    d.Click(kIdcFP2003);
-    d.PressEnter();
-  });
-  w.ChooseVersions();
-  EXPECT_EQ((std::vector<int>{w.m_bInstallFP98, w.m_bInstallFP2000, w.m_bInstallFP2002,
-                              w.m_bInstallFP2003}),
-            (std::vector<int>{0, 1, 0, 1}));
-  EXPECT_EQ(f.LogLines().back(), "User chose to install for FrontPage 2000 2003");
-
-  w.m_bInstallFP2000 = w.m_bInstallFP2003 = 0;
-  f.ui.Queue(kIddVersions, [](DialogDriver& d) {
-    d.Click(kIdcFP2002);
-    d.PressEnter();
-  });
-  w.ChooseVersions();
-  EXPECT_EQ(w.m_bInstallFP2000 + w.m_bInstallFP2002 + w.m_bInstallFP2003, 0);
-  EXPECT_EQ(f.LogLines().back(), "User chose to install for FrontPage ");
 }
 
 }  // namespace

@@ -1,9 +1,8 @@
-// Bad input: skipped where unreadable, never a crash or a hang.
+// Bad input: skipped where unreadable, never a crash or a hang (the fuzz
+// target tries random bytes).
 #include <gtest/gtest.h>
 
-#include <cstdint>
-
-#include "machine_registry/registry_test_util.h"
+#include "machine/registry_test_util.h"
 
 namespace tpl::test {
 namespace {
@@ -11,26 +10,6 @@ namespace {
 using namespace std::string_literals;
 
 const std::string kWineHead = "WINE REGISTRY Version 2\n;; All keys relative to \\\\Machine\n\n";
-
-// A small deterministic generator, so a failure can be replayed.
-class Bytes {
- public:
-  explicit Bytes(uint32_t seed) : state_(seed * 2654435761u + 1) {}
-  uint32_t Next() {
-    state_ ^= state_ << 13;
-    state_ ^= state_ >> 17;
-    state_ ^= state_ << 5;
-    return state_;
-  }
-  std::string Garbage(size_t size) {
-    std::string out(size, '\0');
-    for (char& c : out) c = static_cast<char>(Next() & 0xFF);
-    return out;
-  }
-
- private:
-  uint32_t state_;
-};
 
 TEST(RegistryBadInput, NoKnownHeaderReadsAsEmptyWithOneWarning) {
   const std::string body = "[Software\\\\A] 1\n\"v\"=\"x\"\n";
@@ -43,7 +22,7 @@ TEST(RegistryBadInput, NoKnownHeaderReadsAsEmptyWithOneWarning) {
       Utf16Le("WINE REGISTRY Version 2\n" + body),
       std::string("\xFF\xFE", 2),
       std::string("\xFF\xFE\x00", 3),
-      Bytes(7).Garbage(4096),
+      std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16),
   };
   std::string first;
   for (const std::string& bytes : cases) {
@@ -83,25 +62,6 @@ TEST(RegistryBadInput, EveryTruncationReadsOnlyWholeParts) {
         }
       }
     }
-  }
-}
-
-TEST(RegistryBadInput, GarbageLinesAreSkippedAndTheRestIsRead) {
-  const std::string tail = "\n[After] 1\n\"v\"=dword:00000005\n";
-  for (uint32_t seed = 1; seed <= 40; ++seed) {
-    SCOPED_TRACE(seed);
-    Bytes bytes(seed);
-    const RegistryFile wine = ParseReg(kWineHead + bytes.Garbage(2000) + "\n" + tail);
-    EXPECT_EQ(DataOf(wine, RegRoot::kLocalMachine, "After", "v"), std::string("\5\0\0\0", 4));
-
-    const RegistryFile regedit =
-        ParseReg("REGEDIT4\r\n" + bytes.Garbage(2000) + "\r\n\r\n[HKCU\\After]\r\n\"v\"=dword:5\r\n");
-    EXPECT_EQ(DataOf(regedit, RegRoot::kCurrentUser, "After", "v"), std::string("\5\0\0\0", 4));
-
-    const RegistryFile unicode =
-        ParseReg(Utf16Le("Windows Registry Editor Version 5.00\r\n") + bytes.Garbage(2000) +
-                 Utf16Le("\r\n\r\n[HKCU\\After]\r\n\"v\"=dword:5\r\n", false));
-    EXPECT_EQ(DataOf(unicode, RegRoot::kCurrentUser, "After", "v"), std::string("\5\0\0\0", 4));
   }
 }
 
