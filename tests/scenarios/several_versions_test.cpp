@@ -65,13 +65,11 @@ TEST(SeveralVersions, LanguageComboDecidesTheTemplatesFolder) {
   f.Next(2);  // the language and the licence, then the copy
   EXPECT_EQ(f.wizard().m_nEndScreenId, kIdsSucceeded);
   ExpectLogFile(f, "scenarios/logs/fp2002_language_chosen");
-  // English is no folder of this version: nothing is made up for it.
-  EXPECT_EQ(f.wizard().m_nEndScreenId, kIdsFailed);
-  EXPECT_TRUE(f.Logged(std::string("FrontPage 2002 has no language folder ") + kTemplates + "\\1033"));
-  EXPECT_EQ(Tree(f, kTemplates), std::vector<std::string>{});
+  EXPECT_EQ(Tree(f, kTemplates), (std::vector<std::string>{"1033/pages/welcome/welcome.htm",
+                                                            "1033/webs/club/index.htm"}));
 }
 
-// A combo left without a selection installs in English.
+// A combo left without a selection means English.
 TEST(SeveralVersions, NoLanguageSelectedFallsBackToEnglish) {
   WizardFixture f;
   SmallKitOn2002(f, {"1031", "1036"});
