@@ -75,6 +75,7 @@ class CWizardDlg : public CDialog {
                          std::string& strOut, int nHive);
   bool DetectFrontPage();
   bool ResolveTargetFolders();
+  bool HasLanguageFolders(const std::string& templatesRoot);
   bool ResolveLanguageFolders();
   bool FillLanguageCombo();
   bool SetReadyStatus();
@@ -123,6 +124,8 @@ class CWizardDlg : public CDialog {
   // m_strLanguage was chosen on the language prompt, for every version whose
   // templates folder offered several languages.
   bool m_bLanguageChosen = false;
+  // The version whose own templates folder settled m_strLanguage (-1: none yet).
+  int m_nLanguageHostVersion = -1;
   bool m_bLogEnabled = false;
   bool m_bLogOpenTried = false;  // OpenLog ran once; the log is never opened twice
   bool m_bFoundFP98 = false;

@@ -119,12 +119,19 @@ bool CWizardDlg::ResolveTargetFolders() {
       LogLine(kLogNoLanguageFolder);
     }
     m_strLanguage = FormatText(kLcidFormat, static_cast<int>(m_arrLangFolders.front()));
+    m_nLanguageHostVersion = m_nHostVersion;
     m_arrLangFolders.clear();
-  } else if (m_bLanguageChosen) {
-    // The language chosen for several versions may be missing beside one of
-    // them: FrontPage would never read a folder made up for it.
+  } else if (m_bLanguageChosen ||
+             (m_nLanguageHostVersion >= 0 && m_nLanguageHostVersion != m_nHostVersion &&
+              HasLanguageFolders(parent + kTemplates))) {
+    // The language chosen for several versions, or settled by another
+    // version's templates while this one has languages of its own, may be
+    // missing beside this one: FrontPage would never read a folder made up
+    // for it. (A kit's language marker settles it for every version, as the
+    // kit asks.) Templates kept on drive C count.
     const std::string languageFolder = parent + kTemplates + m_strLanguage;
-    if (!PathExists(machine(), languageFolder)) {
+    if (!PathExists(machine(), languageFolder) &&
+        !PathExists(machine(), "C" + languageFolder.substr(1))) {
       LogLine(FormatText(kLogNoChosenLanguageFolder, HostName(m_nHostVersion).c_str(),
                          languageFolder.c_str()));
       return false;
@@ -133,6 +140,19 @@ bool CWizardDlg::ResolveTargetFolders() {
 
   if (m_nStep == kStepLicence) result = ResolveLanguageFolders();
   return result;
+}
+
+bool CWizardDlg::HasLanguageFolders(const std::string& templatesRoot) {
+  CFileFind finder(machine());
+  bool more = finder.FindFile(templatesRoot + kEveryEntry);
+  while (more) {
+    more = finder.FindNextFile();
+    if (finder.IsDirectory() && !finder.IsDots() &&
+        !m_tblLanguages.GetLanguageName(Atoi(finder.GetFileName())).empty()) {
+      return true;
+    }
+  }
+  return false;
 }
 
 bool CWizardDlg::ResolveLanguageFolders() {

@@ -80,32 +80,44 @@ TEST(TwoLanguages, EveryVersionGetsTheChosenLanguageInItsOwnFolders) {
 }
 
 // FrontPage 2000 and 2002 in two Office folders: the language chosen from the
-// first one's templates is missing beside the second, which then fails
-// without a folder made up for it.
-TEST(TwoLanguages, ChosenLanguageMissingBesideAVersionFailsIt) {
-  WizardFixture f;
-  SmallKit(f);
-  f.ui.SetDefault(kIddLicence, [](DialogDriver& d) { d.Click(kIdOk); });
-  f.prefix.AddFrontPage(1, "C:\\Program Files\\Microsoft Office\\Office");
-  f.prefix.AddFrontPage(2, kOfficeXp);
-  f.prefix.SetCurrentFrontPage(kOfficeXp);
-  for (const char* lcid : {"1031", "1033"}) f.prefix.AddFolder(std::string(kTemplates) + "\\" + lcid);
-  f.prefix.AddFolder(std::string(kOfficeXpTemplates) + "\\1033");
-  f.ui.SetDefault(kIddVersions, [](DialogDriver& d) {
-    d.Click(kIdcFP2000);
-    d.Click(kIdOk);
-  });
-  f.Start();
-  f.Next(2);
-  ASSERT_EQ(f.control(kIdcLanguage).ItemData(0), 1031u);
-  f.Next(2);
+// first one's templates, or settled by its only folder, is missing beside the
+// second, which then fails without a folder made up for it.
+TEST(TwoLanguages, LanguageMissingBesideAVersionFailsIt) {
+  for (const bool chosen : {true, false}) {
+    SCOPED_TRACE(chosen ? "chosen" : "settled by FrontPage 2000's only folder");
+    WizardFixture f;
+    SmallKit(f);
+    f.ui.SetDefault(kIddLicence, [](DialogDriver& d) { d.Click(kIdOk); });
+    f.prefix.AddFrontPage(1, "C:\\Program Files\\Microsoft Office\\Office");
+    f.prefix.AddFrontPage(2, kOfficeXp);
+    f.prefix.SetCurrentFrontPage(kOfficeXp);
+    const std::string first = chosen ? "1031" : "1033";
+    const std::string second = chosen ? "1033" : "1031";
+    f.prefix.AddFolder(std::string(kTemplates) + "\\" + first);
+    if (chosen) f.prefix.AddFolder(std::string(kTemplates) + "\\" + second);
+    f.prefix.AddFolder(std::string(kOfficeXpTemplates) + "\\" + second);
+    f.ui.SetDefault(kIddVersions, [](DialogDriver& d) {
+      d.Click(kIdcFP2000);
+      d.Click(kIdOk);
+    });
+    f.Start();
+    if (chosen) {
+      f.Next(2);
+      ASSERT_EQ(f.control(kIdcLanguage).ItemData(0), 1031u);
+      f.Next(2);
+    } else {
+      f.Next();  // the plan already finds the folder missing
+    }
 
-  EXPECT_EQ(f.wizard().m_nEndScreenId, kIdsFailed);
-  const std::vector<std::string> log = f.LogLines();
-  EXPECT_EQ(Tail(log, 4)[0], "FrontPage 2002 has no language folder C:\\Office XP\\templates\\1031");
-  EXPECT_EQ(Tree(f, std::string(kTemplates) + "\\1031\\pages"),
-            (std::vector<std::string>{"welcome/welcome.htm"}));
-  EXPECT_EQ(Tree(f, kOfficeXpTemplates), std::vector<std::string>{});
+    EXPECT_EQ(f.wizard().m_nEndScreenId, kIdsFailed);
+    EXPECT_EQ(CountLines(f.LogLines(),
+                         "FrontPage 2002 has no language folder C:\\Office XP\\templates\\" + first),
+              1u);
+    // FrontPage 2000 went first with the chosen language; a settled one fails before any copy.
+    EXPECT_EQ(Tree(f, std::string(kTemplates) + "\\" + first + "\\pages"),
+              chosen ? std::vector<std::string>{"welcome/welcome.htm"} : std::vector<std::string>{});
+    EXPECT_EQ(Tree(f, kOfficeXpTemplates), std::vector<std::string>{});
+  }
 }
 
 }  // namespace
