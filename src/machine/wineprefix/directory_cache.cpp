@@ -29,9 +29,18 @@ std::string Join(const std::string& dir, const std::string& name) {
 }  // namespace
 
 void DirectoryCache::Insert(Listing* listing, const std::string& name) {
-  listing->exact.insert(name);
+  if (!listing->exact.insert(name).second) return;
   auto [slot, inserted] = listing->folded.emplace(AsciiLower(name), name);
-  if (!inserted && name < slot->second) slot->second = name;
+  if (inserted) return;
+  // Another spelling of a name already there: a name that was matched
+  // ignoring case may now match exactly, or another entry.
+  ++generation_;
+  if (name < slot->second) slot->second = name;
+}
+
+void DirectoryCache::Drop(const std::string& dir) {
+  folders_.erase(dir);
+  ++generation_;
 }
 
 void DirectoryCache::StampFolder(const std::string& dir, Listing* listing) const {
@@ -56,6 +65,7 @@ ErrorCode DirectoryCache::Read(const std::string& dir, Listing* listing) {
 
 ErrorCode DirectoryCache::ReadOpen(int fd, Listing* listing) {
   ++listings_;
+  ++generation_;
   *listing = Listing();
   // Stamp first: a change made while listing then shows as a moved time.
   struct stat info;
@@ -122,14 +132,14 @@ ErrorCode DirectoryCache::Find(const std::string& dir, const std::string& name,
     return kErrorSuccess;
   }
   if (StatFolder(dir, &info) != 0) {
-    folders_.erase(dir);
+    Drop(dir);
     return ErrorFromErrno(errno, kErrorPathNotFound);
   }
   if (listing->racy || info.st_ino != listing->inode || info.st_dev != listing->device ||
       Modified(info) != listing->modified) {
     error = Read(dir, listing);
     if (error != kErrorSuccess) {
-      folders_.erase(dir);
+      Drop(dir);
       return error;
     }
     if (Lookup(*listing, name, onDisk)) return kErrorSuccess;
@@ -166,6 +176,7 @@ void DirectoryCache::AddedFolder(const std::string& dir, const std::string& name
   Listing empty;
   empty.racy = true;
   folders_[Join(dir, name)] = std::move(empty);
+  ++generation_;
 }
 
 void DirectoryCache::Removed(const std::string& dir, const std::string& /*name*/) {
@@ -173,6 +184,7 @@ void DirectoryCache::Removed(const std::string& dir, const std::string& /*name*/
   if (found == folders_.end()) return;
   // Rebuilding is simplest and rare: only failed copies remove entries.
   folders_.erase(found);
+  ++generation_;
 }
 
 ErrorCode DirectoryCache::ListFresh(const std::string& dir, int fd,
@@ -180,7 +192,7 @@ ErrorCode DirectoryCache::ListFresh(const std::string& dir, int fd,
   Listing listing;
   const ErrorCode error = ReadOpen(fd, &listing);
   if (error != kErrorSuccess) {
-    folders_.erase(dir);
+    Drop(dir);
     return error;
   }
   names->assign(listing.exact.begin(), listing.exact.end());
