@@ -41,6 +41,20 @@ void DirectoryCache::Insert(Listing* listing, const std::string& name) {
 void DirectoryCache::Drop(const std::string& dir) {
   folders_.erase(dir);
   ++generation_;
+  for (Recent& recent : recent_) recent.listing = nullptr;
+}
+
+DirectoryCache::Listing* DirectoryCache::Cached(const std::string& dir) {
+  for (const Recent& recent : recent_) {
+    if (recent.listing != nullptr && recent.dir == dir) return recent.listing;
+  }
+  auto found = folders_.find(dir);
+  if (found == folders_.end()) return nullptr;
+  Recent& slot = recent_[nextRecent_];
+  nextRecent_ = (nextRecent_ + 1) % (sizeof recent_ / sizeof recent_[0]);
+  slot.dir = dir;
+  slot.listing = &found->second;
+  return slot.listing;
 }
 
 void DirectoryCache::StampFolder(const std::string& dir, Listing* listing) const {
@@ -97,8 +111,7 @@ ErrorCode DirectoryCache::ReadOpen(int fd, Listing* listing) {
 }
 
 DirectoryCache::Listing* DirectoryCache::Get(const std::string& dir, ErrorCode* error) {
-  auto found = folders_.find(dir);
-  if (found != folders_.end()) return &found->second;
+  if (Listing* cached = Cached(dir)) return cached;
   Listing listing;
   *error = Read(dir, &listing);
   if (*error != kErrorSuccess) return nullptr;
@@ -161,12 +174,12 @@ ErrorCode DirectoryCache::CheckFolder(const std::string& dir) {
 }
 
 void DirectoryCache::Added(const std::string& dir, const std::string& name) {
-  auto found = folders_.find(dir);
-  if (found == folders_.end()) return;
-  Insert(&found->second, name);
+  Listing* listing = Cached(dir);
+  if (listing == nullptr) return;
+  Insert(listing, name);
   // Our own change moved the folder's time; it is no sign of someone else's.
-  StampFolder(dir, &found->second);
-  found->second.racy = false;
+  StampFolder(dir, listing);
+  listing->racy = false;
 }
 
 void DirectoryCache::AddedFolder(const std::string& dir, const std::string& name) {
@@ -183,8 +196,7 @@ void DirectoryCache::Removed(const std::string& dir, const std::string& /*name*/
   auto found = folders_.find(dir);
   if (found == folders_.end()) return;
   // Rebuilding is simplest and rare: only failed copies remove entries.
-  folders_.erase(found);
-  ++generation_;
+  Drop(dir);
 }
 
 ErrorCode DirectoryCache::ListFresh(const std::string& dir, int fd,

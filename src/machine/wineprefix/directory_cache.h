@@ -75,6 +75,8 @@ class DirectoryCache {
   // The cached listing of `dir`, listing it first when needed; nullptr with
   // *error set when it cannot be listed.
   Listing* Get(const std::string& dir, ErrorCode* error);
+  // The cached listing of `dir`, or nullptr.
+  Listing* Cached(const std::string& dir);
   ErrorCode Read(const std::string& dir, Listing* listing);
   ErrorCode ReadOpen(int fd, Listing* listing);
   void Insert(Listing* listing, const std::string& name);
@@ -86,6 +88,15 @@ class DirectoryCache {
   int StatFolder(const std::string& dir, struct stat* info) const;
 
   std::unordered_map<std::string, Listing> folders_;
+  // The listings asked for last: a copy asks for the same source and
+  // destination folder file after file, and their paths are long to hash.
+  // Emptied whenever a listing is dropped.
+  struct Recent {
+    std::string dir;
+    Listing* listing = nullptr;
+  };
+  Recent recent_[2];
+  size_t nextRecent_ = 0;
   FolderHandles handles_;
   size_t listings_ = 0;
   unsigned long long generation_ = 0;
