@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "machine/wineprefix/errno_codes.h"
+#include "machine/wineprefix/unix_path.h"
 #include "machine/wineprefix/windows_path.h"
 
 namespace tpl {
@@ -20,10 +21,6 @@ constexpr long long kRacyNanoseconds = 20 * 1000 * 1000;
 
 long long Modified(const struct stat& info) {
   return static_cast<long long>(info.st_mtim.tv_sec) * 1000000000LL + info.st_mtim.tv_nsec;
-}
-
-std::string Join(const std::string& dir, const std::string& name) {
-  return dir.size() && dir.back() == '/' ? dir + name : dir + "/" + name;
 }
 
 }  // namespace
@@ -139,7 +136,7 @@ ErrorCode DirectoryCache::Find(const std::string& dir, const std::string& name,
 
   // Not in the cached listing: something else may have added it since.
   struct stat info;
-  if (lookOnDisk && lstat(Join(dir, name).c_str(), &info) == 0) {
+  if (lookOnDisk && lstat(JoinUnixPath(dir, name).c_str(), &info) == 0) {
     Insert(listing, name);
     *onDisk = name;
     return kErrorSuccess;
@@ -188,7 +185,7 @@ void DirectoryCache::AddedFolder(const std::string& dir, const std::string& name
   // entry someone else made there at once is not overlooked.
   Listing empty;
   empty.racy = true;
-  folders_[Join(dir, name)] = std::move(empty);
+  folders_[JoinUnixPath(dir, name)] = std::move(empty);
   ++generation_;
 }
 

@@ -5,12 +5,10 @@
 #include <climits>
 #include <cstdlib>
 
+#include "machine/wineprefix/unix_path.h"
+
 namespace tpl {
 namespace {
-
-std::string Join(const std::string& dir, const std::string& name) {
-  return !dir.empty() && dir.back() == '/' ? dir + name : dir + "/" + name;
-}
 
 // Whether the part of `text` after `start` is a name that the path's
 // normalisation leaves as it is, with no wildcard: then the folder before it
@@ -133,7 +131,7 @@ ErrorCode PathResolver::ResolveLastPart(const std::string& folder, const std::st
     // which tells whether it exists.
     resolved->folder = folder;
     resolved->name = part;
-    resolved->unixPath = Join(folder, part);
+    resolved->unixPath = JoinUnixPath(folder, part);
     return kErrorSuccess;
   }
   std::string onDisk;
@@ -141,14 +139,14 @@ ErrorCode PathResolver::ResolveLastPart(const std::string& folder, const std::st
   if (error == kErrorFileNotFound) {
     resolved->folder = folder;
     resolved->name = part;
-    resolved->unixPath = Join(folder, part);
+    resolved->unixPath = JoinUnixPath(folder, part);
     return kErrorSuccess;
   }
   if (error != kErrorSuccess) return error;
   resolved->folder = folder;
   resolved->name = onDisk;
   resolved->exists = true;
-  resolved->unixPath = Join(folder, onDisk);
+  resolved->unixPath = JoinUnixPath(folder, onDisk);
   return kErrorSuccess;
 }
 
@@ -192,7 +190,7 @@ ErrorCode PathResolver::ResolveParsed(const WindowsPath& path, Purpose purpose,
     error = cache_.Find(folder, path.parts[i], true, &onDisk);
     if (error == kErrorFileNotFound) return kErrorPathNotFound;
     if (error != kErrorSuccess) return error;
-    folder = Join(folder, onDisk);
+    folder = JoinUnixPath(folder, onDisk);
     atRoot = false;
   }
   resolved->inRoot = atRoot;
