@@ -72,7 +72,10 @@ std::string PathResolver::CurrentFolderBase(int upLevels) const {
 ErrorCode PathResolver::Resolve(const std::string& windowsPath, Purpose purpose,
                                 ResolvedPath* resolved) {
   ErrorCode error = kErrorSuccess;
-  if (ResolveInKnownFolder(windowsPath, purpose, resolved, &error)) return error;
+  // A failure takes the full way, which also looks at the drive's link again.
+  if (ResolveInKnownFolder(windowsPath, purpose, resolved, &error) && error == kErrorSuccess) {
+    return error;
+  }
   *resolved = ResolvedPath();
   WindowsPath path;
   error = ParseWindowsPath(windowsPath, purpose == Purpose::kSearch, &path);
