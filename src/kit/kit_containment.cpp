@@ -68,6 +68,8 @@ class KitContainmentWalk {
     if (searches_.FindFiles(folder + "\\*.*", &entries) != kErrorSuccess) return true;
     for (const FindData& entry : entries) {
       if (entry.name == "." || entry.name == "..") continue;
+      // A plain file has nothing to check.
+      if (!entry.directory && !entry.reparsePoint && !entry.special) continue;
       const std::string child = folder + "\\" + entry.name;
       const std::string shownChild = shown + "\\" + entry.name;
       if (!CheckEntry(shownChild, entry)) return false;

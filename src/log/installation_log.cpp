@@ -21,14 +21,17 @@ const char* PlatformText(uint32_t platformId) {
   }
 }
 
-// Text mode: every "\n" reaches the disk as CR LF.
-std::string ToTextMode(const std::string& text) {
+// The line in text mode, as written to disk: every "\n" becomes CR LF,
+// and the line ends with one.
+std::string TextModeLine(const std::string& line) {
   std::string out;
-  out.reserve(text.size() + 8);
-  for (char c : text) {
-    if (c == '\n') out += '\r';
-    out += c;
+  out.reserve(line.size() + 8);
+  size_t from = 0;
+  for (size_t feed = line.find('\n'); feed != std::string::npos; feed = line.find('\n', from)) {
+    out.append(line, from, feed - from).append("\r\n", 2);
+    from = feed + 1;
   }
+  out.append(line, from, std::string::npos).append("\r\n", 2);
   return out;
 }
 
@@ -36,7 +39,7 @@ std::string ToTextMode(const std::string& text) {
 
 void CWizardDlg::LogLine(std::string strLine) {
   if (!m_bLogEnabled || !m_fileLog) return;
-  ErrorCode error = m_fileLog->Write(ToTextMode(strLine + "\n"));
+  ErrorCode error = m_fileLog->Write(TextModeLine(strLine));
   if (error == kErrorSuccess) error = m_fileLog->Flush();
   if (error != kErrorSuccess) {
     // A log that can no longer be written (disk full, file gone) is dropped;

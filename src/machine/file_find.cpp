@@ -27,7 +27,8 @@ void CFileFind::Close() {
 }
 
 bool CFileFind::IsDots() const {
-  const std::string name = GetFileName();
+  if (next_ == 0) return false;
+  const std::string& name = entries_[next_ - 1].name;
   return name == "." || name == "..";
 }
 

@@ -44,7 +44,10 @@ class CFileFind {
 
 // Joins a folder and a name with one backslash: parent + "\" + name.
 inline std::string JoinPath(const std::string& parent, const std::string& name) {
-  return parent + "\\" + name;
+  std::string path;
+  path.reserve(parent.size() + 1 + name.size());  // one allocation per path
+  path.append(parent).append(1, '\\').append(name);
+  return path;
 }
 
 }  // namespace tpl

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "machine/wineprefix/errno_codes.h"
+#include "machine/wineprefix/unix_path.h"
 #include "machine/wineprefix/windows_path.h"
 
 namespace tpl {
@@ -22,16 +23,35 @@ long long Modified(const struct stat& info) {
   return static_cast<long long>(info.st_mtim.tv_sec) * 1000000000LL + info.st_mtim.tv_nsec;
 }
 
-std::string Join(const std::string& dir, const std::string& name) {
-  return dir.size() && dir.back() == '/' ? dir + name : dir + "/" + name;
-}
-
 }  // namespace
 
 void DirectoryCache::Insert(Listing* listing, const std::string& name) {
-  listing->exact.insert(name);
+  if (!listing->exact.insert(name).second) return;
   auto [slot, inserted] = listing->folded.emplace(AsciiLower(name), name);
-  if (!inserted && name < slot->second) slot->second = name;
+  if (inserted) return;
+  // Another spelling of a name already there: a name that was matched
+  // ignoring case may now match exactly, or another entry.
+  ++generation_;
+  if (name < slot->second) slot->second = name;
+}
+
+void DirectoryCache::Drop(const std::string& dir) {
+  folders_.erase(dir);
+  ++generation_;
+  for (Recent& recent : recent_) recent.listing = nullptr;
+}
+
+DirectoryCache::Listing* DirectoryCache::Cached(const std::string& dir) {
+  for (const Recent& recent : recent_) {
+    if (recent.listing != nullptr && recent.dir == dir) return recent.listing;
+  }
+  auto found = folders_.find(dir);
+  if (found == folders_.end()) return nullptr;
+  Recent& slot = recent_[nextRecent_];
+  nextRecent_ = (nextRecent_ + 1) % (sizeof recent_ / sizeof recent_[0]);
+  slot.dir = dir;
+  slot.listing = &found->second;
+  return slot.listing;
 }
 
 void DirectoryCache::StampFolder(const std::string& dir, Listing* listing) const {
@@ -56,6 +76,7 @@ ErrorCode DirectoryCache::Read(const std::string& dir, Listing* listing) {
 
 ErrorCode DirectoryCache::ReadOpen(int fd, Listing* listing) {
   ++listings_;
+  ++generation_;
   *listing = Listing();
   // Stamp first: a change made while listing then shows as a moved time.
   struct stat info;
@@ -87,8 +108,7 @@ ErrorCode DirectoryCache::ReadOpen(int fd, Listing* listing) {
 }
 
 DirectoryCache::Listing* DirectoryCache::Get(const std::string& dir, ErrorCode* error) {
-  auto found = folders_.find(dir);
-  if (found != folders_.end()) return &found->second;
+  if (Listing* cached = Cached(dir)) return cached;
   Listing listing;
   *error = Read(dir, &listing);
   if (*error != kErrorSuccess) return nullptr;
@@ -116,20 +136,20 @@ ErrorCode DirectoryCache::Find(const std::string& dir, const std::string& name,
 
   // Not in the cached listing: something else may have added it since.
   struct stat info;
-  if (lookOnDisk && lstat(Join(dir, name).c_str(), &info) == 0) {
+  if (lookOnDisk && lstat(JoinUnixPath(dir, name).c_str(), &info) == 0) {
     Insert(listing, name);
     *onDisk = name;
     return kErrorSuccess;
   }
   if (StatFolder(dir, &info) != 0) {
-    folders_.erase(dir);
+    Drop(dir);
     return ErrorFromErrno(errno, kErrorPathNotFound);
   }
   if (listing->racy || info.st_ino != listing->inode || info.st_dev != listing->device ||
       Modified(info) != listing->modified) {
     error = Read(dir, listing);
     if (error != kErrorSuccess) {
-      folders_.erase(dir);
+      Drop(dir);
       return error;
     }
     if (Lookup(*listing, name, onDisk)) return kErrorSuccess;
@@ -151,12 +171,12 @@ ErrorCode DirectoryCache::CheckFolder(const std::string& dir) {
 }
 
 void DirectoryCache::Added(const std::string& dir, const std::string& name) {
-  auto found = folders_.find(dir);
-  if (found == folders_.end()) return;
-  Insert(&found->second, name);
+  Listing* listing = Cached(dir);
+  if (listing == nullptr) return;
+  Insert(listing, name);
   // Our own change moved the folder's time; it is no sign of someone else's.
-  StampFolder(dir, &found->second);
-  found->second.racy = false;
+  StampFolder(dir, listing);
+  listing->racy = false;
 }
 
 void DirectoryCache::AddedFolder(const std::string& dir, const std::string& name) {
@@ -165,14 +185,15 @@ void DirectoryCache::AddedFolder(const std::string& dir, const std::string& name
   // entry someone else made there at once is not overlooked.
   Listing empty;
   empty.racy = true;
-  folders_[Join(dir, name)] = std::move(empty);
+  folders_[JoinUnixPath(dir, name)] = std::move(empty);
+  ++generation_;
 }
 
 void DirectoryCache::Removed(const std::string& dir, const std::string& /*name*/) {
   auto found = folders_.find(dir);
   if (found == folders_.end()) return;
   // Rebuilding is simplest and rare: only failed copies remove entries.
-  folders_.erase(found);
+  Drop(dir);
 }
 
 ErrorCode DirectoryCache::ListFresh(const std::string& dir, int fd,
@@ -180,7 +201,7 @@ ErrorCode DirectoryCache::ListFresh(const std::string& dir, int fd,
   Listing listing;
   const ErrorCode error = ReadOpen(fd, &listing);
   if (error != kErrorSuccess) {
-    folders_.erase(dir);
+    Drop(dir);
     return error;
   }
   names->assign(listing.exact.begin(), listing.exact.end());

@@ -37,7 +37,7 @@ class DirectoryCache {
   // listed for real when a name is missing from it.
   void AddedFolder(const std::string& dir, const std::string& name);
   // The listing of `dir` is no longer to be trusted.
-  void Forget(const std::string& dir) { folders_.erase(dir); }
+  void Forget(const std::string& dir) { Drop(dir); }
 
   // Lists `dir` afresh from `fd` (the folder opened with O_DIRECTORY; a
   // directory search must see every change) and hands the names over.
@@ -48,6 +48,11 @@ class DirectoryCache {
   ErrorCode CheckFolder(const std::string& dir);
 
   size_t size() const { return folders_.size(); }
+  // Moves on whenever an answer of Find for a name that was found may have
+  // changed (a listing read, dropped, or given another spelling of a name
+  // it holds): what was worked out from earlier answers holds while it
+  // stays the same.
+  unsigned long long generation() const { return generation_; }
   // How many times a folder was read from disk: what the cache saves.
   size_t listings() const { return listings_; }
 
@@ -70,9 +75,12 @@ class DirectoryCache {
   // The cached listing of `dir`, listing it first when needed; nullptr with
   // *error set when it cannot be listed.
   Listing* Get(const std::string& dir, ErrorCode* error);
+  // The cached listing of `dir`, or nullptr.
+  Listing* Cached(const std::string& dir);
   ErrorCode Read(const std::string& dir, Listing* listing);
   ErrorCode ReadOpen(int fd, Listing* listing);
-  static void Insert(Listing* listing, const std::string& name);
+  void Insert(Listing* listing, const std::string& name);
+  void Drop(const std::string& dir);
   void StampFolder(const std::string& dir, Listing* listing) const;
   static bool Lookup(const Listing& listing, const std::string& name, std::string* onDisk);
 
@@ -80,8 +88,18 @@ class DirectoryCache {
   int StatFolder(const std::string& dir, struct stat* info) const;
 
   std::unordered_map<std::string, Listing> folders_;
+  // The listings asked for last: a copy asks for the same source and
+  // destination folder file after file, and their paths are long to hash.
+  // Emptied whenever a listing is dropped.
+  struct Recent {
+    std::string dir;
+    Listing* listing = nullptr;
+  };
+  Recent recent_[2];
+  size_t nextRecent_ = 0;
   FolderHandles handles_;
   size_t listings_ = 0;
+  unsigned long long generation_ = 0;
 };
 
 }  // namespace tpl

@@ -16,6 +16,7 @@
 #include "machine/wineprefix/errno_codes.h"
 #include "machine/wineprefix/host_files.h"
 #include "machine/wineprefix/log_file_table.h"
+#include "machine/wineprefix/unix_path.h"
 
 namespace tpl {
 namespace {
@@ -118,9 +119,12 @@ int CopyContents(int from, int to, off_t size) {
 // A name of its own for the copy under way in its destination folder; the
 // process id keeps two programs apart, the count the copies of one.
 std::string TemporaryName() {
-  static const std::string process = std::to_string(getpid());
+  static const std::string start = ".tplsetup-" + std::to_string(getpid()) + "-";
   static unsigned long count = 0;
-  return ".tplsetup-" + process + "-" + std::to_string(++count) + ".tmp";
+  std::string name;
+  name.reserve(start.size() + 24);
+  name.append(start).append(std::to_string(++count)).append(".tmp");
+  return name;
 }
 
 // Whether the existing `name` in the folder `dir` may be replaced: 0, or
@@ -204,7 +208,7 @@ ErrorCode HostFiles::CopyFileOver(const std::string& source, const std::string& 
   FileDescriptor output(OpenIn(to.folder, temporary, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC));
   if (output.get() < 0) return ErrorFromErrno(errno, kErrorPathNotFound);
   const int dir = folders().Get(to.folder);  // held: the open just used it
-  HoldTemporary(to.folder + "/" + temporary);
+  HoldTemporary(JoinUnixPath(to.folder, temporary));
 
   int failure = CopyContents(input.get(), output.get(), sourceInfo.st_size);
   if (failure == 0) {

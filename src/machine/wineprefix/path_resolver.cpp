@@ -5,12 +5,31 @@
 #include <climits>
 #include <cstdlib>
 
+#include "machine/wineprefix/unix_path.h"
+
 namespace tpl {
 namespace {
 
-std::string Join(const std::string& dir, const std::string& name) {
-  return !dir.empty() && dir.back() == '/' ? dir + name : dir + "/" + name;
+// Whether the part of `text` after `start` is a name that the path's
+// normalisation leaves as it is, with no wildcard: then the folder before it
+// is that of any other such name after the same text.
+bool PlainLastPart(const std::string& text, size_t start) {
+  const size_t size = text.size() - start;
+  if (size == 0) return false;
+  const char last = text.back();
+  if (last == '.' || last == ' ') return false;  // also "." and ".."
+  for (size_t i = start; i < text.size(); ++i) {
+    const char c = text[i];
+    if (static_cast<unsigned char>(c) < 0x20) return false;
+    switch (c) {
+      case '<': case '>': case '|': case '"': case ':': case '*': case '?': return false;
+      default: break;
+    }
+  }
+  return true;
 }
+
+size_t LastSeparator(const std::string& text) { return text.find_last_of("\\/"); }
 
 std::string WorkingFolder() {
   char buffer[PATH_MAX];
@@ -32,6 +51,7 @@ std::string PathResolver::DriveFolder(char drive, bool again) {
     if (known != driveFolders_.end()) return known->second;
   }
   driveFolders_.erase(drive);
+  for (KnownFolder& known : knownFolders_) known.text.clear();
   const std::string link = prefix_ + "/dosdevices/" + drive + ":";
   char real[PATH_MAX];
   // A drive without a dosdevices entry (or whose target is gone) has none.
@@ -51,9 +71,14 @@ std::string PathResolver::CurrentFolderBase(int upLevels) const {
 
 ErrorCode PathResolver::Resolve(const std::string& windowsPath, Purpose purpose,
                                 ResolvedPath* resolved) {
+  ErrorCode error = kErrorSuccess;
+  // A failure takes the full way, which also looks at the drive's link again.
+  if (ResolveInKnownFolder(windowsPath, purpose, resolved, &error) && error == kErrorSuccess) {
+    return error;
+  }
   *resolved = ResolvedPath();
   WindowsPath path;
-  ErrorCode error = ParseWindowsPath(windowsPath, purpose == Purpose::kSearch, &path);
+  error = ParseWindowsPath(windowsPath, purpose == Purpose::kSearch, &path);
   if (error != kErrorSuccess) return error;
   error = ResolveParsed(path, purpose, resolved);
   if (error != kErrorSuccess && path.base == WindowsPath::Base::kDrive &&
@@ -62,7 +87,70 @@ ErrorCode PathResolver::Resolve(const std::string& windowsPath, Purpose purpose,
     const std::string followed = driveFolders_[path.drive];
     if (DriveFolder(path.drive, true) != followed) error = ResolveParsed(path, purpose, resolved);
   }
+  if (error == kErrorSuccess && !path.parts.empty()) RememberFolder(windowsPath, *resolved);
   return error;
+}
+
+bool PathResolver::ResolveInKnownFolder(const std::string& text, Purpose purpose,
+                                        ResolvedPath* resolved, ErrorCode* error) {
+  if (knownGeneration_ != cache_.generation()) {
+    for (KnownFolder& known : knownFolders_) known.text.clear();
+    knownGeneration_ = cache_.generation();
+    return false;
+  }
+  const size_t separator = LastSeparator(text);
+  if (separator == std::string::npos || !PlainLastPart(text, separator + 1)) return false;
+  for (const KnownFolder& known : knownFolders_) {
+    if (known.text.size() != separator + 1 || text.compare(0, separator + 1, known.text) != 0) {
+      continue;
+    }
+    *resolved = ResolvedPath();
+    resolved->inRoot = known.atRoot;
+    *error = ResolveLastPart(known.unixPath, text.substr(separator + 1), purpose, resolved);
+    return true;
+  }
+  return false;
+}
+
+void PathResolver::RememberFolder(const std::string& text, const ResolvedPath& resolved) {
+  const size_t separator = LastSeparator(text);
+  if (separator == std::string::npos || !PlainLastPart(text, separator + 1)) return;
+  // Resolving may have changed the cache: what is remembered holds for it now.
+  if (knownGeneration_ != cache_.generation()) {
+    for (KnownFolder& known : knownFolders_) known.text.clear();
+    knownGeneration_ = cache_.generation();
+  }
+  KnownFolder& slot = knownFolders_[nextKnownFolder_];
+  nextKnownFolder_ = (nextKnownFolder_ + 1) % knownFolders_.size();
+  slot.text.assign(text, 0, separator + 1);
+  slot.unixPath = resolved.folder;
+  slot.atRoot = resolved.inRoot;
+}
+
+ErrorCode PathResolver::ResolveLastPart(const std::string& folder, const std::string& part,
+                                        Purpose purpose, ResolvedPath* resolved) {
+  if (purpose == Purpose::kSearch && HasWildcards(part)) {
+    // A search pattern names no entry; the search lists its folder afresh,
+    // which tells whether it exists.
+    resolved->folder = folder;
+    resolved->name = part;
+    resolved->unixPath = JoinUnixPath(folder, part);
+    return kErrorSuccess;
+  }
+  std::string onDisk;
+  const ErrorCode error = cache_.Find(folder, part, purpose != Purpose::kCreate, &onDisk);
+  if (error == kErrorFileNotFound) {
+    resolved->folder = folder;
+    resolved->name = part;
+    resolved->unixPath = JoinUnixPath(folder, part);
+    return kErrorSuccess;
+  }
+  if (error != kErrorSuccess) return error;
+  resolved->folder = folder;
+  resolved->name = onDisk;
+  resolved->exists = true;
+  resolved->unixPath = JoinUnixPath(folder, onDisk);
+  return kErrorSuccess;
 }
 
 ErrorCode PathResolver::ResolveParsed(const WindowsPath& path, Purpose purpose,
@@ -100,40 +188,16 @@ ErrorCode PathResolver::ResolveParsed(const WindowsPath& path, Purpose purpose,
     }
   }
 
-  for (size_t i = 0; i < path.parts.size(); ++i) {
-    const std::string& part = path.parts[i];
-    const bool last = i + 1 == path.parts.size();
-    resolved->inRoot = atRoot;
-    if (last && purpose == Purpose::kSearch && HasWildcards(part)) {
-      // A search pattern names no entry; the search lists its folder afresh,
-      // which tells whether it exists.
-      resolved->folder = folder;
-      resolved->name = part;
-      resolved->unixPath = Join(folder, part);
-      return kErrorSuccess;
-    }
+  for (size_t i = 0; i + 1 < path.parts.size(); ++i) {
     std::string onDisk;
-    const bool lookOnDisk = !last || purpose != Purpose::kCreate;
-    error = cache_.Find(folder, part, lookOnDisk, &onDisk);
-    if (error == kErrorFileNotFound) {
-      if (!last) return kErrorPathNotFound;
-      resolved->folder = folder;
-      resolved->name = part;
-      resolved->unixPath = Join(folder, part);
-      return kErrorSuccess;
-    }
+    error = cache_.Find(folder, path.parts[i], true, &onDisk);
+    if (error == kErrorFileNotFound) return kErrorPathNotFound;
     if (error != kErrorSuccess) return error;
-    if (last) {
-      resolved->folder = folder;
-      resolved->name = onDisk;
-      resolved->exists = true;
-      resolved->unixPath = Join(folder, onDisk);
-      return kErrorSuccess;
-    }
-    folder = Join(folder, onDisk);
+    folder = JoinUnixPath(folder, onDisk);
     atRoot = false;
   }
-  return kErrorSuccess;  // not reached: parts is not empty
+  resolved->inRoot = atRoot;
+  return ResolveLastPart(folder, path.parts.back(), purpose, resolved);
 }
 
 }  // namespace tpl

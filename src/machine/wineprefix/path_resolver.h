@@ -4,6 +4,7 @@
 // folder's entries ignoring ASCII case when the exact spelling is missing.
 #pragma once
 
+#include <array>
 #include <map>
 #include <string>
 
@@ -49,6 +50,14 @@ class PathResolver {
 
  private:
   ErrorCode ResolveParsed(const WindowsPath& path, Purpose purpose, ResolvedPath* resolved);
+  // The last part `part` in the Unix folder `folder`.
+  ErrorCode ResolveLastPart(const std::string& folder, const std::string& part, Purpose purpose,
+                            ResolvedPath* resolved);
+  // Resolves `text` from the remembered folder of its first parts when there
+  // is one; false when the path must take the full way.
+  bool ResolveInKnownFolder(const std::string& text, Purpose purpose, ResolvedPath* resolved,
+                            ErrorCode* error);
+  void RememberFolder(const std::string& text, const ResolvedPath& resolved);
   // The real folder of a drive's root: the dosdevices link is followed once
   // and remembered (every path on the drive would follow it again). Empty
   // when the drive has no usable link. `again`: look at the link anew.
@@ -59,6 +68,19 @@ class PathResolver {
   std::string currentFolder_;
   DirectoryCache& cache_;
   std::map<char, std::string> driveFolders_;
+
+  // The folders of the paths resolved last, by the text before their last
+  // separator: a copy resolves the files of one source and one destination
+  // folder in turn, and walking their whole path again for each file is most
+  // of its work. Good while no listing and no drive link changed.
+  struct KnownFolder {
+    std::string text;  // the path up to and with its last separator; "" when unused
+    std::string unixPath;
+    bool atRoot = false;  // the folder is a drive's root
+  };
+  std::array<KnownFolder, 4> knownFolders_;
+  size_t nextKnownFolder_ = 0;
+  unsigned long long knownGeneration_ = 0;  // the cache's generation they hold for
 };
 
 }  // namespace tpl
