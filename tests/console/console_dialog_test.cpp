@@ -12,6 +12,7 @@ namespace tpl {
 namespace {
 
 using test::ConsoleSession;
+using test::ExpectScreens;
 
 // The version dialog as detection runs it: FrontPage 2000, 2002 and 2003
 // found, 2000 the current one.
@@ -19,11 +20,6 @@ void FoundThree(CVersionDlg& dialog) {
   dialog.m_abEnabled[kFP98] = false;
   dialog.m_abEnabled[kFP2000] = dialog.m_abEnabled[kFP2002] = dialog.m_abEnabled[kFP2003] = true;
   dialog.m_nDefaultVersion = kFP2000;
-}
-
-// The whole transcript of a session against tests/console/screens/<name>.txt.
-void ExpectScreens(const ConsoleSession& session, const std::string& name) {
-  test::ExpectDataFile(session.Output(), "console/screens/" + name + ".txt");
 }
 
 TEST(ConsoleDialog, VersionDialogIsANumberedListOfTogglesWithOk) {
