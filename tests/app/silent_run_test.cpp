@@ -18,7 +18,6 @@ namespace {
 const char kOffice10[] = "C:\\Program Files\\Microsoft Office\\Office10";
 const char kOffice11[] = "C:\\Program Files\\Microsoft Office\\OFFICE11";
 const char kTemplates[] = "C:\\Program Files\\Microsoft Office\\templates";
-const char kRoaming[] = "C:\\users\\tester\\AppData\\Roaming";
 const char kLogPath[] = "C:\\users\\tester\\Temp\\tplsetup.log";
 const char kNote2003[] =
     "This option will install the template under the 'My Templates' tab in FrontPage 2003\n";
@@ -142,18 +141,7 @@ TEST_F(SilentRun, DryRunShowsThePlanAndCopiesNothing) {
   EXPECT_EQ(after, before);
 
   // Each row that would run, with its destination and file count.
-  const std::string roaming = std::string(kRoaming) + "\\Microsoft\\";
-  const std::string rows[] = {"\nFrontPage 2002:\n", "\nFrontPage 2003:\n",
-        "\n  Copying common themes to C:\\Program Files\\Common Files\\Microsoft Shared\\themes"
-        "  (1 file)\n",
-        "\n  Copying common 2003 page templates to " + std::string(kTemplates) +
-            "\\1033\\pages11  (1 file)\n",
-        "\n  Copying common profile dwt templates to " + roaming + "FrontPage\\DWTs  (1 file)\n",
-        "\n  Copying version-specific themes to " + roaming + "Themes  (0 files)\n",
-        "Log file written to " + std::string(kLogPath)};
-  for (const std::string& row : rows) {
-    EXPECT_NE(run.out.find(row), std::string::npos) << row << "\n---\n" << run.out;
-  }
+  ExpectDataFile(run.out, "app/outputs/dry_run.txt");
   const std::vector<std::string> log = Log();
   ASSERT_GE(log.size(), 4u);
   EXPECT_EQ(std::vector<std::string>(log.end() - 4, log.end() - 1),

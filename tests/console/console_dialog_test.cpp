@@ -12,7 +12,7 @@ namespace tpl {
 namespace {
 
 using test::ConsoleSession;
-using test::Count;
+using test::ExpectScreens;
 
 // The version dialog as detection runs it: FrontPage 2000, 2002 and 2003
 // found, 2000 the current one.
@@ -22,43 +22,13 @@ void FoundThree(CVersionDlg& dialog) {
   dialog.m_nDefaultVersion = kFP2000;
 }
 
-const char kVersionScreen[] =
-    "\n"
-    "=== FrontPage Theme Installation ==============================================\n"
-    "\n"
-    "      Install has detected that you have more than one version of FrontPage\n"
-    "                            installed on your system.\n"
-    "\n"
-    "  Choose where you wish to install the theme(s):\n"
-    "\n"
-    "      [ ] FrontPage 98  (not available)\n"
-    "  1)  [x] FrontPage 2000\n"
-    "  2)  [ ] FrontPage 2002\n"
-    "  3)  [ ] FrontPage 2003\n"
-    "\n"
-    "     (You can repeat the installation for the other product(s) later, if you\n"
-    "                                     wish.)\n"
-    "\n"
-    "  NOTE: FrontPage 2000 and FrontPage 2002 share the same folders for themes and\n"
-    "  templates.  Installing for either of these versions will make them available\n"
-    "  to the other.\n"
-    "\n"
-    "  o) OK (Enter)\n"
-    "Your choice: ";
-
 TEST(ConsoleDialog, VersionDialogIsANumberedListOfTogglesWithOk) {
   // 3 ticks FrontPage 2003 (its note waits for Enter), 1 clears 2000, OK.
   ConsoleSession session("3\n\n1\n\n");
   CVersionDlg dialog(session.ui);
   FoundThree(dialog);
   EXPECT_EQ(dialog.DoModal(), kIdOk);
-
-  const std::string out = session.Output();
-  EXPECT_EQ(out.substr(0, sizeof kVersionScreen - 1), kVersionScreen);
-  EXPECT_NE(out.find("  This option will install the template under the 'My Templates' tab in"),
-            std::string::npos);
-  EXPECT_NE(out.find("  1)  [ ] FrontPage 2000\n"), std::string::npos);
-  EXPECT_NE(out.find("  3)  [x] FrontPage 2003\n"), std::string::npos);
+  ExpectScreens(session, "version_dialog");
   EXPECT_EQ(dialog.m_nRadioFP98, -1);
   EXPECT_EQ(dialog.m_nRadioFP2000, -1);
   EXPECT_EQ(dialog.m_nRadioFP2002, -1);
@@ -110,19 +80,8 @@ TEST(ConsoleDialog, LanguageListIsNumberedWithTheSelectionMarked) {
   LanguageDialog dialog(session.ui);
   EXPECT_EQ(dialog.DoModal(), kIdOk);
   EXPECT_EQ(dialog.chosen, 1031u);
-
-  const std::string out = session.Output();
-  EXPECT_NE(out.find("  Please select the language for your FrontPage installation.\n\n"
-                     "  > 1)  English  (selected)\n"
-                     "    2)  German\n"
-                     "    3)  French\n"),
-            std::string::npos);
   // The name picks too; a number past the list picks nothing.
-  EXPECT_NE(out.find("  > 3)  French  (selected)\n"), std::string::npos);
-  EXPECT_NE(out.find("    1)  English\n"
-                     "  > 2)  German  (selected)\n"),
-            std::string::npos);
-  EXPECT_NE(out.find("\"4\" is not one of the choices shown."), std::string::npos);
+  ExpectScreens(session, "language_list");
 }
 
 std::string Clauses(int count) {
@@ -138,20 +97,9 @@ TEST(ConsoleDialog, LicenceIsPagedAndOnlyItsKeyAccepts) {
   CLicenceDlg dialog(session.ui);
   dialog.m_strLicence = Clauses(30);
   EXPECT_EQ(dialog.DoModal(), kIdOk);
-
-  const std::string out = session.Output();
-  EXPECT_NE(out.find("LICENCE AGREEMENT"), std::string::npos);
-  EXPECT_NE(out.find("    Clause 1.\n    Clause 2.\n"), std::string::npos);
-  EXPECT_NE(out.find("-- lines 1-8 of 30; Enter: next page --"), std::string::npos);
-  EXPECT_NE(out.find("-- lines 9-16 of 30; Enter: next page; b: previous page --"),
-            std::string::npos);
-  EXPECT_NE(out.find("-- lines 25-30 of 30 (end); b: previous page --"), std::string::npos);
-  // "b" went back to the first page, which was then shown a second time.
-  EXPECT_EQ(Count(out, "-- lines 1-8 of 30"), 2);
-  // Enter on the last page pages no further and does not accept.
-  EXPECT_EQ(Count(out, "That is the end of the text"), 2);
-  EXPECT_NE(out.find("d) Don't Accept   a) Accept\n"), std::string::npos);
-  EXPECT_EQ(out.find("(Enter)"), std::string::npos);
+  // "b" goes back to the first page; Enter on the last page pages no further
+  // and does not accept.
+  ExpectScreens(session, "licence_paged");
 }
 
 TEST(ConsoleDialog, LicenceRefusedByKeyByNameOrByEndOfInput) {
@@ -169,20 +117,14 @@ TEST(ConsoleDialog, MessageBoxWaitsForOneLineAndNamesItsIcon) {
   ConsoleSession session("\nnext answer\n");
   EXPECT_EQ(session.ui.ShowMessageBox("Installation Error.  FrontPage not found.", kMbIconStop),
             kIdOk);
-  const std::string out = session.Output();
-  EXPECT_NE(out.find("--- FrontPage Theme Installation: Error ---"), std::string::npos);
-  EXPECT_NE(out.find("  Installation Error.  FrontPage not found.\n"), std::string::npos);
-  EXPECT_NE(out.find("Press Enter for OK."), std::string::npos);
+  ExpectScreens(session, "message_box_error");
   EXPECT_EQ(session.Unread(), "next answer\n");
-
   ConsoleSession warning("");
   EXPECT_EQ(warning.ui.ShowMessageBox("Careful", kMbIconExclamation), kIdOk);
-  EXPECT_NE(warning.Output().find("FrontPage Theme Installation: Warning"), std::string::npos);
-  EXPECT_NE(warning.Output().find("[end of input]"), std::string::npos);
-
+  ExpectScreens(warning, "message_box_warning");
   ConsoleSession plain("\n");
   plain.ui.ShowMessageBox("This option will install the template", kMbOk);
-  EXPECT_NE(plain.Output().find("--- FrontPage Theme Installation ---"), std::string::npos);
+  ExpectScreens(plain, "message_box_plain");
 }
 
 TEST(ConsoleDialog, ReadmeIsPrintedOffATerminalAndPagedOnOne) {

@@ -53,6 +53,11 @@ struct ConsoleSession {
   }
 };
 
+// The whole transcript of a session against tests/console/screens/<name>.txt.
+inline void ExpectScreens(const ConsoleSession& session, const std::string& name) {
+  ExpectDataFile(session.Output(), "console/screens/" + name + ".txt");
+}
+
 // How often `part` occurs in `text`.
 inline int Count(const std::string& text, const std::string& part) {
   int count = 0;

@@ -2,53 +2,20 @@
 #include <gtest/gtest.h>
 
 #include "machine/registry_test_util.h"
+#include "support/temp_dir.h"
 
 namespace tpl::test {
 namespace {
 
 using namespace std::string_literals;
 
-// HKLM\Software\Vendor\Thé with a string (é), an expandable string, a
-// multi-string (€), a DWORD, binary data and a default value.
-const char kWineFile[] =
-    "WINE REGISTRY Version 2\n"
-    ";; All keys relative to \\\\Machine\n"
-    "\n"
-    "#arch=win32\n"
-    "\n"
-    "[Software\\\\Vendor\\\\Th\\xe9] 1796587031\n"
-    "#time=1dd85bbfb83a7f4\n"
-    "@=\"Def\"\n"
-    "\"Path\"=\"C:\\\\Program Files\\\\Caf\xC3\xA9\"\n"
-    "\"Temp\"=str(2):\"%SystemRoot%\\\\temp\"\n"
-    "\"List\"=str(7):\"a\\0b\\x20ac\\0\"\n"
-    "\"Count\"=dword:0000002a\n"
-    "\"Blob\"=hex:01,02,ff\n";
-
-const char kRegedit4File[] =
-    "REGEDIT4\r\n"
-    "\r\n"
-    "[HKEY_LOCAL_MACHINE\\Software\\Vendor\\Th\xE9]\r\n"
-    "@=\"Def\"\r\n"
-    "\"Path\"=\"C:\\\\Program Files\\\\Caf\xE9\"\r\n"
-    "\"Temp\"=hex(2):25,53,79,73,74,65,6d,52,6f,6f,74,25,5c,74,65,6d,70,00\r\n"
-    "\"List\"=hex(7):61,00,62,80,00,00\r\n"
-    "\"Count\"=dword:0000002a\r\n"
-    "\"Blob\"=hex:01,02,ff\r\n"
-    "\r\n";
-
-const char kRegedit5Text[] =
-    "Windows Registry Editor Version 5.00\r\n"
-    "\r\n"
-    "[HKEY_LOCAL_MACHINE\\Software\\Vendor\\Th\xC3\xA9]\r\n"
-    "@=\"Def\"\r\n"
-    "\"Path\"=\"C:\\\\Program Files\\\\Caf\xC3\xA9\"\r\n"
-    "\"Temp\"=hex(2):25,00,53,00,79,00,73,00,74,00,65,00,6d,00,52,00,6f,00,6f,00,74,00,\\\r\n"
-    "  25,00,5c,00,74,00,65,00,6d,00,70,00,00,00\r\n"
-    "\"List\"=hex(7):61,00,00,00,62,00,ac,20,00,00,00,00\r\n"
-    "\"Count\"=dword:0000002a\r\n"
-    "\"Blob\"=hex:01,02,ff\r\n"
-    "\r\n";
+// registry_formats/vendor.*.reg: HKLM\Software\Vendor\Thé with a string
+// (é), an expandable string, a multi-string (€), a DWORD, binary data and a
+// default value, as Wine stores it and as regedit 4 and 5 export it.
+std::string Vendor(const std::string& format) {
+  return ReadHostFile(std::string(TPL_TEST_DATA_DIR) + "/machine/registry_formats/vendor." +
+                      format + ".reg");
+}
 
 TEST(RegistryFormats, EachFormatGivesTheSameIndex) {
   const std::string expected =
@@ -59,16 +26,18 @@ TEST(RegistryFormats, EachFormatGivesTheSameIndex) {
       "List=7:a\0b\x80\0\0\n"
       "Path=1:C:\\Program Files\\Caf\xE9\0\n"
       "Temp=2:%SystemRoot%\\temp\0\n"s;
+  const std::string wineFile = Vendor("wine"), regedit5 = Vendor("regedit5-utf8");
+  ASSERT_FALSE(wineFile.empty() || regedit5.empty());
   std::string warning = "stale";
-  const RegistryFile wine = ParseReg(kWineFile, RegRoot::kLocalMachine, &warning);
+  const RegistryFile wine = ParseReg(wineFile, RegRoot::kLocalMachine, &warning);
   EXPECT_EQ(warning, "");
   EXPECT_EQ(wine.format(), RegFileFormat::kWine);
-  const RegistryFile regedit4 = ParseReg(kRegedit4File);
+  const RegistryFile regedit4 = ParseReg(Vendor("regedit4"));
   EXPECT_EQ(regedit4.format(), RegFileFormat::kRegedit4);
-  const RegistryFile utf16 = ParseReg(Utf16Le(kRegedit5Text));
-  const RegistryFile utf16Bare = ParseReg(Utf16Le(kRegedit5Text, false));
-  const RegistryFile utf8 = ParseReg(kRegedit5Text);
-  const RegistryFile utf8Bom = ParseReg(std::string("\xEF\xBB\xBF") + kRegedit5Text);
+  const RegistryFile utf16 = ParseReg(Utf16Le(regedit5));
+  const RegistryFile utf16Bare = ParseReg(Utf16Le(regedit5, false));
+  const RegistryFile utf8 = ParseReg(regedit5);
+  const RegistryFile utf8Bom = ParseReg(std::string("\xEF\xBB\xBF") + regedit5);
   for (const RegistryFile* file : {&utf16, &utf16Bare, &utf8, &utf8Bom}) {
     EXPECT_EQ(file->format(), RegFileFormat::kRegedit5);
   }
@@ -78,7 +47,7 @@ TEST(RegistryFormats, EachFormatGivesTheSameIndex) {
     EXPECT_TRUE(file->keys(RegRoot::kCurrentUser).empty());
   }
   // A Wine file belongs to the root it is read for; its head may end in CR.
-  const RegistryFile user = ParseReg(kWineFile, RegRoot::kCurrentUser);
+  const RegistryFile user = ParseReg(wineFile, RegRoot::kCurrentUser);
   EXPECT_NE(user.Find(RegRoot::kCurrentUser, "Software\\Vendor\\Th\xE9"), nullptr);
   EXPECT_TRUE(user.keys(RegRoot::kLocalMachine).empty());
   const RegistryFile cr = ParseReg("WINE REGISTRY Version 2\r\n[A] 1\r\n\"v\"=\"x\"\r\n");

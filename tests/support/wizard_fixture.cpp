@@ -188,12 +188,16 @@ std::vector<std::string> MaskedLogLines(const std::string& bytes) {
   return lines;
 }
 
+void ExpectDataFile(const std::string& actual, const std::string& name) {
+  const std::string path = std::string(TPL_TEST_DATA_DIR) + "/" + name;
+  if (std::getenv("TPL_UPDATE_LOGS") != nullptr) WriteHostFile(path, actual);
+  EXPECT_EQ(actual, ReadHostFile(path)) << "the output differs from " << path;
+}
+
 void ExpectLogFile(const WizardFixture& f, const std::string& name) {
-  const std::string path = std::string(TPL_TEST_DATA_DIR) + "/" + name + ".log";
   std::string actual;
   for (const std::string& line : f.LogLines()) actual += line + "\n";
-  if (std::getenv("TPL_UPDATE_LOGS") != nullptr) WriteHostFile(path, actual);
-  EXPECT_EQ(actual, ReadHostFile(path)) << "the log differs from " << path;
+  ExpectDataFile(actual, name + ".log");
   const std::string bytes = f.LogBytes();
   for (size_t at = bytes.find('\n'); at != std::string::npos; at = bytes.find('\n', at + 1)) {
     ASSERT_TRUE(at > 0 && bytes[at - 1] == '\r') << "a line end without CR at byte " << at;

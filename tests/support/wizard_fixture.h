@@ -124,9 +124,11 @@ class WizardFixture {
 // Splits a log into lines at CR LF; masks the opening and closing times.
 std::vector<std::string> MaskedLogLines(const std::string& bytes);
 
-// Compares the whole log with tests/<name>.log, line by line, and checks that
-// every line ends in CR LF. TPL_UPDATE_LOGS=1 in the environment rewrites the
-// file from the log instead (read the diff before committing it).
+// Compares `actual` with the file tests/<name>. TPL_UPDATE_LOGS=1 in the
+// environment rewrites the file instead (read the diff before committing it).
+void ExpectDataFile(const std::string& actual, const std::string& name);
+// ExpectDataFile of the whole log and tests/<name>.log, and every line of the
+// log ends in CR LF.
 void ExpectLogFile(const WizardFixture& f, const std::string& name);
 
 }  // namespace tpl::test

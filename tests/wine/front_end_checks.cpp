@@ -97,24 +97,21 @@ void TextAndStateChecks(ProbeDialog& wizard) {
 
   ControlPeer* about = wizard.PeerOf(tpl::kIdcAbout);
   about->Show(false);
-  Check(!about->IsVisible() && !IsWindowVisible(ControlOf(about)), "a hidden control is hidden");
-  about->Show(true);
-  Check(about->IsVisible(), "a shown control is visible");
   about->Enable(false);
+  Check(!about->IsVisible() && !IsWindowVisible(ControlOf(about)), "a hidden control is hidden");
   Check(!about->IsEnabled() && !IsWindowEnabled(ControlOf(about)), "a disabled control");
+  about->Show(true);
   about->Enable(true);
+  Check(about->IsVisible() && about->IsEnabled(), "shown and enabled again");
 
   ControlPeer* log = wizard.PeerOf(tpl::kIdcCreateLog);
   log->SetCheck(tpl::kBstChecked);
-  CheckEqual(log->Check(), tpl::kBstChecked, "a check box is ticked");
-  CheckEqual(SendMessageA(ControlOf(log), BM_GETCHECK, 0, 0), BST_CHECKED, "the box shows it");
+  CheckEqual(SendMessageA(ControlOf(log), BM_GETCHECK, 0, 0), BST_CHECKED, "the box shows its tick");
   log->SetCheck(tpl::kBstUnchecked);
   CheckEqual(log->Check(), tpl::kBstUnchecked, "a check box is cleared");
 
   ControlPeer* next = wizard.PeerOf(tpl::kIdcNext);
   ControlPeer* finish = wizard.PeerOf(tpl::kIdOk);
-  CheckEqual(next->ButtonStyle(), BS_DEFPUSHBUTTON, "Next > starts as the default button");
-  CheckEqual(finish->ButtonStyle(), BS_PUSHBUTTON, "Finish starts as a plain button");
   next->SetButtonStyle(BS_PUSHBUTTON, true);
   finish->SetButtonStyle(BS_DEFPUSHBUTTON, true);
   CheckEqual(next->ButtonStyle(), BS_PUSHBUTTON, "Next > made a plain button");
@@ -127,21 +124,16 @@ void TextAndStateChecks(ProbeDialog& wizard) {
 void ComboChecks(ProbeDialog& wizard) {
   ControlPeer* combo = wizard.PeerOf(tpl::kIdcLanguage);
   combo->ResetContent();
-  CheckEqual(combo->CurSel(), tpl::kCbErr, "an empty combo box has no selection");
-  CheckEqual(combo->AddString("English (1033)"), 0, "the first item is item 0");
-  CheckEqual(combo->AddString("German (1031)"), 1, "items keep their order");
-  CheckEqual(combo->AddString("Arabic (1025)"), 2, "the list is not sorted");
+  combo->AddString("English (1033)");
+  combo->AddString("German (1031)");
+  CheckEqual(combo->AddString("Arabic (1025)"), 2, "the list keeps its order, unsorted");
   combo->SetItemData(1, 1031);
-  combo->SetItemData(2, 1025);
-  CheckEqual(combo->ItemData(1), 1031, "item data reads back");
   combo->SetCurSel(1);
-  CheckEqual(combo->CurSel(), 1, "the selection reads back");
-  CheckEqual(combo->Count(), 3, "the count");
+  CheckEqual(combo->ItemData(combo->CurSel()), 1031, "the selection's data reads back");
   CheckText(combo->ItemText(2), "Arabic (1025)", "an item's text");
   CheckText(combo->ItemText(7), "", "no text past the end");
   combo->ResetContent();
-  CheckEqual(combo->Count(), 0, "emptied");
-  CheckEqual(combo->CurSel(), tpl::kCbErr, "emptied: no selection");
+  Check(combo->Count() == 0 && combo->CurSel() == tpl::kCbErr, "emptied: no selection");
 }
 
 void ProgressChecks(ProbeDialog& wizard) {
@@ -149,12 +141,8 @@ void ProgressChecks(ProbeDialog& wizard) {
   progress->SetRange(0, 300);
   progress->SetStep(1);
   progress->SetPos(0);
-  CheckEqual(progress->RangeUpper(), 300, "the range's upper bound");
   for (int i = 0; i < 3; ++i) progress->StepIt();
-  CheckEqual(progress->Pos(), 3, "three steps");
-  CheckEqual(SendMessageA(ControlOf(progress), PBM_GETPOS, 0, 0), 3, "the bar shows them");
-  progress->SetPos(300);
-  CheckEqual(progress->Pos(), 300, "the end of the range");
+  CheckEqual(SendMessageA(ControlOf(progress), PBM_GETPOS, 0, 0), 3, "the bar shows three steps");
   progress->SetRange(0, 60000);
   CheckEqual(progress->RangeUpper(), 60000, "a bound above 32767 survives its 16 bits");
 }
@@ -175,15 +163,13 @@ void WindowChecks(ProbeDialog& wizard, Win32FrontEnd& ui) {
   window->SetIcon(tpl::kIdiApplication, true);
   window->SetIcon(tpl::kIdiApplication, false);
   HICON big = ui.Icon(tpl::kIdiApplication, true);
-  HICON small_ = ui.Icon(tpl::kIdiApplication, false);
-  Check(big != nullptr && small_ != nullptr, "icon 128 is in the resources");
-  Check(reinterpret_cast<HICON>(SendMessageA(hwnd, WM_GETICON, ICON_BIG, 0)) == big,
-        "the big icon is set");
-  Check(reinterpret_cast<HICON>(SendMessageA(hwnd, WM_GETICON, ICON_SMALL, 0)) == small_,
-        "the small icon is set");
+  Check(big != nullptr, "icon 128 is in the resources");
+  Check(reinterpret_cast<HICON>(SendMessageA(hwnd, WM_GETICON, ICON_BIG, 0)) == big &&
+            reinterpret_cast<HICON>(SendMessageA(hwnd, WM_GETICON, ICON_SMALL, 0)) ==
+                ui.Icon(tpl::kIdiApplication, false),
+        "the big and small icons are set");
   Check(reinterpret_cast<HICON>(SendMessageA(hwnd, WM_QUERYDRAGICON, 0, 0)) == big,
         "the minimised wizard is dragged as its icon");
-  Check((GetWindowLongA(hwnd, GWL_EXSTYLE) & WS_EX_APPWINDOW) != 0, "the wizard is in the task bar");
   char caption[128] = {};
   GetWindowTextA(hwnd, caption, sizeof caption);
   CheckText(caption, "FrontPage Theme Installation", "the wizard's caption");

@@ -153,12 +153,11 @@ EOF
   [ -f "$prefix/system.reg" ]
 }
 
-# Installs FrontPage VERSION (98 2000 2002 2003) at ROOT (a C: path) in
+# Installs FrontPage VERSION (2000 2002 2003) at ROOT (a C: path) in
 # prefix $1: its registry value and its program file.
 add_frontpage() {
   local prefix=$1 version=$2 root=$3 key value probe
   case $version in
-    98) key='FrontPage\3.0' value=FrontPageRoot probe='bin\fpexplor.exe' ;;
     2000) key='Office\9.0\Common\InstallRoot' value=Path probe=frontpg.exe ;;
     2002) key='Office\10.0\Common\InstallRoot' value=Path probe=frontpg.exe ;;
     2003) key='Office\11.0\Common\InstallRoot' value=Path probe=frontpg.exe ;;
@@ -171,15 +170,6 @@ EOF
   file=$(c_path "$prefix" "$root\\$probe")
   mkdir -p "$(dirname "$file")"
   printf 'MZ' >"$file"
-}
-
-# The current FrontPage (App Paths) at ROOT.
-add_current_frontpage() {
-  local prefix=$1 root=$2
-  import_reg "$prefix" <<EOF
-[$(hklm_software)\\Microsoft\\Windows\\CurrentVersion\\App Paths\\frontpg.exe]
-"Path"=$(reg_string "$root")
-EOF
 }
 
 # --- The kit ----------------------------------------------------------------
