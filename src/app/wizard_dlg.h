@@ -26,6 +26,7 @@
 namespace tpl {
 
 struct InstallSession;
+class InstallRecorder;
 
 // The four FrontPage versions, always handled in this order.
 enum HostVersion : int { kFP98 = 0, kFP2000 = 1, kFP2002 = 2, kFP2003 = 3 };
@@ -155,6 +156,10 @@ class CWizardDlg : public CDialog {
   // Set while InstallFiles runs: the progress ticker and the kit searches its
   // walks share. Without one, CopyFolder steps the bar directly.
   InstallSession* m_pInstallSession = nullptr;
+  // The kit's key (record/record_store.h); empty: the installation keeps no
+  // record. The recorder exists from the first recorded copy on.
+  std::string m_strKitKey;
+  std::unique_ptr<InstallRecorder> m_pRecorder;
 
  protected:
   void DoDataExchange(CDataExchange* pDX) override;

@@ -58,6 +58,10 @@ class HandleLogWriter : public LogWriter {
 
 }  // namespace
 
+std::unique_ptr<LogWriter> MakeHandleWriter(void* file) {
+  return std::make_unique<HandleLogWriter>(static_cast<HANDLE>(file));
+}
+
 ErrorCode OpenTextFile(const std::string& path, std::unique_ptr<TextReader>* reader) {
   // Shared for reading and writing, as the C runtime opens a file with "r".
   HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "machine/wineprefix/errno_codes.h"
+#include "machine/wineprefix/host_copy_contents.h"
 #include "machine/wineprefix/host_files.h"
 #include "machine/wineprefix/log_file_table.h"
 
@@ -15,26 +16,6 @@ namespace tpl {
 namespace {
 
 constexpr size_t kChunkBytes = size_t{1} << 20;
-
-class FileDescriptor {
- public:
-  explicit FileDescriptor(int fd = -1) : fd_(fd) {}
-  ~FileDescriptor() {
-    if (fd_ >= 0) close(fd_);
-  }
-  FileDescriptor(const FileDescriptor&) = delete;
-  FileDescriptor& operator=(const FileDescriptor&) = delete;
-  int get() const { return fd_; }
-  // Closes now and reports the result (a late write error shows here).
-  int Close() {
-    const int result = close(fd_);
-    fd_ = -1;
-    return result;
-  }
-
- private:
-  int fd_;
-};
 
 // Plain reads and writes: the last resort when the kernel cannot copy.
 int CopyByBuffer(int from, int to) {
@@ -57,7 +38,8 @@ int CopyByBuffer(int from, int to) {
   }
 }
 
-// Copies the whole of `from` into `to` (both at offset 0); 0 or an errno.
+}  // namespace
+
 int CopyContents(int from, int to, off_t size) {
   off_t copied = 0;
   bool kernelCopy = true;
@@ -95,8 +77,6 @@ int CopyContents(int from, int to, off_t size) {
   // Whatever is left (a file that changed size, or no kernel copy at all).
   return CopyByBuffer(from, to);
 }
-
-}  // namespace
 
 ErrorCode HostFiles::CopyFileOver(const std::string& source, const std::string& destination) {
   ResolvedPath from;

@@ -53,6 +53,24 @@ class WinePrefixMachine : public Machine {
   ErrorCode CreateLogFile(const std::string& path, std::unique_ptr<LogWriter>* writer) override {
     return files_.CreateLogFile(path, writer);
   }
+  ErrorCode QueryFile(const std::string& path, FileInfo* info) override {
+    return files_.QueryFile(path, info);
+  }
+  ErrorCode DigestFile(const std::string& path, FileContent* content) override {
+    return files_.DigestFile(path, content);
+  }
+  ErrorCode ReplaceKeepingBackup(const std::string& source, const std::string& destination,
+                                 const std::string& backupPath) override {
+    return files_.ReplaceKeepingBackup(source, destination, backupPath);
+  }
+  ErrorCode MoveFileOver(const std::string& from, const std::string& to) override {
+    return files_.MoveFileOver(from, to);
+  }
+  ErrorCode RemoveFile(const std::string& path) override { return files_.RemoveFile(path); }
+  ErrorCode RemoveFolder(const std::string& path) override { return files_.RemoveFolder(path); }
+  ErrorCode OpenAppendFile(const std::string& path, std::unique_ptr<LogWriter>* writer) override {
+    return files_.OpenAppendFile(path, writer);
+  }
   std::string SystemMessage(ErrorCode code) override { return WindowsSystemMessage(code); }
 
   ErrorCode OsVersion(OsVersionInfo* info) override {
