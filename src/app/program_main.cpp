@@ -1,10 +1,14 @@
 #include <memory>
 
+#include "app/installation_lock.h"
 #include "app/platform.h"
 #include "app/program.h"
 #include "app/silent_answers.h"
+#include "app/uninstall_platform.h"
 #include "app/wizard_app.h"
 #include "machine/forwarding_machine.h"
+#include "record/record_store.h"
+#include "record/uninstall.h"
 #include "res/strings.h"
 #include "ui/scripted/scripted_front_end.h"
 
@@ -54,6 +58,7 @@ int RunWizard(Machine& machine, const CommandLine& options, FrontEnd* interactiv
 
   CWizardApp app(*target, *frontEnd);
   app.m_bDryRun = options.dryRun;
+  app.m_strKitKey = options.kitKey;
   app.InitInstance();
 
   if (answers && !answers->error().empty()) {
@@ -61,7 +66,45 @@ int RunWizard(Machine& machine, const CommandLine& options, FrontEnd* interactiv
     return kExitUsage;
   }
   if (app.m_bPlanShown) return kExitInstalled;
-  return ExitStatusForEndScreen(app.m_nEndScreenId);
+  const int status = ExitStatusForEndScreen(app.m_nEndScreenId);
+  if (status != kExitInstalled && app.m_bCopiedSomething) {
+    if (options.undoOnFailure) {
+      UninstallRequest undo;
+      undo.key = options.kitKey;
+      undo.log = false;  // the failed installation's log stays as it is
+      Uninstall(*target, *frontEnd, undo, out, err);
+    } else {
+      err << kProgramName << "to undo what was copied: tplsetup --uninstall --record "
+          << options.kitKey << "\n";
+    }
+  }
+  return status;
+}
+
+int RunUninstall(Machine& machine, const CommandLine& options, FrontEnd* interactive,
+                 std::ostream& out, std::ostream& err) {
+  std::unique_ptr<ScriptedFrontEnd> scripted;
+  FrontEnd* frontEnd = interactive;
+  if (frontEnd == nullptr) {
+    scripted = std::make_unique<ScriptedFrontEnd>();
+    scripted->SetMessageBoxEcho(&err);
+    frontEnd = scripted.get();
+  }
+  if (options.listInstalled) return ListInstalled(machine, *frontEnd, out, err);
+
+  UninstallRequest request;
+  request.key = options.recordKey.empty() ? options.kitKey : options.recordKey;
+  if (!IsValidKitKey(request.key)) {
+    err << kProgramName << "\"" << request.key << "\" cannot name a record\n";
+    return kExitUsage;
+  }
+  request.dryRun = options.dryRun;
+  request.log = !options.noLog;
+  if (!options.silent) {
+    const std::string key = request.key;
+    request.confirm = [key](const std::string& actions) { return ConfirmUninstall(key, actions); };
+  }
+  return Uninstall(machine, *frontEnd, request, out, err);
 }
 
 int ProgramMain(const std::vector<std::string>& args) {
@@ -85,6 +128,18 @@ int ProgramMain(const std::vector<std::string>& args) {
   if (!machine) {
     ProgramErr() << kProgramName << error << "\n";
     return status;
+  }
+  options.kitKey = KitKeyOf(options.kitDir);
+  // Listing and previewing change nothing, and need no lock.
+  const bool changes = !options.listInstalled && !(options.uninstall && options.dryRun);
+  if (changes && !HoldInstallationLock(options, &error)) {
+    ProgramErr() << kProgramName << error << "\n";
+    return kExitFailed;
+  }
+  if (options.uninstall || options.listInstalled) {
+    const int exitStatus = RunUninstall(*machine, options, nullptr, ProgramOut(), ProgramErr());
+    ProgramOut().flush();
+    return exitStatus;
   }
   std::unique_ptr<FrontEnd> interactive;
   if (!options.silent) interactive = MakeInteractiveFrontEnd(*machine);

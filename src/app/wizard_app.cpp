@@ -1,6 +1,7 @@
 #include "app/wizard_app.h"
 
 #include "app/wizard_dlg.h"
+#include "record/install_recorder.h"
 
 namespace tpl {
 
@@ -13,9 +14,11 @@ bool CWizardApp::InitInstance() {
   {
     CWizardDlg dlg(m_machine, m_frontEnd);
     dlg.m_bDryRun = m_bDryRun;
+    if (!m_bDryRun) dlg.m_strKitKey = m_strKitKey;
     dlg.DoModal();
     m_nEndScreenId = dlg.m_nEndScreenId;
     m_bPlanShown = dlg.m_bPlanShown;
+    m_bCopiedSomething = dlg.m_pRecorder && dlg.m_pRecorder->copiedSomething();
   }
   return false;
 }
