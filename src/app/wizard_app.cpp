@@ -14,7 +14,7 @@ bool CWizardApp::InitInstance() {
   {
     CWizardDlg dlg(m_machine, m_frontEnd);
     dlg.m_bDryRun = m_bDryRun;
-    if (!m_bDryRun) dlg.m_strKitKey = m_strKitKey;
+    dlg.m_strKitKey = m_strKitKey;
     dlg.DoModal();
     m_nEndScreenId = dlg.m_nEndScreenId;
     m_bPlanShown = dlg.m_bPlanShown;
