@@ -46,7 +46,13 @@ InstallRecorder::InstallRecorder(Machine& machine, RecordPlace place, std::strin
     : machine_(machine), place_(std::move(place)), key_(std::move(key)) {}
 
 ErrorCode InstallRecorder::MakeFolder(const std::string& path) {
-  const ErrorCode error = machine_.MakeDirectory(path);
+  ErrorCode error = machine_.MakeDirectory(path);
+  const size_t parent = path.find_last_of('\\');
+  if (error == kErrorPathNotFound && parent != std::string::npos && parent > 2) {
+    // A Common Files folder the registry names but nobody made yet.
+    error = MakeFolder(path.substr(0, parent));
+    if (error == kErrorSuccess) error = machine_.MakeDirectory(path);
+  }
   return error == kErrorAlreadyExists ? kErrorSuccess : error;
 }
 
