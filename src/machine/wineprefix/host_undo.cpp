@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
@@ -115,17 +116,21 @@ ErrorCode HostFiles::DigestFile(const std::string& path, FileContent* content) {
   if (!S_ISREG(info.st_mode)) return kErrorAccessDenied;
 
   ContentDigest digest;
-  std::unique_ptr<char[]> buffer(new char[kReadBytes]);
+  // A file no larger than the buffer takes one read; a file that grew since
+  // fstat is read to its real end.
+  const size_t bufferSize =
+      std::min(kReadBytes, static_cast<size_t>(info.st_size) + 1);
+  std::unique_ptr<char[]> buffer(new char[bufferSize]);
   uint64_t size = 0;
   while (true) {
-    const ssize_t got = read(input.get(), buffer.get(), kReadBytes);
+    const ssize_t got = read(input.get(), buffer.get(), bufferSize);
     if (got < 0) {
       if (errno == EINTR) continue;
       return ErrorFromErrno(errno);
     }
-    if (got == 0) break;
     digest.Add(buffer.get(), static_cast<size_t>(got));
     size += static_cast<uint64_t>(got);
+    if (got == 0 || static_cast<size_t>(got) < bufferSize) break;
   }
   content->size = size;
   content->digest = digest.Hex();
@@ -199,7 +204,7 @@ ErrorCode HostFiles::MoveFileOver(const std::string& from, const std::string& to
     if (failure != 0) return ErrorFromErrno(failure, kErrorPathNotFound);
     unlink(source.unixPath.c_str());
   }
-  resolver_.cache().Removed(source.folder, source.name);
+  resolver_.cache().Deleted(source.folder, source.name);
   if (!target.exists) resolver_.cache().Added(target.folder, target.name);
   return kErrorSuccess;
 }
@@ -208,11 +213,11 @@ ErrorCode HostFiles::RemoveFile(const std::string& path) {
   ResolvedPath resolved;
   ErrorCode error = ResolveExisting(path, &resolved);
   if (error != kErrorSuccess) return error;
-  struct stat info;
-  if (resolved.isRoot || lstat(resolved.unixPath.c_str(), &info) != 0) return kErrorAccessDenied;
-  if (S_ISDIR(info.st_mode)) return kErrorAccessDenied;
-  if (unlink(resolved.unixPath.c_str()) != 0) return ErrorFromErrno(errno);
-  resolver_.cache().Removed(resolved.folder, resolved.name);
+  if (resolved.isRoot) return kErrorAccessDenied;
+  if (unlink(resolved.unixPath.c_str()) != 0) {
+    return errno == EISDIR ? kErrorAccessDenied : ErrorFromErrno(errno);
+  }
+  resolver_.cache().Deleted(resolved.folder, resolved.name);
   return kErrorSuccess;
 }
 
@@ -225,7 +230,7 @@ ErrorCode HostFiles::RemoveFolder(const std::string& path) {
     if (errno == ENOTEMPTY || errno == EEXIST) return kErrorDirNotEmpty;
     return ErrorFromErrno(errno);
   }
-  resolver_.cache().Removed(resolved.folder, resolved.name);
+  resolver_.cache().Deleted(resolved.folder, resolved.name);
   resolver_.cache().Forget(resolved.unixPath);
   return kErrorSuccess;
 }
