@@ -19,14 +19,6 @@ const char kTotalsFormat[] =
     "\n%d new (%llu bytes), %d replaced (%llu bytes), %d of them backed up";
 constexpr int kDeepest = 64;  // a linked folder leading back ends here
 
-std::string Folded(const std::string& path) {
-  std::string folded = path;
-  for (char& c : folded) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return folded;
-}
-
 class Preview {
  public:
   explicit Preview(CWizardDlg& wizard) : wizard_(wizard) {
@@ -39,7 +31,7 @@ class Preview {
       ReadRecord(wizard.machine(), place.record, wizard.m_strKitKey, &record, &badLine, &badText,
                  &error);
     }
-    for (const RecordedFile& file : record.files) installed_[Folded(file.path)] = file.digest;
+    for (const RecordedFile& file : record.files) installed_[FoldedPath(file.path)] = file.digest;
   }
 
   void Walk(const std::string& source, const std::string& dest, int depth) {
@@ -66,7 +58,7 @@ class Preview {
 
  private:
   void File(const std::string& source, const std::string& dest) {
-    if (!seen_.insert(Folded(dest)).second) return;  // a later row copies over it again
+    if (!seen_.insert(FoldedPath(dest)).second) return;  // a later row copies over it again
     Machine& machine = wizard_.machine();
     FileInfo from;
     if (machine.QueryFile(source, &from) != kErrorSuccess) from.size = 0;
@@ -80,7 +72,7 @@ class Preview {
     }
     ++replacedCount_;
     replacedBytes_ += size;
-    const auto installed = installed_.find(Folded(dest));
+    const auto installed = installed_.find(FoldedPath(dest));
     FileContent now;
     if (installed != installed_.end() && machine.DigestFile(dest, &now) == kErrorSuccess &&
         now.digest == installed->second) {

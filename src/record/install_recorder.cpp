@@ -13,14 +13,6 @@ namespace {
 
 const char kRecordFailed[] = "Failed to write the installation record:";
 
-std::string Folded(const std::string& path) {
-  std::string folded = path;
-  for (char& c : folded) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return folded;
-}
-
 // The kit's file list below `folder` (relative to the kit), as the counting
 // walk saw it: the searches are answered from its memory.
 void AddFileList(Machine& searches, const std::string& folder, ContentDigest* digest, int depth) {
@@ -67,7 +59,7 @@ ErrorCode InstallRecorder::BeginRun(RecordedRun run) {
     // A damaged record is extended all the same: the uninstall refuses it
     // and names the line, and nothing of this run goes unrecorded.
     for (const RecordedFile& file : earlier.files) {
-      installedDigest_[Folded(file.path)] = file.digest;
+      installedDigest_[FoldedPath(file.path)] = file.digest;
       if (file.backup > lastBackup_) lastBackup_ = file.backup;
     }
     error = MakeFolder(place_.ProgramFolder());
@@ -125,7 +117,7 @@ ErrorCode InstallRecorder::CopyFile(const std::string& source, const std::string
   std::string backupPath;
   if (replaces) {
     file.was = RecordedFile::Was::kBackedUp;
-    const auto installed = installedDigest_.find(Folded(destination));
+    const auto installed = installedDigest_.find(FoldedPath(destination));
     FileContent now;
     if (installed != installedDigest_.end() &&
         machine_.DigestFile(destination, &now) == kErrorSuccess && now.digest == installed->second) {
@@ -141,7 +133,7 @@ ErrorCode InstallRecorder::CopyFile(const std::string& source, const std::string
   error = backupPath.empty() ? machine_.CopyFileOver(source, destination)
                              : machine_.ReplaceKeepingBackup(source, destination, backupPath);
   if (error == kErrorSuccess) {
-    installedDigest_[Folded(destination)] = file.digest;
+    installedDigest_[FoldedPath(destination)] = file.digest;
     copied_ = true;
   }
   return error;

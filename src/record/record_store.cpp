@@ -33,6 +33,14 @@ std::string KitKeyOf(const std::string& kitDir) {
   return key;
 }
 
+std::string FoldedPath(const std::string& path) {
+  std::string folded = path;
+  for (char& c : folded) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  return folded;
+}
+
 bool IsValidKitKey(const std::string& key) {
   RecordedRun probe;
   probe.date = "2000-01-01";

@@ -5,14 +5,6 @@
 namespace tpl {
 namespace {
 
-std::string Folded(const std::string& path) {
-  std::string folded = path;
-  for (char& c : folded) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return folded;
-}
-
 struct PathHistory {
   std::string path;
   std::string installedDigest;  // the last line's
@@ -65,7 +57,7 @@ std::vector<UndoAction> PlanUndo(Machine& machine, const Record& record,
   std::map<std::string, size_t> index;
   for (size_t i = 0; i < record.files.size(); ++i) {
     const RecordedFile& file = record.files[i];
-    const auto [at, fresh] = index.emplace(Folded(file.path), histories.size());
+    const auto [at, fresh] = index.emplace(FoldedPath(file.path), histories.size());
     if (fresh) histories.push_back({file.path, "", 0, {}});
     PathHistory& history = histories[at->second];
     history.installedDigest = file.digest;
