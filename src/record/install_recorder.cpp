@@ -103,8 +103,9 @@ ErrorCode InstallRecorder::CopyFile(const std::string& source, const std::string
   RecordedFile file;
   file.path = destination;
   FileContent content;
+  // A source that cannot be read is the copy's failure, with the same codes.
   ErrorCode error = machine_.DigestFile(source, &content);
-  if (error != kErrorSuccess) return machine_.CopyFileOver(source, destination);  // its own error
+  if (error != kErrorSuccess) return error;
   file.size = content.size;
   file.digest = content.digest;
 

@@ -147,10 +147,15 @@ bool UninstallRun::RewriteRecord(const std::vector<UndoAction>& kept) {
   for (const UndoAction& action : kept) keptLines.insert(action.lines.begin(), action.lines.end());
   std::vector<std::string> lines;
   for (const RecordedRun& run : record_.runs) lines.push_back(RunLine(run));
+  // Folders left because they were not empty go when a later uninstall empties them.
+  Machine& machine = wizard_.machine();
+  FileInfo info;
+  for (const std::string& folder : record_.folders) {
+    if (machine.QueryFile(folder, &info) == kErrorSuccess) lines.push_back(FolderLine(folder));
+  }
   for (size_t i = 0; i < record_.files.size(); ++i) {
     if (keptLines.count(record_.fileLines[i]) != 0) lines.push_back(FileLine(record_.files[i]));
   }
-  Machine& machine = wizard_.machine();
   const std::string fresh = place_.record + kRecordSuffixNew;
   machine.RemoveFile(fresh);
   std::unique_ptr<LogWriter> writer;

@@ -122,6 +122,11 @@ TEST_F(Undo, AFileEditedSinceItWasInstalledIsKept) {
   EXPECT_NE(record.find("green.css"), std::string::npos) << record;
   EXPECT_EQ(Uninstall().status, kExitFailed);
   EXPECT_EQ(Theme("green\\green.css"), "edited by the user");
+  // Once the user takes the file back to what was installed, its folder goes too.
+  WriteHostFile(f.HostPath(std::string(kThemes) + "\\green\\green.css"),
+                "body { color: green }\r\n");
+  EXPECT_EQ(Uninstall().status, kExitInstalled);
+  EXPECT_FALSE(fs::exists(f.HostPath(std::string(kThemes) + "\\green")));
 }
 
 TEST_F(Undo, AFailedInstallationNamesItsUndoOrIsUndoneAtOnce) {
