@@ -97,6 +97,10 @@ log_closes_with() {
 setup_one_version() {
   add_frontpage "$1" 2002 "$OFFICE\\Office10"
   mkdir -p "$(c_path "$1" "$OFFICE\\templates\\1033")"
+  if [ "$SCENARIO" = one_version ]; then  # a theme file of the user's own, replaced, then put back
+    mkdir -p "$(c_path "$1" "$(common_files)\\Microsoft Shared\\themes\\harbour")"
+    printf 'the user'"'"'s own' >"$(c_path "$1" "$(common_files)\\Microsoft Shared\\themes\\harbour\\harbour.inf")"
+  fi
 }
 expect_one_version() {
   local p=$1 shared
@@ -260,12 +264,16 @@ run_uninstall_checks() {
   check "uninstall: the Windows program ends with 0 (got $status)" [ "$status" -eq 0 ]
   check "uninstall: the Windows program leaves drive C as it was" \
     diff <(c_files "$p") "$WORK/one_version.before"
+  check "uninstall: the Windows program puts the user's file back" \
+    grep -qx "the user's own" "$(c_path "$p" "$(common_files)\\Microsoft Shared\\themes\\harbour\\harbour.inf")"
   [ -n "$NATIVE" ] || return 0
   "$NATIVE" --prefix "$pn" --kit "$KIT" --uninstall --silent >"$WORK/uninstall.native.out" 2>&1
   status=$?
   check "uninstall: the native program ends with 0 (got $status)" [ "$status" -eq 0 ]
   check "uninstall: the native program leaves drive C as it was" \
     diff <(c_files "$pn") "$WORK/one_version.before"
+  check "uninstall: the native program puts the user's file back" \
+    grep -qx "the user's own" "$(c_path "$pn" "$(common_files)\\Microsoft Shared\\themes\\harbour\\harbour.inf")"
 }
 
 run_all_scenarios() {
