@@ -50,6 +50,10 @@ class ForwardingMachine : public Machine {
   ErrorCode DigestFile(const std::string& path, FileContent* content) override {
     return target_.DigestFile(path, content);
   }
+  ErrorCode CopyNewFile(const std::string& source, const std::string& destination,
+                        FileContent* copied) override {
+    return target_.CopyNewFile(source, destination, copied);
+  }
   ErrorCode ReplaceKeepingBackup(const std::string& source, const std::string& destination,
                                  const std::string& backupPath) override {
     return target_.ReplaceKeepingBackup(source, destination, backupPath);

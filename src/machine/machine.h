@@ -166,6 +166,12 @@ class Machine {
   // not a regular file. Never blocks on a special file.
   virtual ErrorCode DigestFile(const std::string& path, FileContent* content) = 0;
 
+  // CopyFileA(source, destination, TRUE) that also gives the size and digest
+  // of what it copied. 80: `destination` exists (nothing is written). Other
+  // errors as CopyFileOver's.
+  virtual ErrorCode CopyNewFile(const std::string& source, const std::string& destination,
+                                FileContent* copied) = 0;
+
   // CopyFileOver of an existing `destination` that first keeps the file it
   // replaces at `backupPath` (a free name in an existing folder): the final
   // name never goes missing, and a failure leaves the previous file there.

@@ -103,12 +103,24 @@ ErrorCode InstallRecorder::CopyFile(const std::string& source, const std::string
   RecordedFile file;
   file.path = destination;
   FileContent content;
-  // A source that cannot be read is the copy's failure, with the same codes.
-  ErrorCode error = machine_.DigestFile(source, &content);
+  // Most files are new: copied and digested in one pass, recorded like the
+  // log records them, once written.
+  ErrorCode error = machine_.CopyNewFile(source, destination, &content);
+  if (error == kErrorSuccess) {
+    file.size = content.size;
+    file.digest = content.digest;
+    installedDigest_[FoldedPath(destination)] = file.digest;
+    copied_ = true;
+    return Append(FileLine(file));
+  }
+  if (error != kErrorFileExists) return error;
+
+  // A replacement is recorded before the file it replaces is touched. A
+  // source that cannot be read is the copy's failure, with the same codes.
+  error = machine_.DigestFile(source, &content);
   if (error != kErrorSuccess) return error;
   file.size = content.size;
   file.digest = content.digest;
-
   FileInfo existing;
   const bool replaces = machine_.QueryFile(destination, &existing) == kErrorSuccess;
   // What the copy refuses before writing anything is refused unrecorded.

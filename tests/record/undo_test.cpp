@@ -130,8 +130,9 @@ TEST_F(Undo, AFileEditedSinceItWasInstalledIsKept) {
 }
 
 TEST_F(Undo, AFailedInstallationNamesItsUndoOrIsUndoneAtOnce) {
+  // A file stands where the second theme's folder goes: the copy fails there.
+  WriteHostFile(f.HostPath(std::string(kThemes) + "\\green"), "in the way");
   const auto before = DriveC();
-  f.machine().FailCopy(std::string(kThemes) + "\\green\\green.css", kErrorDiskFull);
   const Outcome failed = Install();
   EXPECT_EQ(failed.status, kExitFailed);
   EXPECT_NE(failed.err.find("tplsetup: to undo what was copied: tplsetup --uninstall --record "

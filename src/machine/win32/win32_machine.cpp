@@ -37,6 +37,10 @@ class Win32Machine : public Machine {
   ErrorCode DigestFile(const std::string& path, FileContent* content) override {
     return win32::DigestFile(path, content);
   }
+  ErrorCode CopyNewFile(const std::string& source, const std::string& destination,
+                        FileContent* copied) override {
+    return win32::CopyNewFile(source, destination, copied);
+  }
   ErrorCode ReplaceKeepingBackup(const std::string& source, const std::string& destination,
                                  const std::string& backupPath) override {
     return win32::ReplaceKeepingBackup(source, destination, backupPath);

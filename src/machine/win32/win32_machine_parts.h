@@ -33,6 +33,8 @@ std::unique_ptr<LogWriter> MakeHandleWriter(void* file);
 // win32_undo.cpp
 ErrorCode QueryFile(const std::string& path, FileInfo* info);
 ErrorCode DigestFile(const std::string& path, FileContent* content);
+ErrorCode CopyNewFile(const std::string& source, const std::string& destination,
+                      FileContent* copied);
 ErrorCode ReplaceKeepingBackup(const std::string& source, const std::string& destination,
                                const std::string& backupPath);
 ErrorCode MoveFileOver(const std::string& from, const std::string& to);

@@ -77,6 +77,15 @@ ErrorCode DigestFile(const std::string& path, FileContent* content) {
   return kErrorSuccess;
 }
 
+ErrorCode CopyNewFile(const std::string& source, const std::string& destination,
+                      FileContent* copied) {
+  if (!CopyFileA(source.c_str(), destination.c_str(), TRUE)) {
+    const ErrorCode error = LastError();
+    return error == ERROR_ALREADY_EXISTS ? kErrorFileExists : error;
+  }
+  return DigestFile(destination, copied);
+}
+
 ErrorCode ReplaceKeepingBackup(const std::string& source, const std::string& destination,
                                const std::string& backupPath) {
   const DWORD attributes = GetFileAttributesA(destination.c_str());

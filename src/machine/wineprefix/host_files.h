@@ -24,6 +24,8 @@ class HostFiles {
   // Undo (host_undo.cpp).
   ErrorCode QueryFile(const std::string& path, FileInfo* info);
   ErrorCode DigestFile(const std::string& path, FileContent* content);
+  ErrorCode CopyNewFile(const std::string& source, const std::string& destination,
+                        FileContent* copied);
   ErrorCode ReplaceKeepingBackup(const std::string& source, const std::string& destination,
                                  const std::string& backupPath);
   ErrorCode MoveFileOver(const std::string& from, const std::string& to);

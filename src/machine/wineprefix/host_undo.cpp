@@ -137,6 +137,74 @@ ErrorCode HostFiles::DigestFile(const std::string& path, FileContent* content) {
   return kErrorSuccess;
 }
 
+ErrorCode HostFiles::CopyNewFile(const std::string& source, const std::string& destination,
+                                 FileContent* copied) {
+  ResolvedPath from;
+  ErrorCode error = ResolveExisting(source, &from);
+  if (error != kErrorSuccess) return error;
+  ResolvedPath to;
+  error = resolver_.Resolve(destination, PathResolver::Purpose::kCreate, &to);
+  if (error != kErrorSuccess) return error;
+  if (to.exists) return kErrorFileExists;
+  if (to.isRoot || from.isRoot) return kErrorAccessDenied;
+
+  FileDescriptor input(open(from.unixPath.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+  if (input.get() < 0) return ErrorFromErrno(errno);
+  struct stat info;
+  if (fstat(input.get(), &info) != 0) return ErrorFromErrno(errno);
+  if (!S_ISREG(info.st_mode)) return kErrorAccessDenied;
+  if (LogFileTable::Held(info.st_dev, info.st_ino)) return kErrorSharingViolation;
+
+  // Exclusive: a name someone else made since it was listed is not ours.
+  FileDescriptor output(
+      open(to.unixPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+  if (output.get() < 0) {
+    return errno == EEXIST ? kErrorFileExists : ErrorFromErrno(errno, kErrorPathNotFound);
+  }
+  resolver_.cache().Added(to.folder, to.name);
+
+  // The bytes pass through here once: read, digested, written.
+  ContentDigest digest;
+  const size_t bufferSize = std::min(kReadBytes, static_cast<size_t>(info.st_size) + 1);
+  std::unique_ptr<char[]> buffer(new char[bufferSize]);
+  uint64_t size = 0;
+  int failure = 0;
+  while (failure == 0) {
+    const ssize_t got = read(input.get(), buffer.get(), bufferSize);
+    if (got < 0) {
+      if (errno != EINTR) failure = errno;
+      continue;
+    }
+    if (got == 0) break;
+    digest.Add(buffer.get(), static_cast<size_t>(got));
+    size += static_cast<uint64_t>(got);
+    for (ssize_t done = 0; failure == 0 && done < got;) {
+      const ssize_t wrote = write(output.get(), buffer.get() + done, static_cast<size_t>(got - done));
+      if (wrote < 0) {
+        if (errno != EINTR) failure = errno;
+      } else {
+        done += wrote;
+      }
+    }
+    // A short read of a file no larger than the buffer is its end.
+    if (static_cast<size_t>(got) < bufferSize && size >= static_cast<uint64_t>(info.st_size)) break;
+  }
+  if (failure == 0) {
+    if ((info.st_mode & S_IWUSR) == 0) fchmod(output.get(), (info.st_mode & 0777) & ~0222);
+    const decltype(info.st_mtim) times[2] = {{0, UTIME_OMIT}, info.st_mtim};
+    futimens(output.get(), times);
+  }
+  if (output.Close() != 0 && failure == 0) failure = errno;
+  if (failure != 0) {
+    unlink(to.unixPath.c_str());
+    resolver_.cache().Deleted(to.folder, to.name);
+    return ErrorFromErrno(failure);
+  }
+  copied->size = size;
+  copied->digest = digest.Hex();
+  return kErrorSuccess;
+}
+
 ErrorCode HostFiles::ReplaceKeepingBackup(const std::string& source,
                                           const std::string& destination,
                                           const std::string& backupPath) {

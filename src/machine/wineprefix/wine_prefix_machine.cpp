@@ -59,6 +59,10 @@ class WinePrefixMachine : public Machine {
   ErrorCode DigestFile(const std::string& path, FileContent* content) override {
     return files_.DigestFile(path, content);
   }
+  ErrorCode CopyNewFile(const std::string& source, const std::string& destination,
+                        FileContent* copied) override {
+    return files_.CopyNewFile(source, destination, copied);
+  }
   ErrorCode ReplaceKeepingBackup(const std::string& source, const std::string& destination,
                                  const std::string& backupPath) override {
     return files_.ReplaceKeepingBackup(source, destination, backupPath);
