@@ -40,6 +40,15 @@ int CopyByBuffer(int from, int to) {
 
 }  // namespace
 
+void KeepSourceFacts(int to, const struct stat& source) {
+  if ((source.st_mode & S_IWUSR) == 0) {
+    struct stat written;
+    if (fstat(to, &written) == 0) fchmod(to, written.st_mode & ~0222);
+  }
+  const decltype(source.st_mtim) times[2] = {{0, UTIME_OMIT}, source.st_mtim};
+  futimens(to, times);
+}
+
 int CopyContents(int from, int to, off_t size) {
   off_t copied = 0;
   bool kernelCopy = true;
@@ -126,13 +135,7 @@ ErrorCode HostFiles::CopyFileOver(const std::string& source, const std::string& 
 
   int failure = CopyContents(input.get(), output.get(), sourceInfo.st_size);
   if (failure == 0) {
-    // The copy keeps the source's read-only attribute and its write time.
-    if ((sourceInfo.st_mode & S_IWUSR) == 0) {
-      struct stat written;
-      if (fstat(output.get(), &written) == 0) fchmod(output.get(), written.st_mode & ~0222);
-    }
-    const decltype(sourceInfo.st_mtim) times[2] = {{0, UTIME_OMIT}, sourceInfo.st_mtim};
-    futimens(output.get(), times);
+    KeepSourceFacts(output.get(), sourceInfo);
   }
   if (output.Close() != 0 && failure == 0) failure = errno;
   if (failure != 0) {

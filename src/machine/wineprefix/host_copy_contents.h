@@ -2,6 +2,7 @@
 // the copy of a whole file's bytes.
 #pragma once
 
+#include <sys/stat.h>
 #include <sys/types.h>
 #include <unistd.h>
 
@@ -26,6 +27,10 @@ class FileDescriptor {
  private:
   int fd_;
 };
+
+// Gives the file being written at `to` what a copy keeps of its source:
+// the read-only attribute and the write time.
+void KeepSourceFacts(int to, const struct stat& source);
 
 // Copies the whole of `from` into `to` (both at offset 0, `size` bytes as
 // fstat gave them); 0 or an errno.

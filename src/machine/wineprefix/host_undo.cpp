@@ -57,14 +57,7 @@ int CopyToNewFile(int from, const struct stat& info, const std::string& path) {
   FileDescriptor output(open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
   if (output.get() < 0) return errno;
   int failure = CopyContents(from, output.get(), info.st_size);
-  if (failure == 0) {
-    if ((info.st_mode & S_IWUSR) == 0) {
-      struct stat written;
-      if (fstat(output.get(), &written) == 0) fchmod(output.get(), written.st_mode & ~0222);
-    }
-    const decltype(info.st_mtim) times[2] = {{0, UTIME_OMIT}, info.st_mtim};
-    futimens(output.get(), times);
-  }
+  if (failure == 0) KeepSourceFacts(output.get(), info);
   if (output.Close() != 0 && failure == 0) failure = errno;
   if (failure != 0) unlink(path.c_str());
   return failure;
@@ -189,11 +182,7 @@ ErrorCode HostFiles::CopyNewFile(const std::string& source, const std::string& d
     // A short read of a file no larger than the buffer is its end.
     if (static_cast<size_t>(got) < bufferSize && size >= static_cast<uint64_t>(info.st_size)) break;
   }
-  if (failure == 0) {
-    if ((info.st_mode & S_IWUSR) == 0) fchmod(output.get(), (info.st_mode & 0777) & ~0222);
-    const decltype(info.st_mtim) times[2] = {{0, UTIME_OMIT}, info.st_mtim};
-    futimens(output.get(), times);
-  }
+  if (failure == 0) KeepSourceFacts(output.get(), info);
   if (output.Close() != 0 && failure == 0) failure = errno;
   if (failure != 0) {
     unlink(to.unixPath.c_str());
