@@ -94,6 +94,9 @@ int RunUninstall(Machine& machine, const CommandLine& options, FrontEnd* interac
 
   UninstallRequest request;
   request.key = options.recordKey.empty() ? options.kitKey : options.recordKey;
+  for (char& c : request.key) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');  // keys are lower case
+  }
   if (!IsValidKitKey(request.key)) {
     err << kProgramName << "\"" << request.key << "\" cannot name a record\n";
     return kExitUsage;
