@@ -14,6 +14,7 @@
 #include "machine/interruption.h"
 #include "machine/wineprefix/copy_interruption.h"
 #include "machine/wineprefix/errno_codes.h"
+#include "machine/wineprefix/host_copy_contents.h"
 #include "machine/wineprefix/host_files.h"
 #include "machine/wineprefix/log_file_table.h"
 
@@ -26,26 +27,6 @@ constexpr size_t kChunkBytes = size_t{1} << 20;
 constexpr size_t kKernelStepBytes = size_t{8} << 20;
 // CopyContents' result when an interruption was requested.
 constexpr int kInterrupted = ECANCELED;
-
-class FileDescriptor {
- public:
-  explicit FileDescriptor(int fd = -1) : fd_(fd) {}
-  ~FileDescriptor() {
-    if (fd_ >= 0) close(fd_);
-  }
-  FileDescriptor(const FileDescriptor&) = delete;
-  FileDescriptor& operator=(const FileDescriptor&) = delete;
-  int get() const { return fd_; }
-  // Closes now and reports the result (a late write error shows here).
-  int Close() {
-    const int result = close(fd_);
-    fd_ = -1;
-    return result;
-  }
-
- private:
-  int fd_;
-};
 
 // Plain reads and writes: the last resort when the kernel cannot copy.
 int CopyByBuffer(int from, int to) {
@@ -68,6 +49,17 @@ int CopyByBuffer(int from, int to) {
     }
     NoteCopiedBytes(static_cast<size_t>(got));
   }
+}
+
+}  // namespace
+
+void KeepSourceFacts(int to, const struct stat& source) {
+  if ((source.st_mode & S_IWUSR) == 0) {
+    struct stat written;
+    if (fstat(to, &written) == 0) fchmod(to, written.st_mode & ~0222);
+  }
+  const decltype(source.st_mtim) times[2] = {{0, UTIME_OMIT}, source.st_mtim};
+  futimens(to, times);
 }
 
 // Copies the whole of `from` into `to` (both at offset 0); 0, an errno, or
@@ -114,6 +106,8 @@ int CopyContents(int from, int to, off_t size) {
   // Whatever is left (a file that changed size, or no kernel copy at all).
   return CopyByBuffer(from, to);
 }
+
+namespace {
 
 // A name of its own for the copy under way in its destination folder; the
 // process id keeps two programs apart, the count the copies of one.
@@ -208,13 +202,7 @@ ErrorCode HostFiles::CopyFileOver(const std::string& source, const std::string& 
 
   int failure = CopyContents(input.get(), output.get(), sourceInfo.st_size);
   if (failure == 0) {
-    // The copy keeps the source's read-only attribute and its write time.
-    if ((sourceInfo.st_mode & S_IWUSR) == 0) {
-      struct stat written;
-      if (fstat(output.get(), &written) == 0) fchmod(output.get(), written.st_mode & ~0222);
-    }
-    const decltype(sourceInfo.st_mtim) times[2] = {{0, UTIME_OMIT}, sourceInfo.st_mtim};
-    futimens(output.get(), times);
+    KeepSourceFacts(output.get(), sourceInfo);
   }
   if (output.Close() != 0 && failure == 0) failure = errno;
   if (failure == 0) error = PutInPlace(dir, temporary, to, sourceInfo, &failure);

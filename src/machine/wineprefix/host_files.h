@@ -24,6 +24,17 @@ class HostFiles {
   ErrorCode CheckInsideCurrentFolder(const std::string& path);
   ErrorCode OpenTextFile(const std::string& path, std::unique_ptr<TextReader>* reader);
   ErrorCode CreateLogFile(const std::string& path, std::unique_ptr<LogWriter>* writer);
+  // Undo (host_undo.cpp).
+  ErrorCode QueryFile(const std::string& path, FileInfo* info);
+  ErrorCode DigestFile(const std::string& path, FileContent* content);
+  ErrorCode CopyNewFile(const std::string& source, const std::string& destination,
+                        FileContent* copied);
+  ErrorCode ReplaceKeepingBackup(const std::string& source, const std::string& destination,
+                                 const std::string& backupPath);
+  ErrorCode MoveFileOver(const std::string& from, const std::string& to);
+  ErrorCode RemoveFile(const std::string& path);
+  ErrorCode RemoveFolder(const std::string& path);
+  ErrorCode OpenAppendFile(const std::string& path, std::unique_ptr<LogWriter>* writer);
 
  private:
   // Resolves a path that must name an existing entry (2 when it does not).
