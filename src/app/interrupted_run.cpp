@@ -34,6 +34,16 @@ ErrorCode InterruptibleMachine::CopyFileOver(const std::string& source,
                                              const std::string& destination) {
   return AtSafePoint([&] { return ForwardingMachine::CopyFileOver(source, destination); });
 }
+ErrorCode InterruptibleMachine::CopyNewFile(const std::string& source,
+                                            const std::string& destination, FileContent* copied) {
+  return AtSafePoint([&] { return ForwardingMachine::CopyNewFile(source, destination, copied); });
+}
+ErrorCode InterruptibleMachine::ReplaceKeepingBackup(const std::string& source,
+                                                     const std::string& destination,
+                                                     const std::string& backupPath) {
+  return AtSafePoint(
+      [&] { return ForwardingMachine::ReplaceKeepingBackup(source, destination, backupPath); });
+}
 ErrorCode InterruptibleMachine::MakeDirectory(const std::string& path) {
   return AtSafePoint([&] { return ForwardingMachine::MakeDirectory(path); });
 }

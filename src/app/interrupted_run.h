@@ -20,6 +20,10 @@ class InterruptibleMachine : public ForwardingMachine {
                             std::unique_ptr<RegistryKey>* key) override;
   ErrorCode FindFiles(const std::string& pattern, std::vector<FindData>* entries) override;
   ErrorCode CopyFileOver(const std::string& source, const std::string& destination) override;
+  ErrorCode CopyNewFile(const std::string& source, const std::string& destination,
+                        FileContent* copied) override;
+  ErrorCode ReplaceKeepingBackup(const std::string& source, const std::string& destination,
+                                 const std::string& backupPath) override;
   ErrorCode MakeDirectory(const std::string& path) override;
   ErrorCode OpenTextFile(const std::string& path, std::unique_ptr<TextReader>* reader) override;
   ErrorCode CreateLogFile(const std::string& path, std::unique_ptr<LogWriter>* writer) override;

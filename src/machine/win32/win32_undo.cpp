@@ -1,5 +1,5 @@
-// The win32 machine's calls for the undo. ReplaceFileA and MoveFileExA are
-// looked up at run time: Windows 95/98 have neither.
+// The win32 machine's calls for the undo (its copies are win32_replace.cpp's).
+// MoveFileExA is looked up at run time: Windows 95/98 lack it.
 #include <windows.h>
 
 #include <memory>
@@ -14,7 +14,6 @@ namespace {
 
 ErrorCode LastError() { return static_cast<ErrorCode>(GetLastError()); }
 
-using ReplaceFileCall = BOOL(WINAPI*)(LPCSTR, LPCSTR, LPCSTR, DWORD, LPVOID, LPVOID);
 using MoveFileExCall = BOOL(WINAPI*)(LPCSTR, LPCSTR, DWORD);
 
 template <typename Call>
@@ -22,15 +21,6 @@ Call Kernel32Call(const char* name) {
   HMODULE kernel = GetModuleHandleA("kernel32.dll");
   return kernel ? reinterpret_cast<Call>(reinterpret_cast<void*>(GetProcAddress(kernel, name)))
                 : nullptr;
-}
-
-// A free name in the folder of `path`, for a file being written.
-std::string TemporaryBeside(const std::string& path) {
-  const size_t slash = path.find_last_of("\\/");
-  const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash);
-  char name[MAX_PATH];
-  if (GetTempFileNameA(folder.c_str(), "tpl", 0, name) == 0) return "";
-  return name;  // made empty by the call; the copy overwrites it
 }
 
 // `to` replaced by `from`, which goes away; MoveFileExA where there is one.
@@ -75,51 +65,6 @@ ErrorCode DigestFile(const std::string& path, FileContent* content) {
   content->size = size;
   content->digest = digest.Hex();
   return kErrorSuccess;
-}
-
-ErrorCode CopyNewFile(const std::string& source, const std::string& destination,
-                      FileContent* copied) {
-  if (!CopyFileA(source.c_str(), destination.c_str(), TRUE)) {
-    const ErrorCode error = LastError();
-    return error == ERROR_ALREADY_EXISTS ? kErrorFileExists : error;
-  }
-  return DigestFile(destination, copied);
-}
-
-ErrorCode ReplaceKeepingBackup(const std::string& source, const std::string& destination,
-                               const std::string& backupPath) {
-  const DWORD attributes = GetFileAttributesA(destination.c_str());
-  if (attributes == INVALID_FILE_ATTRIBUTES) return CopyFileOver(source, destination);
-  if (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) return kErrorAccessDenied;
-
-  const std::string temporary = TemporaryBeside(destination);
-  if (temporary.empty()) return LastError();
-  if (!CopyFileA(source.c_str(), temporary.c_str(), FALSE)) {
-    const ErrorCode error = LastError();
-    DeleteFileA(temporary.c_str());
-    return error;
-  }
-  static const ReplaceFileCall replace = Kernel32Call<ReplaceFileCall>("ReplaceFileA");
-  // ReplaceFile keeps the old file's creation time and permissions, and
-  // the old file itself under the backup name.
-  if (replace != nullptr && replace(destination.c_str(), temporary.c_str(), backupPath.c_str(),
-                                    REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) {
-    return kErrorSuccess;
-  }
-  if (replace != nullptr && GetLastError() == ERROR_SHARING_VIOLATION) {
-    DeleteFileA(temporary.c_str());
-    return kErrorSharingViolation;
-  }
-  // No ReplaceFile (95/98), or a backup on another volume: copy the old file
-  // to its backup first, then put the new one in its place.
-  ErrorCode error = kErrorSuccess;
-  if (GetFileAttributesA(backupPath.c_str()) == INVALID_FILE_ATTRIBUTES &&
-      !CopyFileA(destination.c_str(), backupPath.c_str(), TRUE)) {
-    error = LastError();
-  }
-  if (error == kErrorSuccess) error = ReplaceByMove(temporary, destination);
-  if (error != kErrorSuccess) DeleteFileA(temporary.c_str());
-  return error;
 }
 
 ErrorCode MoveFileOver(const std::string& from, const std::string& to) {

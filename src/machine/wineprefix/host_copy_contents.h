@@ -6,6 +6,8 @@
 #include <sys/types.h>
 #include <unistd.h>
 
+#include "machine/machine.h"
+
 namespace tpl {
 
 class FileDescriptor {
@@ -33,7 +35,9 @@ class FileDescriptor {
 void KeepSourceFacts(int to, const struct stat& source);
 
 // Copies the whole of `from` into `to` (both at offset 0, `size` bytes as
-// fstat gave them); 0 or an errno.
-int CopyContents(int from, int to, off_t size);
+// fstat gave them); 0, an errno, or ECANCELED when an interruption was
+// requested. With `content`, what passes is also measured and digested (the
+// bytes then go through user space).
+int CopyContents(int from, int to, off_t size, FileContent* content = nullptr);
 
 }  // namespace tpl

@@ -43,6 +43,29 @@ class HostFiles {
   // Renames the complete copy `temporary` (in the folder `dir`) to the
   // final name of `to`; a refusal is returned, a failed call's errno set in
   // *failure.
+  // What a copy does beyond CopyFileOver's.
+  struct CopyExtras {
+    bool onlyNew = false;                 // 80 when the destination exists
+    const std::string* backup = nullptr;  // the replaced file's second name
+    FileContent* content = nullptr;       // the size and digest of what was copied
+  };
+  // The one copy of a whole file: written under a temporary name in the
+  // destination folder, then put in place.
+  ErrorCode CopyWhole(const std::string& source, const std::string& destination,
+                      const CopyExtras& extras);
+  // Writes the open file `input` to a new temporary in the Unix folder
+  // `folder`, held for signals until ReleaseTemporary; 0 or an errno (the
+  // temporary is then gone).
+  int WriteTemporary(int input, const struct stat& info, const std::string& folder,
+                     std::string* temporary, FileContent* content);
+  // Gives the existing file `old` the second name `backupPath` (a link, or a
+  // whole copy on another volume) without touching it.
+  ErrorCode KeepBackup(const ResolvedPath& old, const std::string& backupPath);
+
+  // MoveFileOver between volumes: `target` replaced whole by a copy of
+  // `source`, which then goes.
+  ErrorCode MoveByCopy(const ResolvedPath& source, const ResolvedPath& target);
+
   ErrorCode PutInPlace(int dir, const std::string& temporary, const ResolvedPath& to,
                        const struct stat& source, int* failure);
   // openat(`name`, flags, 0666) in the Unix folder `folder`, from its held

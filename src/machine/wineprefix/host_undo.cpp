@@ -46,46 +46,6 @@ class AppendWriter : public LogWriter {
   FileDescriptor fd_;
 };
 
-// A name in `folder` that no one else uses, for a file being written.
-std::string TemporaryBeside(const std::string& folder) {
-  static std::atomic<unsigned> counter{0};
-  char name[64];
-  std::snprintf(name, sizeof name, "/.tplsetup-%ld-%u.tmp", static_cast<long>(getpid()),
-                counter.fetch_add(1));
-  return folder + name;
-}
-
-// Copies the open file `from` (described by `info`) to the new file `path`
-// with its write time and read-only attribute. Nothing is left on failure.
-int CopyToNewFile(int from, const struct stat& info, const std::string& path) {
-  FileDescriptor output(open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
-  if (output.get() < 0) return errno;
-  int failure = CopyContents(from, output.get(), info.st_size);
-  if (failure == 0) KeepSourceFacts(output.get(), info);
-  if (output.Close() != 0 && failure == 0) failure = errno;
-  if (failure != 0) unlink(path.c_str());
-  return failure;
-}
-
-// Copies the file at `fromPath` to a temporary beside `toPath`, then renames
-// it over `toPath`.
-int CopyOver(const std::string& fromPath, const std::string& toFolder, const std::string& toPath) {
-  FileDescriptor input(open(fromPath.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK));
-  if (input.get() < 0) return errno;
-  struct stat info;
-  if (fstat(input.get(), &info) != 0) return errno;
-  if (!S_ISREG(info.st_mode)) return EACCES;
-  const std::string temporary = TemporaryBeside(toFolder);
-  const int failure = CopyToNewFile(input.get(), info, temporary);
-  if (failure != 0) return failure;
-  if (rename(temporary.c_str(), toPath.c_str()) != 0) {
-    const int error = errno;
-    unlink(temporary.c_str());
-    return error;
-  }
-  return 0;
-}
-
 }  // namespace
 
 ErrorCode HostFiles::QueryFile(const std::string& path, FileInfo* info) {
@@ -134,123 +94,6 @@ ErrorCode HostFiles::DigestFile(const std::string& path, FileContent* content) {
   return kErrorSuccess;
 }
 
-ErrorCode HostFiles::CopyNewFile(const std::string& source, const std::string& destination,
-                                 FileContent* copied) {
-  ResolvedPath from;
-  ErrorCode error = ResolveExisting(source, &from);
-  if (error != kErrorSuccess) return error;
-  ResolvedPath to;
-  error = resolver_.Resolve(destination, PathResolver::Purpose::kCreate, &to);
-  if (error != kErrorSuccess) return error;
-  if (to.exists) return kErrorFileExists;
-  if (to.isRoot || from.isRoot) return kErrorAccessDenied;
-
-  FileDescriptor input(open(from.unixPath.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-  if (input.get() < 0) return ErrorFromErrno(errno);
-  struct stat info;
-  if (fstat(input.get(), &info) != 0) return ErrorFromErrno(errno);
-  if (!S_ISREG(info.st_mode)) return kErrorAccessDenied;
-  if (LogFileTable::Held(info.st_dev, info.st_ino)) return kErrorSharingViolation;
-
-  // Exclusive: a name someone else made since it was listed is not ours.
-  FileDescriptor output(
-      open(to.unixPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
-  if (output.get() < 0) {
-    return errno == EEXIST ? kErrorFileExists : ErrorFromErrno(errno, kErrorPathNotFound);
-  }
-  resolver_.cache().Added(to.folder, to.name);
-
-  // The bytes pass through here once: read, digested, written.
-  ContentDigest digest;
-  const size_t bufferSize = std::min(kReadBytes, static_cast<size_t>(info.st_size) + 1);
-  std::unique_ptr<char[]> buffer(new char[bufferSize]);
-  uint64_t size = 0;
-  int failure = 0;
-  while (failure == 0) {
-    const ssize_t got = read(input.get(), buffer.get(), bufferSize);
-    if (got < 0) {
-      if (errno != EINTR) failure = errno;
-      continue;
-    }
-    if (got == 0) break;
-    digest.Add(buffer.get(), static_cast<size_t>(got));
-    size += static_cast<uint64_t>(got);
-    for (ssize_t done = 0; failure == 0 && done < got;) {
-      const ssize_t wrote = write(output.get(), buffer.get() + done, static_cast<size_t>(got - done));
-      if (wrote < 0) {
-        if (errno != EINTR) failure = errno;
-      } else {
-        done += wrote;
-      }
-    }
-    // A short read of a file no larger than the buffer is its end.
-    if (static_cast<size_t>(got) < bufferSize && size >= static_cast<uint64_t>(info.st_size)) break;
-  }
-  if (failure == 0) KeepSourceFacts(output.get(), info);
-  if (output.Close() != 0 && failure == 0) failure = errno;
-  if (failure != 0) {
-    unlink(to.unixPath.c_str());
-    resolver_.cache().Deleted(to.folder, to.name);
-    return ErrorFromErrno(failure);
-  }
-  copied->size = size;
-  copied->digest = digest.Hex();
-  return kErrorSuccess;
-}
-
-ErrorCode HostFiles::ReplaceKeepingBackup(const std::string& source,
-                                          const std::string& destination,
-                                          const std::string& backupPath) {
-  ResolvedPath from;
-  ErrorCode error = ResolveExisting(source, &from);
-  if (error != kErrorSuccess) return error;
-  ResolvedPath to;
-  error = ResolveExisting(destination, &to);
-  if (error == kErrorFileNotFound) return CopyFileOver(source, destination);  // nothing to keep
-  if (error != kErrorSuccess) return error;
-  ResolvedPath backup;
-  error = resolver_.Resolve(backupPath, PathResolver::Purpose::kCreate, &backup);
-  if (error != kErrorSuccess) return error;
-  if (to.isRoot || from.isRoot || backup.isRoot || backup.exists) return kErrorAccessDenied;
-
-  FileDescriptor input(open(from.unixPath.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-  if (input.get() < 0) return ErrorFromErrno(errno);
-  struct stat sourceInfo;
-  if (fstat(input.get(), &sourceInfo) != 0) return ErrorFromErrno(errno);
-  if (!S_ISREG(sourceInfo.st_mode)) return kErrorAccessDenied;
-  if (LogFileTable::Held(sourceInfo.st_dev, sourceInfo.st_ino)) return kErrorSharingViolation;
-
-  // The checks CopyFileOver makes, before anything is written.
-  struct stat targetInfo;
-  if (lstat(to.unixPath.c_str(), &targetInfo) != 0) return ErrorFromErrno(errno);
-  struct stat followed;
-  if (stat(to.unixPath.c_str(), &followed) == 0) {
-    if (S_ISDIR(followed.st_mode)) return kErrorAccessDenied;
-    if (followed.st_dev == sourceInfo.st_dev && followed.st_ino == sourceInfo.st_ino) {
-      return kErrorSharingViolation;
-    }
-    if (LogFileTable::Held(followed.st_dev, followed.st_ino)) return kErrorSharingViolation;
-    if ((followed.st_mode & S_IWUSR) == 0) return kErrorAccessDenied;
-  }
-
-  // The old file gets its second name first (a link, or a copy on another
-  // volume), so that it is never without one.
-  if (link(to.unixPath.c_str(), backup.unixPath.c_str()) != 0) {
-    if (errno != EXDEV && errno != EPERM) return ErrorFromErrno(errno, kErrorPathNotFound);
-    const int failure = CopyOver(to.unixPath, backup.folder, backup.unixPath);
-    if (failure != 0) return ErrorFromErrno(failure, kErrorPathNotFound);
-  }
-  resolver_.cache().Added(backup.folder, backup.name);
-
-  const std::string temporary = TemporaryBeside(to.folder);
-  int failure = CopyToNewFile(input.get(), sourceInfo, temporary);
-  if (failure == 0 && rename(temporary.c_str(), to.unixPath.c_str()) != 0) {
-    failure = errno;
-    unlink(temporary.c_str());
-  }
-  return failure == 0 ? kErrorSuccess : ErrorFromErrno(failure);
-}
-
 ErrorCode HostFiles::MoveFileOver(const std::string& from, const std::string& to) {
   ResolvedPath source;
   ErrorCode error = ResolveExisting(from, &source);
@@ -261,9 +104,9 @@ ErrorCode HostFiles::MoveFileOver(const std::string& from, const std::string& to
   if (source.isRoot || target.isRoot) return kErrorAccessDenied;
   if (rename(source.unixPath.c_str(), target.unixPath.c_str()) != 0) {
     if (errno != EXDEV) return ErrorFromErrno(errno, kErrorPathNotFound);
-    const int failure = CopyOver(source.unixPath, target.folder, target.unixPath);
-    if (failure != 0) return ErrorFromErrno(failure, kErrorPathNotFound);
-    unlink(source.unixPath.c_str());
+    // Another volume (a backup kept in a linked user folder): a whole copy.
+    error = MoveByCopy(source, target);
+    if (error != kErrorSuccess) return error;
   }
   resolver_.cache().Deleted(source.folder, source.name);
   if (!target.exists) resolver_.cache().Added(target.folder, target.name);
