@@ -4,6 +4,7 @@
 // ends as if Cancel had been pressed there.
 #pragma once
 
+#include <functional>
 #include <ostream>
 
 #include "machine/forwarding_machine.h"
@@ -32,8 +33,11 @@ class InterruptibleMachine : public ForwardingMachine {
 
 // Ends the program for a requested interruption: the wizard, when there is
 // one without an end screen, logs the signal and shows "Installation
-// cancelled."; the status is that end screen's. Returns only while an end
-// screen is being put up (it ends the program once it is).
-void EndInterruptedRun(CWizardDlg* wizard, std::ostream& out, std::ostream& err);
+// cancelled."; the status is that end screen's. Before a status other than
+// 0 ends the program, `afterFailure` is told whether the run copied
+// something. Returns only while an end screen is being put up (it ends the
+// program once it is).
+void EndInterruptedRun(CWizardDlg* wizard, std::ostream& out, std::ostream& err,
+                       const std::function<void(bool copiedSomething)>& afterFailure);
 
 }  // namespace tpl

@@ -67,10 +67,26 @@ int RunWizard(Machine& machine, const CommandLine& options, FrontEnd* interactiv
   InterruptibleMachine interruptible(*target);
   CWizardApp app(interruptible, *frontEnd);
   app.m_bDryRun = options.dryRun;
+  app.m_strKitKey = options.kitKey;
+  // A failed, cancelled or interrupted run that copied something is undone
+  // at once when asked, else the way to undo it is shown.
+  auto afterFailure = [&options, target, frontEnd, &out, &err](bool copiedSomething) {
+    if (!copiedSomething) return;
+    if (options.undoOnFailure) {
+      UninstallRequest undo;
+      undo.key = options.kitKey;
+      undo.log = false;  // the failed installation's log stays as it is
+      Uninstall(*target, *frontEnd, undo, out, err);
+    } else {
+      err << kProgramName << "to undo what was copied: tplsetup --uninstall --record "
+          << options.kitKey << "\n";
+    }
+  };
   ClearInterruption();
   SetImmediateExitStatus(-1);
-  SetInterruptionAction([&app, &out, &err] { EndInterruptedRun(app.m_pMainWnd, out, err); });
-  app.m_strKitKey = options.kitKey;
+  SetInterruptionAction([&app, &out, &err, &afterFailure] {
+    EndInterruptedRun(app.m_pMainWnd, out, err, afterFailure);
+  });
   app.InitInstance();
   SetInterruptionAction(nullptr);
 
@@ -85,17 +101,7 @@ int RunWizard(Machine& machine, const CommandLine& options, FrontEnd* interactiv
   }
   if (app.m_bPlanShown) return kExitInstalled;
   const int status = ExitStatusForEndScreen(app.m_nEndScreenId);
-  if (status != kExitInstalled && app.m_bCopiedSomething) {
-    if (options.undoOnFailure) {
-      UninstallRequest undo;
-      undo.key = options.kitKey;
-      undo.log = false;  // the failed installation's log stays as it is
-      Uninstall(*target, *frontEnd, undo, out, err);
-    } else {
-      err << kProgramName << "to undo what was copied: tplsetup --uninstall --record "
-          << options.kitKey << "\n";
-    }
-  }
+  if (status != kExitInstalled) afterFailure(app.m_bCopiedSomething);
   return status;
 }
 
@@ -168,12 +174,12 @@ int ProgramMain(const std::vector<std::string>& args) {
       return kExitFailed;
     }
   }
-  CatchInterruptions();
   if (options.uninstall || options.listInstalled) {
     const int exitStatus = RunUninstall(*machine, options, nullptr, ProgramOut(), ProgramErr());
     ProgramOut().flush();
     return exitStatus;
   }
+  CatchInterruptions();
   std::unique_ptr<FrontEnd> interactive;
   if (!options.silent) interactive = MakeInteractiveFrontEnd(*machine);
   const int exitStatus =
