@@ -174,12 +174,15 @@ int ProgramMain(const std::vector<std::string>& args) {
       return kExitFailed;
     }
   }
+  // An uninstall runs to its end after a first signal: stopped between a
+  // restore and the record's rewriting, it would leave a record that no
+  // longer matches the files. A second signal ends it at once.
+  CatchInterruptions();
   if (options.uninstall || options.listInstalled) {
     const int exitStatus = RunUninstall(*machine, options, nullptr, ProgramOut(), ProgramErr());
     ProgramOut().flush();
     return exitStatus;
   }
-  CatchInterruptions();
   std::unique_ptr<FrontEnd> interactive;
   if (!options.silent) interactive = MakeInteractiveFrontEnd(*machine);
   const int exitStatus =
