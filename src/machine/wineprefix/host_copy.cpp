@@ -228,43 +228,34 @@ ErrorCode HostFiles::KeepBackup(const ResolvedPath& old, const std::string& back
   if (fromDir < 0 || toDir < 0) return ErrorFromErrno(errno, kErrorPathNotFound);
   if (linkat(fromDir, old.name.c_str(), toDir, backup.name.c_str(), 0) != 0) {
     if (errno != EXDEV && errno != EPERM) return ErrorFromErrno(errno, kErrorPathNotFound);
-    // Another volume: a whole copy, put in place only when complete.
-    FileDescriptor input(
-        openat(fromDir, old.name.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW));
-    struct stat info;
-    if (input.get() < 0 || fstat(input.get(), &info) != 0) return ErrorFromErrno(errno);
-    if (!S_ISREG(info.st_mode)) return kErrorCantAccessFile;
-    std::string temporary;
-    int failure = WriteTemporary(input.get(), info, backup.folder, &temporary, nullptr);
-    if (failure != 0) return failure == kInterrupted ? kErrorOperationAborted : ErrorFromErrno(failure);
-    error = TakeFreeName(toDir, temporary, backup.name, &failure);
-    if (error != kErrorSuccess || failure != 0) unlinkat(toDir, temporary.c_str(), 0);
-    ReleaseTemporary();
-    if (failure != 0) return ErrorFromErrno(failure);
-    if (error != kErrorSuccess) return kErrorAccessDenied;  // a free name was promised
+    error = CopyAcrossVolumes(old, backup, false);  // another volume
+    if (error != kErrorSuccess) return error;
   }
   resolver_.cache().Added(backup.folder, backup.name);
   return kErrorSuccess;
 }
 
-ErrorCode HostFiles::MoveByCopy(const ResolvedPath& source, const ResolvedPath& target) {
+ErrorCode HostFiles::CopyAcrossVolumes(const ResolvedPath& from, const ResolvedPath& to,
+                                       bool mayReplace) {
   FileDescriptor input(
-      OpenIn(source.folder, source.name, O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW));
+      OpenIn(from.folder, from.name, O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW));
   struct stat info;
   if (input.get() < 0 || fstat(input.get(), &info) != 0) return ErrorFromErrno(errno);
   if (!S_ISREG(info.st_mode)) return kErrorCantAccessFile;
   std::string temporary;
-  int failure = WriteTemporary(input.get(), info, target.folder, &temporary, nullptr);
+  int failure = WriteTemporary(input.get(), info, to.folder, &temporary, nullptr);
   if (failure != 0) return failure == kInterrupted ? kErrorOperationAborted : ErrorFromErrno(failure);
-  const int dir = folders().Get(target.folder);
-  if (renameat(dir, temporary.c_str(), dir, target.name.c_str()) != 0) {
-    failure = errno;
-    unlinkat(dir, temporary.c_str(), 0);
+  const int dir = folders().Get(to.folder);
+  ErrorCode error = kErrorSuccess;
+  if (mayReplace) {
+    if (renameat(dir, temporary.c_str(), dir, to.name.c_str()) != 0) failure = errno;
+  } else {
+    error = TakeFreeName(dir, temporary, to.name, &failure);
   }
+  if (failure != 0 || error != kErrorSuccess) unlinkat(dir, temporary.c_str(), 0);
   ReleaseTemporary();
   if (failure != 0) return ErrorFromErrno(failure, kErrorPathNotFound);
-  unlinkat(folders().Get(source.folder), source.name.c_str(), 0);
-  return kErrorSuccess;
+  return error == kErrorSuccess ? kErrorSuccess : kErrorAccessDenied;  // a free name was promised
 }
 
 ErrorCode HostFiles::CopyFileOver(const std::string& source, const std::string& destination) {

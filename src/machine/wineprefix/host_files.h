@@ -62,9 +62,10 @@ class HostFiles {
   // whole copy on another volume) without touching it.
   ErrorCode KeepBackup(const ResolvedPath& old, const std::string& backupPath);
 
-  // MoveFileOver between volumes: `target` replaced whole by a copy of
-  // `source`, which then goes.
-  ErrorCode MoveByCopy(const ResolvedPath& source, const ResolvedPath& target);
+  // A whole copy of the file `from` at `to` on another volume, put in place
+  // when complete: over an existing `to` when `mayReplace`, else only at a
+  // free name (5 when taken).
+  ErrorCode CopyAcrossVolumes(const ResolvedPath& from, const ResolvedPath& to, bool mayReplace);
 
   ErrorCode PutInPlace(int dir, const std::string& temporary, const ResolvedPath& to,
                        const struct stat& source, int* failure);

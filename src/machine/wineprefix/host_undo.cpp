@@ -105,8 +105,9 @@ ErrorCode HostFiles::MoveFileOver(const std::string& from, const std::string& to
   if (rename(source.unixPath.c_str(), target.unixPath.c_str()) != 0) {
     if (errno != EXDEV) return ErrorFromErrno(errno, kErrorPathNotFound);
     // Another volume (a backup kept in a linked user folder): a whole copy.
-    error = MoveByCopy(source, target);
+    error = CopyAcrossVolumes(source, target, true);
     if (error != kErrorSuccess) return error;
+    unlink(source.unixPath.c_str());
   }
   resolver_.cache().Deleted(source.folder, source.name);
   if (!target.exists) resolver_.cache().Added(target.folder, target.name);
