@@ -49,6 +49,28 @@ bool ParseVersions(const std::string& list, std::vector<int>* versions, std::str
   return true;
 }
 
+// The undo's options fit together with the rest only in some ways.
+bool CheckUndoOptions(const CommandLine& options, std::string* error) {
+  if (options.help || options.showVersion) return true;
+  if (options.undoOnFailure && !options.silent) {
+    *error = "--undo-on-failure works in silent mode only: add --silent";
+  } else if (options.undoOnFailure && (options.uninstall || options.listInstalled)) {
+    *error = "--undo-on-failure undoes a failed installation, not an uninstall";
+  } else if (!options.recordKey.empty() && !options.uninstall) {
+    *error = "--record names the record to uninstall: add --uninstall";
+  } else if (options.uninstall && !options.recordKey.empty() && !options.kitDir.empty()) {
+    *error = "--uninstall takes --kit DIR or --record KEY, not both";
+  } else if (options.listInstalled && (options.uninstall || options.dryRun)) {
+    *error = "--list-installed takes no other action";
+  } else if ((options.uninstall || options.listInstalled) &&
+             (options.versionsGiven || options.languageGiven || options.acceptLicence)) {
+    *error = "--versions, --language and --accept-licence answer an installation";
+  } else {
+    return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 bool ParseCommandLine(const std::vector<std::string>& args, CommandLine* out,
@@ -72,7 +94,7 @@ bool ParseCommandLine(const std::vector<std::string>& args, CommandLine* out,
     seen.push_back(name);
 
     const bool takesValue = name == "--kit" || name == "--prefix" || name == "--versions" ||
-                            name == "--language";
+                            name == "--language" || name == "--record";
     if (takesValue && !inlineValue) {
       if (i + 1 >= args.size()) {
         *error = name + " needs a value";
@@ -101,6 +123,18 @@ bool ParseCommandLine(const std::vector<std::string>& args, CommandLine* out,
       }
       options.language = static_cast<int>(lcid);
       options.languageGiven = true;
+    } else if (name == "--record") {
+      if (value.empty()) {
+        *error = "--record needs a key";
+        return false;
+      }
+      options.recordKey = value;
+    } else if (name == "--uninstall") {
+      options.uninstall = true;
+    } else if (name == "--list-installed") {
+      options.listInstalled = true;
+    } else if (name == "--undo-on-failure") {
+      options.undoOnFailure = true;
     } else if (name == "--silent") {
       options.silent = true;
     } else if (name == "--accept-licence") {
@@ -134,6 +168,7 @@ bool ParseCommandLine(const std::vector<std::string>& args, CommandLine* out,
       return false;
     }
   }
+  if (!CheckUndoOptions(options, error)) return false;
   *out = options;
   return true;
 }
@@ -155,6 +190,12 @@ const char* UsageText() {
          "  --no-log           silent: do not write the installation log\n"
          "  --dry-run          go through every step, then show what would be copied\n"
          "                     where, and copy nothing\n"
+         "  --uninstall        undo the kit's installations: remove what they copied and\n"
+         "                     put back the files they replaced (the kit of --kit DIR,\n"
+         "                     or --record KEY)\n"
+         "  --record KEY       with --uninstall: the key of the record to undo\n"
+         "  --list-installed   list the kits recorded on this machine\n"
+         "  --undo-on-failure  silent: undo a failed or interrupted installation at once\n"
          "  --help             show this text\n"
          "  --version          show the program's version\n"
          "\n"

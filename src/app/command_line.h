@@ -18,8 +18,15 @@ struct CommandLine {
   bool acceptLicence = false; // --accept-licence
   bool noLog = false;         // --no-log
   bool dryRun = false;        // --dry-run
+  bool uninstall = false;     // --uninstall
+  std::string recordKey;      // --record KEY (with --uninstall)
+  bool listInstalled = false; // --list-installed
+  bool undoOnFailure = false; // --undo-on-failure (silent)
   bool help = false;          // --help
   bool showVersion = false;   // --version
+  // Not an option: the key the installation is recorded under (set by
+  // ProgramMain from the kit folder; empty: nothing is recorded).
+  std::string kitKey;
 };
 
 // Exit statuses of the program.

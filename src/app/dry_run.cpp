@@ -6,6 +6,7 @@
 #include "install/copy_plan.h"
 #include "log/log_time.h"
 #include "machine/interruption.h"
+#include "record/destination_preview.h"
 #include "res/strings.h"
 
 namespace tpl {
@@ -23,6 +24,7 @@ void CWizardDlg::ShowCopyPlan() {
   const int* const installFlags[] = {&m_bInstallFP98, &m_bInstallFP2000, &m_bInstallFP2002,
                                      &m_bInstallFP2003};
   std::string plan = kPlanHeading;
+  std::vector<CopyPlanRow> rows;
   for (int version = kFP98; version <= kFP2003; ++version) {
     if (!*installFlags[version]) continue;
     m_nHostVersion = version;
@@ -34,8 +36,10 @@ void CWizardDlg::ShowCopyPlan() {
     for (const CopyPlanRow& row : CountedCopyPlanFor(*this)) {
       plan += FormatText(kRowFormat, row.logText.c_str(), row.destination.c_str(), row.fileCount,
                          row.fileCount == 1 ? "file" : "files");
+      rows.push_back(row);
     }
   }
+  plan += DestinationPreview(*this, rows);
 
   // The end screen closes the log; the plan then takes the place of its text.
   const bool logged = m_bLogEnabled;

@@ -4,6 +4,7 @@
 
 #include "app/program.h"
 #include "app/wizard_dlg.h"
+#include "record/install_recorder.h"
 #include "machine/interruption.h"
 #include "res/strings.h"
 
@@ -34,6 +35,16 @@ ErrorCode InterruptibleMachine::CopyFileOver(const std::string& source,
                                              const std::string& destination) {
   return AtSafePoint([&] { return ForwardingMachine::CopyFileOver(source, destination); });
 }
+ErrorCode InterruptibleMachine::CopyNewFile(const std::string& source,
+                                            const std::string& destination, FileContent* copied) {
+  return AtSafePoint([&] { return ForwardingMachine::CopyNewFile(source, destination, copied); });
+}
+ErrorCode InterruptibleMachine::ReplaceKeepingBackup(const std::string& source,
+                                                     const std::string& destination,
+                                                     const std::string& backupPath) {
+  return AtSafePoint(
+      [&] { return ForwardingMachine::ReplaceKeepingBackup(source, destination, backupPath); });
+}
 ErrorCode InterruptibleMachine::MakeDirectory(const std::string& path) {
   return AtSafePoint([&] { return ForwardingMachine::MakeDirectory(path); });
 }
@@ -57,7 +68,8 @@ void CWizardDlg::OnInterrupted(const std::string& signalName) {
   ShowEndScreen(kIdsCancelled);
 }
 
-void EndInterruptedRun(CWizardDlg* wizard, std::ostream& out, std::ostream& err) {
+void EndInterruptedRun(CWizardDlg* wizard, std::ostream& out, std::ostream& err,
+                       const std::function<void(bool copiedSomething)>& afterFailure) {
   if (wizard != nullptr) {
     if (wizard->m_nEndScreenId == 0) {
       wizard->OnInterrupted(InterruptionName(RequestedInterruption()));
@@ -66,6 +78,9 @@ void EndInterruptedRun(CWizardDlg* wizard, std::ostream& out, std::ostream& err)
     }
   }
   const int status = ImmediateExitStatus() >= 0 ? ImmediateExitStatus() : kExitCancelled;
+  if (status != kExitInstalled && afterFailure) {
+    afterFailure(wizard != nullptr && wizard->m_pRecorder && wizard->m_pRecorder->copiedSomething());
+  }
   out.flush();
   err.flush();
   std::exit(status);

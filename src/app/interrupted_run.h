@@ -4,6 +4,7 @@
 // ends as if Cancel had been pressed there.
 #pragma once
 
+#include <functional>
 #include <ostream>
 
 #include "machine/forwarding_machine.h"
@@ -20,6 +21,10 @@ class InterruptibleMachine : public ForwardingMachine {
                             std::unique_ptr<RegistryKey>* key) override;
   ErrorCode FindFiles(const std::string& pattern, std::vector<FindData>* entries) override;
   ErrorCode CopyFileOver(const std::string& source, const std::string& destination) override;
+  ErrorCode CopyNewFile(const std::string& source, const std::string& destination,
+                        FileContent* copied) override;
+  ErrorCode ReplaceKeepingBackup(const std::string& source, const std::string& destination,
+                                 const std::string& backupPath) override;
   ErrorCode MakeDirectory(const std::string& path) override;
   ErrorCode OpenTextFile(const std::string& path, std::unique_ptr<TextReader>* reader) override;
   ErrorCode CreateLogFile(const std::string& path, std::unique_ptr<LogWriter>* writer) override;
@@ -28,8 +33,11 @@ class InterruptibleMachine : public ForwardingMachine {
 
 // Ends the program for a requested interruption: the wizard, when there is
 // one without an end screen, logs the signal and shows "Installation
-// cancelled."; the status is that end screen's. Returns only while an end
-// screen is being put up (it ends the program once it is).
-void EndInterruptedRun(CWizardDlg* wizard, std::ostream& out, std::ostream& err);
+// cancelled."; the status is that end screen's. Before a status other than
+// 0 ends the program, `afterFailure` is told whether the run copied
+// something. Returns only while an end screen is being put up (it ends the
+// program once it is).
+void EndInterruptedRun(CWizardDlg* wizard, std::ostream& out, std::ostream& err,
+                       const std::function<void(bool copiedSomething)>& afterFailure);
 
 }  // namespace tpl

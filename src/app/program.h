@@ -17,6 +17,11 @@ namespace tpl {
 int RunWizard(Machine& machine, const CommandLine& options, FrontEnd* interactive,
               std::ostream& out, std::ostream& err);
 
+// --uninstall or --list-installed on `machine`; message boxes go to
+// `interactive`, or to `err` when it is nullptr.
+int RunUninstall(Machine& machine, const CommandLine& options, FrontEnd* interactive,
+                 std::ostream& out, std::ostream& err);
+
 // The exit status of a run that ended on end screen `endScreenId`.
 int ExitStatusForEndScreen(int endScreenId);
 

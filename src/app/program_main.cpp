@@ -4,9 +4,12 @@
 #include "app/platform.h"
 #include "app/program.h"
 #include "app/silent_answers.h"
+#include "app/uninstall_platform.h"
 #include "app/wizard_app.h"
 #include "machine/forwarding_machine.h"
 #include "machine/interruption.h"
+#include "record/record_store.h"
+#include "record/uninstall.h"
 #include "res/strings.h"
 #include "ui/scripted/scripted_front_end.h"
 
@@ -64,9 +67,26 @@ int RunWizard(Machine& machine, const CommandLine& options, FrontEnd* interactiv
   InterruptibleMachine interruptible(*target);
   CWizardApp app(interruptible, *frontEnd);
   app.m_bDryRun = options.dryRun;
+  app.m_strKitKey = options.kitKey;
+  // A failed, cancelled or interrupted run that copied something is undone
+  // at once when asked, else the way to undo it is shown.
+  auto afterFailure = [&options, target, frontEnd, &out, &err](bool copiedSomething) {
+    if (!copiedSomething) return;
+    if (options.undoOnFailure) {
+      UninstallRequest undo;
+      undo.key = options.kitKey;
+      undo.log = false;  // the failed installation's log stays as it is
+      Uninstall(*target, *frontEnd, undo, out, err);
+    } else {
+      err << kProgramName << "to undo what was copied: tplsetup --uninstall --record "
+          << options.kitKey << "\n";
+    }
+  };
   ClearInterruption();
   SetImmediateExitStatus(-1);
-  SetInterruptionAction([&app, &out, &err] { EndInterruptedRun(app.m_pMainWnd, out, err); });
+  SetInterruptionAction([&app, &out, &err, &afterFailure] {
+    EndInterruptedRun(app.m_pMainWnd, out, err, afterFailure);
+  });
   app.InitInstance();
   SetInterruptionAction(nullptr);
 
@@ -80,7 +100,38 @@ int RunWizard(Machine& machine, const CommandLine& options, FrontEnd* interactiv
         << WithoutLineBreak(machine.SystemMessage(app.m_logLostError)) << "\n";
   }
   if (app.m_bPlanShown) return kExitInstalled;
-  return ExitStatusForEndScreen(app.m_nEndScreenId);
+  const int status = ExitStatusForEndScreen(app.m_nEndScreenId);
+  if (status != kExitInstalled) afterFailure(app.m_bCopiedSomething);
+  return status;
+}
+
+int RunUninstall(Machine& machine, const CommandLine& options, FrontEnd* interactive,
+                 std::ostream& out, std::ostream& err) {
+  std::unique_ptr<ScriptedFrontEnd> scripted;
+  FrontEnd* frontEnd = interactive;
+  if (frontEnd == nullptr) {
+    scripted = std::make_unique<ScriptedFrontEnd>();
+    scripted->SetMessageBoxEcho(&err);
+    frontEnd = scripted.get();
+  }
+  if (options.listInstalled) return ListInstalled(machine, *frontEnd, out, err);
+
+  UninstallRequest request;
+  request.key = options.recordKey.empty() ? options.kitKey : options.recordKey;
+  for (char& c : request.key) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');  // keys are lower case
+  }
+  if (!IsValidKitKey(request.key)) {
+    err << kProgramName << "\"" << request.key << "\" cannot name a record\n";
+    return kExitUsage;
+  }
+  request.dryRun = options.dryRun;
+  request.log = !options.noLog;
+  if (!options.silent) {
+    const std::string key = request.key;
+    request.confirm = [key](const std::string& actions) { return ConfirmUninstall(key, actions); };
+  }
+  return Uninstall(machine, *frontEnd, request, out, err);
 }
 
 int ProgramMain(const std::vector<std::string>& args) {
@@ -105,18 +156,33 @@ int ProgramMain(const std::vector<std::string>& args) {
     ProgramErr() << kProgramName << error << "\n";
     return status;
   }
-  // Before anything is opened, truncated or written, the log included.
+  options.kitKey = KitKeyOf(options.kitDir);
+  // Listing reads the records only: it takes no lock, so it works while an
+  // installation runs. Everything else (a dry run of --uninstall too, which
+  // writes the log and reads a record an installation may be extending)
+  // waits for no one: a second run is refused.
   std::unique_ptr<MachineLock> lock;
-  const ErrorCode locked = machine->LockInstallation(&lock);
-  if (locked != kErrorSuccess) {
-    const std::string why = locked == kErrorSharingViolation
-                                ? std::string(kAnotherInstallation)
-                                : kLockUnusable + WithoutLineBreak(machine->SystemMessage(locked));
-    ProgramErr() << kProgramName << why << "\n";
-    if (!options.silent) ShowStartError(why);
-    return kExitFailed;
+  if (!options.listInstalled) {
+    // Before anything is opened, truncated or written, the log included.
+    const ErrorCode locked = machine->LockInstallation(&lock);
+    if (locked != kErrorSuccess) {
+      const std::string why = locked == kErrorSharingViolation
+                                  ? std::string(kAnotherInstallation)
+                                  : kLockUnusable + WithoutLineBreak(machine->SystemMessage(locked));
+      ProgramErr() << kProgramName << why << "\n";
+      if (!options.silent) ShowStartError(why);
+      return kExitFailed;
+    }
   }
+  // An uninstall runs to its end after a first signal: stopped between a
+  // restore and the record's rewriting, it would leave a record that no
+  // longer matches the files. A second signal ends it at once.
   CatchInterruptions();
+  if (options.uninstall || options.listInstalled) {
+    const int exitStatus = RunUninstall(*machine, options, nullptr, ProgramOut(), ProgramErr());
+    ProgramOut().flush();
+    return exitStatus;
+  }
   std::unique_ptr<FrontEnd> interactive;
   if (!options.silent) interactive = MakeInteractiveFrontEnd(*machine);
   const int exitStatus =

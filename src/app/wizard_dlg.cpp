@@ -1,6 +1,7 @@
 #include "app/wizard_dlg.h"
 
 #include "app/about_dlg.h"
+#include "record/install_recorder.h"
 #include "res/strings.h"
 
 namespace tpl {

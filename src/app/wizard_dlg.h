@@ -28,6 +28,7 @@
 namespace tpl {
 
 struct InstallSession;
+class InstallRecorder;
 
 // The steps of the "Next >" state machine (m_nStep): what the next press does.
 enum WizardStep : int {
@@ -191,6 +192,10 @@ class CWizardDlg : public CDialog {
   // A signal asked the run to stop: handled like Cancel, logged with the
   // signal's name (app/interrupted_run.cpp).
   void OnInterrupted(const std::string& signalName);
+  // The kit's key (record/record_store.h); empty: the installation keeps no
+  // record. The recorder exists from the first recorded copy on.
+  std::string m_strKitKey;
+  std::unique_ptr<InstallRecorder> m_pRecorder;
 
  protected:
   void DoDataExchange(CDataExchange* pDX) override;

@@ -5,6 +5,7 @@
 #include "install/copy_texts.h"
 #include "install/install_session.h"
 #include "machine/file_find.h"
+#include "record/install_recorder.h"
 
 namespace tpl {
 namespace {
@@ -116,6 +117,7 @@ int FolderWalk::WalkFolder(CFileFind& finder, const std::string& source, const s
 bool FolderWalk::CreateSubFolder(const std::string& path, bool parentExists) {
   if (parentExists && wizard_.machine().MakeDirectory(path) == kErrorSuccess) {
     wizard_.LogLine(kCreatedFolderLine + path);
+    if (wizard_.m_pRecorder) wizard_.m_pRecorder->FolderCreated(path);
     return true;
   }
   return wizard_.CreateFolderPath(path);
@@ -123,7 +125,8 @@ bool FolderWalk::CreateSubFolder(const std::string& path, bool parentExists) {
 
 bool FolderWalk::CopyOneFile(const std::string& source, const std::string& dest) {
   StepProgress();
-  const ErrorCode error = wizard_.machine().CopyFileOver(source, dest);
+  const ErrorCode error = wizard_.m_pRecorder ? wizard_.m_pRecorder->CopyFile(source, dest)
+                                              : wizard_.machine().CopyFileOver(source, dest);
   if (error != kErrorSuccess) {
     wizard_.ReportSystemError(kFileCopyFailed, dest, error);
     return false;

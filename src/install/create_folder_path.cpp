@@ -2,6 +2,7 @@
 #include "app/wizard_dlg.h"
 #include "install/copy_texts.h"
 #include "machine/file_find.h"
+#include "record/install_recorder.h"
 
 namespace tpl {
 namespace {
@@ -38,6 +39,7 @@ bool CWizardDlg::CreateFolderPath(std::string strPath) {
     return false;
   }
   LogLine(kCreatedFolderLine + strPath);
+  if (m_pRecorder) m_pRecorder->FolderCreated(strPath);
   return true;
 }
 

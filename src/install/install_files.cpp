@@ -6,6 +6,7 @@
 #include "install/copy_plan.h"
 #include "install/install_session.h"
 #include "log/log_time.h"
+#include "record/install_recorder.h"
 #include "res/strings.h"
 
 namespace tpl {
@@ -45,11 +46,11 @@ bool CWizardDlg::InstallFiles() {
     m_staticProgress.UpdateWindow();
   }
 
-  bool succeeded = true;
+  bool succeeded = BeginRecordedRun(*this);
   for (const CopyPlanRow& row : plan) {
+    if (!succeeded) break;
     LogLine(row.logText + row.destination);
     succeeded = CopyTree(row.source, row.destination);
-    if (!succeeded) break;
   }
   m_pInstallSession = nullptr;
 

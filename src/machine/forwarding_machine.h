@@ -50,6 +50,31 @@ class ForwardingMachine : public Machine {
   ErrorCode LockInstallation(std::unique_ptr<MachineLock>* lock) override {
     return target_.LockInstallation(lock);
   }
+  ErrorCode QueryFile(const std::string& path, FileInfo* info) override {
+    return target_.QueryFile(path, info);
+  }
+  ErrorCode DigestFile(const std::string& path, FileContent* content) override {
+    return target_.DigestFile(path, content);
+  }
+  ErrorCode CopyNewFile(const std::string& source, const std::string& destination,
+                        FileContent* copied) override {
+    return target_.CopyNewFile(source, destination, copied);
+  }
+  ErrorCode ReplaceKeepingBackup(const std::string& source, const std::string& destination,
+                                 const std::string& backupPath) override {
+    return target_.ReplaceKeepingBackup(source, destination, backupPath);
+  }
+  ErrorCode MoveFileOver(const std::string& from, const std::string& to) override {
+    return target_.MoveFileOver(from, to);
+  }
+  ErrorCode RemoveFile(const std::string& path) override { return target_.RemoveFile(path); }
+  ErrorCode RemoveFolder(const std::string& path) override {
+    return target_.RemoveFolder(path);
+  }
+  ErrorCode OpenAppendFile(const std::string& path,
+                           std::unique_ptr<LogWriter>* writer) override {
+    return target_.OpenAppendFile(path, writer);
+  }
   std::string SystemMessage(ErrorCode code) override {
     return target_.SystemMessage(code);
   }

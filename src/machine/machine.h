@@ -96,6 +96,20 @@ struct OsVersionInfo {
   std::string csdVersion;
 };
 
+// What GetFileAttributesExA tells of an entry.
+struct FileInfo {
+  bool directory = false;
+  bool readOnly = false;
+  uint64_t size = 0;
+};
+
+// A file's content as the undo records it: its size and its XXH3-128 digest
+// (32 lower-case hex digits, see machine/content_digest.h).
+struct FileContent {
+  uint64_t size = 0;
+  std::string digest;
+};
+
 struct LocalTime {
   int year = 0;
   int month = 0;  // 1 to 12
@@ -174,6 +188,45 @@ class Machine {
   // held for the life of *lock. 0: held. 32: another run holds it. Other
   // codes: the lock cannot be made (5: the machine is read-only).
   virtual ErrorCode LockInstallation(std::unique_ptr<MachineLock>* lock) = 0;
+
+  // --- Files kept for undo -------------------------------------------------
+
+  // GetFileAttributesExA. 0: *info is set. 2/3: missing.
+  virtual ErrorCode QueryFile(const std::string& path, FileInfo* info) = 0;
+
+  // Reads the whole file: its size and digest. 2/3: missing. 5: a folder, or
+  // not a regular file. Never blocks on a special file.
+  virtual ErrorCode DigestFile(const std::string& path, FileContent* content) = 0;
+
+  // CopyFileA(source, destination, TRUE) that also gives the size and digest
+  // of what it copied. 80: `destination` exists (nothing is written). Other
+  // errors as CopyFileOver's.
+  virtual ErrorCode CopyNewFile(const std::string& source, const std::string& destination,
+                                FileContent* copied) = 0;
+
+  // CopyFileOver of an existing `destination` that first keeps the file it
+  // replaces at `backupPath` (a free name in an existing folder): the final
+  // name never goes missing, and a failure leaves the previous file there.
+  // Errors as CopyFileOver's; the checks that refuse the copy come before
+  // the backup is made.
+  virtual ErrorCode ReplaceKeepingBackup(const std::string& source,
+                                         const std::string& destination,
+                                         const std::string& backupPath) = 0;
+
+  // MoveFileExA(from, to, REPLACE_EXISTING | COPY_ALLOWED): `to` becomes the
+  // file `from` was, content and write time, and `from` is gone.
+  virtual ErrorCode MoveFileOver(const std::string& from, const std::string& to) = 0;
+
+  // DeleteFileA, also of a read-only file. 5: a folder.
+  virtual ErrorCode RemoveFile(const std::string& path) = 0;
+
+  // RemoveDirectoryA. 145: the folder is not empty.
+  virtual ErrorCode RemoveFolder(const std::string& path) = 0;
+
+  // Opens `path` for appending, creating it when missing, never through a
+  // symbolic link (then 5). Every Write reaches the file at once.
+  virtual ErrorCode OpenAppendFile(const std::string& path,
+                                   std::unique_ptr<LogWriter>* writer) = 0;
 
   // FormatMessageA(FROM_SYSTEM) of `code`: the system's text with its CR LF,
   // or "" when the system has none.

@@ -10,6 +10,7 @@
 #include <csignal>
 #include <filesystem>
 #include <functional>
+#include <map>
 
 #include "app/command_line.h"
 #include "machine/wineprefix/copy_interruption.h"
@@ -92,6 +93,37 @@ TEST_F(SafeRun, SignalMidFileCancelsAndKeepsThePreviousFile) {
     EXPECT_EQ(entry.path().filename().string().rfind(".tplsetup-", 0), std::string::npos)
         << entry.path();
   }
+}
+
+TEST_F(SafeRun, InterruptedInstallationIsUndoneToTheMachineAsItWas) {
+  // The user's own harbour.css is replaced; the run stops inside a large file.
+  fs::create_directories(Installed("harbour"));
+  WriteHostFile(Installed("harbour/harbour.css"), "mine");
+  WriteHostFile(tmp.path() + "/kit/common/Themes/meadow/big.bin", std::string(12 << 20, 'a'));
+  const auto driveC = [this] {
+    std::map<std::string, std::string> entries;
+    for (const auto& entry : fs::recursive_directory_iterator(tmp.path() + "/machine/drive_c")) {
+      if (entry.path() == LogPath()) continue;
+      entries[entry.path().string()] =
+          entry.is_regular_file() ? ReadHostFile(entry.path().string()) + " @" +
+                                        std::to_string(entry.last_write_time().time_since_epoch().count())
+                                  : "folder";
+    }
+    return entries;
+  };
+  const auto before = driveC();
+  const auto interrupt = [] { RaiseSignalAfterCopiedBytes(SIGTERM, 5 << 20); };
+  EXPECT_EQ(Program(Install({"--undo-on-failure"}), interrupt).status, kExitCancelled);
+  EXPECT_EQ(driveC(), before);
+
+  const ChildRun left = Program(Install(), interrupt);
+  EXPECT_NE(left.err.find("tplsetup: to undo what was copied: tplsetup --uninstall --record kit\n"),
+            std::string::npos) << left.err;
+  EXPECT_EQ(ReadHostFile(Installed("harbour/harbour.css")).substr(0, 4), "/* H") << "not replaced";
+  const ChildRun undo =
+      Program({"--silent", "--uninstall", "--record", "kit", "--prefix", tmp.path() + "/machine"});
+  EXPECT_EQ(undo.status, kExitInstalled) << undo.out << undo.err;
+  EXPECT_EQ(driveC(), before);
 }
 
 TEST_F(SafeRun, DamagedMachinesGetTrueMessages) {

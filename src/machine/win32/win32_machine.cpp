@@ -37,6 +37,28 @@ class Win32Machine : public Machine {
   ErrorCode LockInstallation(std::unique_ptr<MachineLock>* lock) override {
     return win32::LockInstallation(lock);
   }
+  ErrorCode QueryFile(const std::string& path, FileInfo* info) override {
+    return win32::QueryFile(path, info);
+  }
+  ErrorCode DigestFile(const std::string& path, FileContent* content) override {
+    return win32::DigestFile(path, content);
+  }
+  ErrorCode CopyNewFile(const std::string& source, const std::string& destination,
+                        FileContent* copied) override {
+    return win32::CopyNewFile(source, destination, copied);
+  }
+  ErrorCode ReplaceKeepingBackup(const std::string& source, const std::string& destination,
+                                 const std::string& backupPath) override {
+    return win32::ReplaceKeepingBackup(source, destination, backupPath);
+  }
+  ErrorCode MoveFileOver(const std::string& from, const std::string& to) override {
+    return win32::MoveFileOver(from, to);
+  }
+  ErrorCode RemoveFile(const std::string& path) override { return win32::RemoveFile(path); }
+  ErrorCode RemoveFolder(const std::string& path) override { return win32::RemoveFolder(path); }
+  ErrorCode OpenAppendFile(const std::string& path, std::unique_ptr<LogWriter>* writer) override {
+    return win32::OpenAppendFile(path, writer);
+  }
   std::string SystemMessage(ErrorCode code) override { return win32::SystemMessage(code); }
   ErrorCode OsVersion(OsVersionInfo* info) override { return win32::OsVersion(info); }
   ErrorCode UserName(std::string* name) override { return win32::UserName(name); }

@@ -33,6 +33,21 @@ ErrorCode LockInstallation(std::unique_ptr<MachineLock>* lock);
 ErrorCode OpenTextFile(const std::string& path, std::unique_ptr<TextReader>* reader);
 ErrorCode CreateLogFile(const std::string& path, std::unique_ptr<LogWriter>* writer);
 
+// A LogWriter over an open file handle, which it owns (win32_text_files.cpp).
+std::unique_ptr<LogWriter> MakeHandleWriter(void* file);
+
+// win32_undo.cpp
+ErrorCode QueryFile(const std::string& path, FileInfo* info);
+ErrorCode DigestFile(const std::string& path, FileContent* content);
+ErrorCode CopyNewFile(const std::string& source, const std::string& destination,
+                      FileContent* copied);
+ErrorCode ReplaceKeepingBackup(const std::string& source, const std::string& destination,
+                               const std::string& backupPath);
+ErrorCode MoveFileOver(const std::string& from, const std::string& to);
+ErrorCode RemoveFile(const std::string& path);
+ErrorCode RemoveFolder(const std::string& path);
+ErrorCode OpenAppendFile(const std::string& path, std::unique_ptr<LogWriter>* writer);
+
 // win32_system.cpp
 std::string SystemMessage(ErrorCode code);
 ErrorCode OsVersion(OsVersionInfo* info);

@@ -61,6 +61,10 @@ class HandleLogWriter : public LogWriter {
 
 }  // namespace
 
+std::unique_ptr<LogWriter> MakeHandleWriter(void* file) {
+  return std::make_unique<HandleLogWriter>(static_cast<HANDLE>(file));
+}
+
 ErrorCode OpenTextFile(const std::string& path, std::unique_ptr<TextReader>* reader) {
   // The kit's own texts (named relative to it) are never read through a link.
   const bool inKit = !path.empty() && path[0] != '\\' && path[0] != '/' &&

@@ -196,6 +196,25 @@ void DirectoryCache::Removed(const std::string& dir, const std::string& /*name*/
   Drop(dir);
 }
 
+void DirectoryCache::Deleted(const std::string& dir, const std::string& name) {
+  auto found = folders_.find(dir);
+  if (found == folders_.end()) return;
+  Listing& listing = found->second;
+  if (listing.exact.erase(name) != 0) {
+    const std::string folded = AsciiLower(name);
+    auto slot = listing.folded.find(folded);
+    if (slot != listing.folded.end() && slot->second == name) {
+      listing.folded.erase(slot);
+      for (const std::string& other : listing.exact) {
+        if (AsciiLower(other) == folded) Insert(&listing, other);
+      }
+    }
+  }
+  // Our own change moved the folder's time; it is no sign of someone else's.
+  StampFolder(dir, &listing);
+  listing.racy = false;
+}
+
 ErrorCode DirectoryCache::ListFresh(const std::string& dir, int fd,
                                     std::vector<std::string>* names) {
   Listing listing;

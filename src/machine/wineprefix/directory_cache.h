@@ -33,6 +33,9 @@ class DirectoryCache {
   // The machine made `name` appear in (or vanish from) `dir`.
   void Added(const std::string& dir, const std::string& name);
   void Removed(const std::string& dir, const std::string& name);
+  // The machine deleted `name` from `dir` itself: the listing follows (an
+  // uninstall deletes many names; reading each folder again would be slow).
+  void Deleted(const std::string& dir, const std::string& name);
   // The machine made the folder `name` in `dir`: it starts empty, and is
   // listed for real when a name is missing from it.
   void AddedFolder(const std::string& dir, const std::string& name);

@@ -11,9 +11,11 @@
 #include <memory>
 #include <string>
 
+#include "machine/content_digest.h"
 #include "machine/interruption.h"
 #include "machine/wineprefix/copy_interruption.h"
 #include "machine/wineprefix/errno_codes.h"
+#include "machine/wineprefix/host_copy_contents.h"
 #include "machine/wineprefix/host_files.h"
 #include "machine/wineprefix/log_file_table.h"
 #include "machine/wineprefix/unix_path.h"
@@ -28,37 +30,23 @@ constexpr size_t kKernelStepBytes = size_t{8} << 20;
 // CopyContents' result when an interruption was requested.
 constexpr int kInterrupted = ECANCELED;
 
-class FileDescriptor {
- public:
-  explicit FileDescriptor(int fd = -1) : fd_(fd) {}
-  ~FileDescriptor() {
-    if (fd_ >= 0) close(fd_);
-  }
-  FileDescriptor(const FileDescriptor&) = delete;
-  FileDescriptor& operator=(const FileDescriptor&) = delete;
-  int get() const { return fd_; }
-  // Closes now and reports the result (a late write error shows here).
-  int Close() {
-    const int result = close(fd_);
-    fd_ = -1;
-    return result;
-  }
-
- private:
-  int fd_;
-};
-
-// Plain reads and writes: the last resort when the kernel cannot copy.
-int CopyByBuffer(int from, int to) {
-  std::unique_ptr<char[]> buffer(new char[kChunkBytes]);
+// Plain reads and writes: the last resort when the kernel cannot copy, and
+// the way of a copy that is digested as it passes.
+int CopyByBuffer(int from, int to, off_t size, FileContent* content) {
+  // A small file takes a buffer of its own size: one read, no large block.
+  const size_t bufferSize = std::min(kChunkBytes, static_cast<size_t>(size) + 1);
+  std::unique_ptr<char[]> buffer(new char[bufferSize]);
+  std::unique_ptr<ContentDigest> digest(content ? new ContentDigest : nullptr);
+  uint64_t total = 0;
   while (true) {
     if (RequestedInterruption() != 0) return kInterrupted;
-    const ssize_t got = read(from, buffer.get(), CopyStepLimit(kChunkBytes));
+    const ssize_t got = read(from, buffer.get(), CopyStepLimit(bufferSize));
     if (got < 0) {
       if (errno == EINTR) continue;
       return errno;
     }
-    if (got == 0) return 0;
+    if (got == 0) break;
+    if (digest) digest->Add(buffer.get(), static_cast<size_t>(got));
     for (ssize_t done = 0; done < got;) {
       const ssize_t wrote = write(to, buffer.get() + done, static_cast<size_t>(got - done));
       if (wrote < 0) {
@@ -67,13 +55,33 @@ int CopyByBuffer(int from, int to) {
       }
       done += wrote;
     }
+    total += static_cast<uint64_t>(got);
     NoteCopiedBytes(static_cast<size_t>(got));
+    // A short read that reached the size fstat gave is the end.
+    if (static_cast<size_t>(got) < bufferSize && total >= static_cast<uint64_t>(size)) break;
   }
+  if (content) {
+    content->size = total;
+    content->digest = digest->Hex();
+  }
+  return 0;
+}
+
+}  // namespace
+
+void KeepSourceFacts(int to, const struct stat& source) {
+  if ((source.st_mode & S_IWUSR) == 0) {
+    struct stat written;
+    if (fstat(to, &written) == 0) fchmod(to, written.st_mode & ~0222);
+  }
+  const decltype(source.st_mtim) times[2] = {{0, UTIME_OMIT}, source.st_mtim};
+  futimens(to, times);
 }
 
 // Copies the whole of `from` into `to` (both at offset 0); 0, an errno, or
 // kInterrupted.
-int CopyContents(int from, int to, off_t size) {
+int CopyContents(int from, int to, off_t size, FileContent* content) {
+  if (content) return CopyByBuffer(from, to, size, content);
   off_t copied = 0;
   bool kernelCopy = true;
   while (kernelCopy && copied < size) {
@@ -113,8 +121,10 @@ int CopyContents(int from, int to, off_t size) {
   }
   if (copied == size && size > 0) return 0;
   // Whatever is left (a file that changed size, or no kernel copy at all).
-  return CopyByBuffer(from, to);
+  return CopyByBuffer(from, to, size - copied, nullptr);
 }
+
+namespace {
 
 // A name of its own for the copy under way in its destination folder; the
 // process id keeps two programs apart, the count the copies of one.
@@ -143,6 +153,24 @@ ErrorCode CheckReplaceable(int dir, const std::string& name, const struct stat& 
   if (LogFileTable::Held(target.st_dev, target.st_ino)) return kErrorSharingViolation;
   // The read-only attribute holds for root too.
   if ((target.st_mode & S_IWUSR) == 0) return kErrorAccessDenied;
+  return kErrorSuccess;
+}
+
+// Takes the free name `name` for the complete copy, never replacing a file
+// someone made there meanwhile: 0, 80 when taken, or an errno in *failure.
+ErrorCode TakeFreeName(int dir, const std::string& temporary, const std::string& name,
+                       int* failure) {
+  if (renameat2(dir, temporary.c_str(), dir, name.c_str(), RENAME_NOREPLACE) == 0) {
+    return kErrorSuccess;
+  }
+  if (errno == EINVAL || errno == ENOSYS) {  // a file system without it
+    if (linkat(dir, temporary.c_str(), dir, name.c_str(), 0) == 0) {
+      unlinkat(dir, temporary.c_str(), 0);
+      return kErrorSuccess;
+    }
+  }
+  if (errno == EEXIST) return kErrorFileExists;
+  *failure = errno;
   return kErrorSuccess;
 }
 
@@ -178,13 +206,91 @@ int HostFiles::OpenIn(const std::string& folder, const std::string& name, int fl
   }
 }
 
+int HostFiles::WriteTemporary(int input, const struct stat& info, const std::string& folder,
+                              std::string* temporary, FileContent* content) {
+  *temporary = TemporaryName();
+  FileDescriptor output(OpenIn(folder, *temporary, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC));
+  if (output.get() < 0) return errno;
+  HoldTemporary(folder + "/" + *temporary);
+  int failure = CopyContents(input, output.get(), info.st_size, content);
+  if (failure == 0) KeepSourceFacts(output.get(), info);
+  if (output.Close() != 0 && failure == 0) failure = errno;
+  if (failure != 0) {
+    unlinkat(folders().Get(folder), temporary->c_str(), 0);
+    ReleaseTemporary();
+  }
+  return failure;
+}
+
+ErrorCode HostFiles::KeepBackup(const ResolvedPath& old, const std::string& backupPath) {
+  ResolvedPath backup;
+  ErrorCode error = resolver_.Resolve(backupPath, PathResolver::Purpose::kCreate, &backup);
+  if (error != kErrorSuccess) return error;
+  if (backup.isRoot || backup.exists) return kErrorAccessDenied;
+  const int fromDir = folders().Get(old.folder);
+  const int toDir = folders().Get(backup.folder);
+  if (fromDir < 0 || toDir < 0) return ErrorFromErrno(errno, kErrorPathNotFound);
+  if (linkat(fromDir, old.name.c_str(), toDir, backup.name.c_str(), 0) != 0) {
+    if (errno != EXDEV && errno != EPERM) return ErrorFromErrno(errno, kErrorPathNotFound);
+    error = CopyAcrossVolumes(old, backup, false);  // another volume
+    if (error != kErrorSuccess) return error;
+  }
+  resolver_.cache().Added(backup.folder, backup.name);
+  return kErrorSuccess;
+}
+
+ErrorCode HostFiles::CopyAcrossVolumes(const ResolvedPath& from, const ResolvedPath& to,
+                                       bool mayReplace) {
+  FileDescriptor input(
+      OpenIn(from.folder, from.name, O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW));
+  struct stat info;
+  if (input.get() < 0 || fstat(input.get(), &info) != 0) return ErrorFromErrno(errno);
+  if (!S_ISREG(info.st_mode)) return kErrorCantAccessFile;
+  std::string temporary;
+  int failure = WriteTemporary(input.get(), info, to.folder, &temporary, nullptr);
+  if (failure != 0) return failure == kInterrupted ? kErrorOperationAborted : ErrorFromErrno(failure);
+  const int dir = folders().Get(to.folder);
+  ErrorCode error = kErrorSuccess;
+  if (mayReplace) {
+    if (renameat(dir, temporary.c_str(), dir, to.name.c_str()) != 0) failure = errno;
+  } else {
+    error = TakeFreeName(dir, temporary, to.name, &failure);
+  }
+  if (failure != 0 || error != kErrorSuccess) unlinkat(dir, temporary.c_str(), 0);
+  ReleaseTemporary();
+  if (failure != 0) return ErrorFromErrno(failure, kErrorPathNotFound);
+  return error == kErrorSuccess ? kErrorSuccess : kErrorAccessDenied;  // a free name was promised
+}
+
 ErrorCode HostFiles::CopyFileOver(const std::string& source, const std::string& destination) {
+  return CopyWhole(source, destination, CopyExtras());
+}
+
+ErrorCode HostFiles::CopyNewFile(const std::string& source, const std::string& destination,
+                                 FileContent* copied) {
+  CopyExtras extras;
+  extras.onlyNew = true;
+  extras.content = copied;
+  return CopyWhole(source, destination, extras);
+}
+
+ErrorCode HostFiles::ReplaceKeepingBackup(const std::string& source,
+                                          const std::string& destination,
+                                          const std::string& backupPath) {
+  CopyExtras extras;
+  extras.backup = &backupPath;
+  return CopyWhole(source, destination, extras);
+}
+
+ErrorCode HostFiles::CopyWhole(const std::string& source, const std::string& destination,
+                               const CopyExtras& extras) {
   ResolvedPath from;
   ErrorCode error = ResolveExisting(source, &from);
   if (error != kErrorSuccess) return error;
   ResolvedPath to;
   error = resolver_.Resolve(destination, PathResolver::Purpose::kCreate, &to);
   if (error != kErrorSuccess) return error;
+  if (to.exists && extras.onlyNew) return kErrorFileExists;
   if (to.isRoot || from.isRoot) return kErrorAccessDenied;
 
   // O_NONBLOCK: opening a FIFO must not wait for a writer.
@@ -200,31 +306,25 @@ ErrorCode HostFiles::CopyFileOver(const std::string& source, const std::string& 
     if (dir < 0) return ErrorFromErrno(errno, kErrorPathNotFound);
     error = CheckReplaceable(dir, to.name, sourceInfo);
     if (error != kErrorSuccess) return error;
+    // Kept before the new file is written: an interrupted copy leaves the
+    // old file at both names, which the undo counts as undone.
+    if (extras.backup != nullptr) {
+      error = KeepBackup(to, *extras.backup);
+      if (error != kErrorSuccess) return error;
+    }
   }
 
   // Written whole under a name of its own, then renamed over the final name:
   // the old file stays intact until the new one is complete.
-  const std::string temporary = TemporaryName();
-  FileDescriptor output(OpenIn(to.folder, temporary, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC));
-  if (output.get() < 0) return ErrorFromErrno(errno, kErrorPathNotFound);
-  const int dir = folders().Get(to.folder);  // held: the open just used it
-  HoldTemporary(JoinUnixPath(to.folder, temporary));
-
-  int failure = CopyContents(input.get(), output.get(), sourceInfo.st_size);
-  if (failure == 0) {
-    // The copy keeps the source's read-only attribute and its write time.
-    if ((sourceInfo.st_mode & S_IWUSR) == 0) {
-      struct stat written;
-      if (fstat(output.get(), &written) == 0) fchmod(output.get(), written.st_mode & ~0222);
-    }
-    const decltype(sourceInfo.st_mtim) times[2] = {{0, UTIME_OMIT}, sourceInfo.st_mtim};
-    futimens(output.get(), times);
-  }
-  if (output.Close() != 0 && failure == 0) failure = errno;
-  if (failure == 0) error = PutInPlace(dir, temporary, to, sourceInfo, &failure);
+  std::string temporary;
+  int failure = WriteTemporary(input.get(), sourceInfo, to.folder, &temporary, extras.content);
+  if (failure == kInterrupted) return kErrorOperationAborted;
+  if (failure != 0) return ErrorFromErrno(failure, kErrorPathNotFound);
+  const int dir = folders().Get(to.folder);  // held: the copy just used it
+  error = extras.onlyNew ? TakeFreeName(dir, temporary, to.name, &failure)
+                         : PutInPlace(dir, temporary, to, sourceInfo, &failure);
   if (failure != 0 || error != kErrorSuccess) unlinkat(dir, temporary.c_str(), 0);
   ReleaseTemporary();
-  if (failure == kInterrupted) return kErrorOperationAborted;
   if (failure != 0) return ErrorFromErrno(failure);
   if (error != kErrorSuccess) return error;
   // Our own change to the folder: its listing stays good.

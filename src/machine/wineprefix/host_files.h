@@ -24,6 +24,17 @@ class HostFiles {
   ErrorCode CheckInsideCurrentFolder(const std::string& path);
   ErrorCode OpenTextFile(const std::string& path, std::unique_ptr<TextReader>* reader);
   ErrorCode CreateLogFile(const std::string& path, std::unique_ptr<LogWriter>* writer);
+  // Undo (host_undo.cpp).
+  ErrorCode QueryFile(const std::string& path, FileInfo* info);
+  ErrorCode DigestFile(const std::string& path, FileContent* content);
+  ErrorCode CopyNewFile(const std::string& source, const std::string& destination,
+                        FileContent* copied);
+  ErrorCode ReplaceKeepingBackup(const std::string& source, const std::string& destination,
+                                 const std::string& backupPath);
+  ErrorCode MoveFileOver(const std::string& from, const std::string& to);
+  ErrorCode RemoveFile(const std::string& path);
+  ErrorCode RemoveFolder(const std::string& path);
+  ErrorCode OpenAppendFile(const std::string& path, std::unique_ptr<LogWriter>* writer);
 
  private:
   // Resolves a path that must name an existing entry (2 when it does not).
@@ -32,6 +43,30 @@ class HostFiles {
   // Renames the complete copy `temporary` (in the folder `dir`) to the
   // final name of `to`; a refusal is returned, a failed call's errno set in
   // *failure.
+  // What a copy does beyond CopyFileOver's.
+  struct CopyExtras {
+    bool onlyNew = false;                 // 80 when the destination exists
+    const std::string* backup = nullptr;  // the replaced file's second name
+    FileContent* content = nullptr;       // the size and digest of what was copied
+  };
+  // The one copy of a whole file: written under a temporary name in the
+  // destination folder, then put in place.
+  ErrorCode CopyWhole(const std::string& source, const std::string& destination,
+                      const CopyExtras& extras);
+  // Writes the open file `input` to a new temporary in the Unix folder
+  // `folder`, held for signals until ReleaseTemporary; 0 or an errno (the
+  // temporary is then gone).
+  int WriteTemporary(int input, const struct stat& info, const std::string& folder,
+                     std::string* temporary, FileContent* content);
+  // Gives the existing file `old` the second name `backupPath` (a link, or a
+  // whole copy on another volume) without touching it.
+  ErrorCode KeepBackup(const ResolvedPath& old, const std::string& backupPath);
+
+  // A whole copy of the file `from` at `to` on another volume, put in place
+  // when complete: over an existing `to` when `mayReplace`, else only at a
+  // free name (5 when taken).
+  ErrorCode CopyAcrossVolumes(const ResolvedPath& from, const ResolvedPath& to, bool mayReplace);
+
   ErrorCode PutInPlace(int dir, const std::string& temporary, const ResolvedPath& to,
                        const struct stat& source, int* failure);
   // openat(`name`, flags, 0666) in the Unix folder `folder`, from its held

@@ -60,6 +60,28 @@ class WinePrefixMachine : public Machine {
   ErrorCode LockInstallation(std::unique_ptr<MachineLock>* lock) override {
     return LockPrefix(options_.prefix, lock);
   }
+  ErrorCode QueryFile(const std::string& path, FileInfo* info) override {
+    return files_.QueryFile(path, info);
+  }
+  ErrorCode DigestFile(const std::string& path, FileContent* content) override {
+    return files_.DigestFile(path, content);
+  }
+  ErrorCode CopyNewFile(const std::string& source, const std::string& destination,
+                        FileContent* copied) override {
+    return files_.CopyNewFile(source, destination, copied);
+  }
+  ErrorCode ReplaceKeepingBackup(const std::string& source, const std::string& destination,
+                                 const std::string& backupPath) override {
+    return files_.ReplaceKeepingBackup(source, destination, backupPath);
+  }
+  ErrorCode MoveFileOver(const std::string& from, const std::string& to) override {
+    return files_.MoveFileOver(from, to);
+  }
+  ErrorCode RemoveFile(const std::string& path) override { return files_.RemoveFile(path); }
+  ErrorCode RemoveFolder(const std::string& path) override { return files_.RemoveFolder(path); }
+  ErrorCode OpenAppendFile(const std::string& path, std::unique_ptr<LogWriter>* writer) override {
+    return files_.OpenAppendFile(path, writer);
+  }
   std::string SystemMessage(ErrorCode code) override { return WindowsSystemMessage(code); }
 
   ErrorCode OsVersion(OsVersionInfo* info) override {

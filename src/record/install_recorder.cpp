@@ -1,0 +1,188 @@
+#include "record/install_recorder.h"
+
+#include "app/wizard_dlg.h"
+#include "host/host_text.h"
+#include "install/copy_plan.h"
+#include "install/install_session.h"
+#include "log/log_time.h"
+#include "machine/content_digest.h"
+#include "machine/file_find.h"
+
+namespace tpl {
+namespace {
+
+const char kRecordFailed[] = "Failed to write the installation record:";
+
+// The kit's file list below `folder` (relative to the kit), as the counting
+// walk saw it: the searches are answered from its memory.
+void AddFileList(Machine& searches, const std::string& folder, ContentDigest* digest, int depth) {
+  constexpr int kDeepest = 64;  // a linked folder leading back stops here
+  if (depth > kDeepest) return;
+  CFileFind finder(searches);
+  bool more = finder.FindFile(folder + "\\*.*");
+  while (more) {
+    more = finder.FindNextFile();
+    if (finder.IsDots()) continue;
+    const std::string path = folder + "\\" + finder.GetFileName();
+    if (finder.IsDirectory()) {
+      AddFileList(searches, path, digest, depth + 1);
+    } else {
+      digest->Add(path + "\n");
+    }
+  }
+}
+
+}  // namespace
+
+InstallRecorder::InstallRecorder(Machine& machine, RecordPlace place, std::string key)
+    : machine_(machine), place_(std::move(place)), key_(std::move(key)) {}
+
+ErrorCode InstallRecorder::MakeFolder(const std::string& path) {
+  ErrorCode error = machine_.MakeDirectory(path);
+  const size_t parent = path.find_last_of('\\');
+  if (error == kErrorPathNotFound && parent != std::string::npos && parent > 2) {
+    // A Common Files folder the registry names but nobody made yet.
+    error = MakeFolder(path.substr(0, parent));
+    if (error == kErrorSuccess) error = machine_.MakeDirectory(path);
+  }
+  return error == kErrorAlreadyExists ? kErrorSuccess : error;
+}
+
+ErrorCode InstallRecorder::BeginRun(RecordedRun run) {
+  if (!out_) {
+    Record earlier;
+    int badLine = 0;
+    std::string badText;
+    ErrorCode error = kErrorSuccess;
+    const RecordRead read =
+        ReadRecord(machine_, place_.record, key_, &earlier, &badLine, &badText, &error);
+    // A damaged record is extended all the same: the uninstall refuses it
+    // and names the line, and nothing of this run goes unrecorded.
+    for (const RecordedFile& file : earlier.files) {
+      installedDigest_[FoldedPath(file.path)] = file.digest;
+      if (file.backup > lastBackup_) lastBackup_ = file.backup;
+    }
+    error = MakeFolder(place_.ProgramFolder());
+    if (error == kErrorSuccess) error = MakeFolder(place_.recordsFolder);
+    if (error == kErrorSuccess) error = machine_.OpenAppendFile(place_.record, &out_);
+    if (error != kErrorSuccess) return error;
+    if (read == RecordRead::kMissing) {
+      error = out_->Write(std::string(kRecordFirstLine) + "\n");
+      if (error != kErrorSuccess) return error;
+    }
+  }
+  run.kitKey = key_;
+  return Append(RunLine(run));
+}
+
+ErrorCode InstallRecorder::Append(const std::string& line) {
+  if (!out_) return kErrorInvalidParameter;
+  ErrorCode error = out_->Write(line + "\n");
+  if (error == kErrorSuccess) error = out_->Flush();
+  return error;
+}
+
+void InstallRecorder::FolderCreated(const std::string& path) { Append(FolderLine(path)); }
+
+ErrorCode InstallRecorder::NextBackup(std::string* path, int* number) {
+  if (!backupsReady_) {
+    const ErrorCode error = MakeFolder(place_.backups);
+    if (error != kErrorSuccess) return error;
+    backupsReady_ = true;
+  }
+  // A stray file of that name (a record lost meanwhile) is left alone.
+  FileInfo info;
+  do {
+    *number = ++lastBackup_;
+    *path = place_.BackupPath(*number);
+  } while (machine_.QueryFile(*path, &info) == kErrorSuccess);
+  return kErrorSuccess;
+}
+
+ErrorCode InstallRecorder::CopyFile(const std::string& source, const std::string& destination) {
+  RecordedFile file;
+  file.path = destination;
+  FileContent content;
+  // Most files are new: copied and digested in one pass, recorded like the
+  // log records them, once written.
+  ErrorCode error = machine_.CopyNewFile(source, destination, &content);
+  if (error == kErrorSuccess) {
+    file.size = content.size;
+    file.digest = content.digest;
+    installedDigest_[FoldedPath(destination)] = file.digest;
+    copied_ = true;
+    return Append(FileLine(file));
+  }
+  if (error != kErrorFileExists) return error;
+
+  // A replacement is recorded before the file it replaces is touched. A
+  // source that cannot be read is the copy's failure, with the same codes.
+  error = machine_.DigestFile(source, &content);
+  if (error != kErrorSuccess) return error;
+  file.size = content.size;
+  file.digest = content.digest;
+  FileInfo existing;
+  const bool replaces = machine_.QueryFile(destination, &existing) == kErrorSuccess;
+  // What the copy refuses before writing anything is refused unrecorded.
+  if (replaces && (existing.directory || existing.readOnly)) {
+    return machine_.CopyFileOver(source, destination);
+  }
+  std::string backupPath;
+  if (replaces) {
+    file.was = RecordedFile::Was::kBackedUp;
+    const auto installed = installedDigest_.find(FoldedPath(destination));
+    FileContent now;
+    if (installed != installedDigest_.end() &&
+        machine_.DigestFile(destination, &now) == kErrorSuccess && now.digest == installed->second) {
+      file.was = RecordedFile::Was::kOwnCopy;  // this kit's own, unchanged: nothing to keep
+    } else {
+      error = NextBackup(&backupPath, &file.backup);
+      if (error != kErrorSuccess) return error;
+    }
+  }
+
+  error = Append(FileLine(file));
+  if (error != kErrorSuccess) return error;
+  error = backupPath.empty() ? machine_.CopyFileOver(source, destination)
+                             : machine_.ReplaceKeepingBackup(source, destination, backupPath);
+  if (error == kErrorSuccess) {
+    installedDigest_[FoldedPath(destination)] = file.digest;
+    copied_ = true;
+  }
+  return error;
+}
+
+bool BeginRecordedRun(CWizardDlg& wizard) {
+  if (wizard.m_strKitKey.empty()) return true;
+  if (!wizard.m_pRecorder) {
+    RecordPlace place;
+    // Without a Common Files folder there is nowhere to keep a record.
+    if (!FindRecordPlace(wizard, wizard.m_strKitKey, &place)) return true;
+    wizard.m_pRecorder =
+        std::make_unique<InstallRecorder>(wizard.machine(), place, wizard.m_strKitKey);
+  }
+
+  RecordedRun run;
+  const LocalTime now = wizard.machine().Now();
+  run.date = FormatText("%04d-%02d-%02d", now.year, now.month, now.day);
+  run.time = FormatText("%02d:%02d:%02d", now.hour, now.minute, now.second);
+  run.version = wizard.m_nHostVersion;
+  run.language = wizard.m_strLanguage.empty() ? "-" : wizard.m_strLanguage;
+  ContentDigest list;
+  Machine& searches = wizard.m_pInstallSession != nullptr ? wizard.m_pInstallSession->kitSearches
+                                                          : wizard.machine();
+  for (const CopyPlanRow& row : CopyPlanFor(wizard)) {
+    list.Add(row.source + "\n");
+    AddFileList(searches, row.source, &list, 0);
+  }
+  run.listDigest = list.Hex();
+
+  const ErrorCode error = wizard.m_pRecorder->BeginRun(run);
+  if (error != kErrorSuccess) {
+    wizard.ReportSystemError(kRecordFailed, wizard.m_pRecorder->key(), error);
+    return false;
+  }
+  return true;
+}
+
+}  // namespace tpl

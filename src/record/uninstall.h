@@ -1,0 +1,31 @@
+// --uninstall: undoes what a kit's record says its installations did.
+#pragma once
+
+#include <functional>
+#include <ostream>
+#include <string>
+
+#include "machine/machine.h"
+#include "ui/front_end.h"
+
+namespace tpl {
+
+struct UninstallRequest {
+  std::string key;
+  bool dryRun = false;  // list the actions, change nothing
+  bool log = true;      // write the installation log
+  // Asked with the list of actions before anything changes; nullptr: ask
+  // nothing (silent). Returns whether to go on.
+  std::function<bool(const std::string& actions)> confirm;
+};
+
+// Exit statuses as the program's: 0 everything undone (no record left);
+// 1 files kept, a record refused or missing, a failure; 2 declined.
+int Uninstall(Machine& machine, FrontEnd& frontEnd, const UninstallRequest& request,
+              std::ostream& out, std::ostream& err);
+
+// --list-installed: one line per record, "<key>  <date> <time>  <versions>
+// <n> files". Reads only; returns the exit status.
+int ListInstalled(Machine& machine, FrontEnd& frontEnd, std::ostream& out, std::ostream& err);
+
+}  // namespace tpl

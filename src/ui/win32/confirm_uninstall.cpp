@@ -1,0 +1,15 @@
+// The Windows program's question before an uninstall: a message box.
+#include <windows.h>
+
+#include "app/uninstall_platform.h"
+#include "res/strings.h"
+
+namespace tpl {
+
+bool ConfirmUninstall(const std::string& key, const std::string& actions) {
+  const std::string text = "Uninstalling " + key + " will\n" + actions + "\nGo on?";
+  const std::string title = LoadResString(kIdsAppTitle);
+  return MessageBoxA(nullptr, text.c_str(), title.c_str(), MB_YESNO | MB_ICONQUESTION) == IDYES;
+}
+
+}  // namespace tpl
