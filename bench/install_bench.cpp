@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "install/copy_plan.h"
+#include "bench_destinations.h"
 #include "support/wizard_fixture.h"
 
 namespace tpl::test {
@@ -75,32 +76,7 @@ void GenerateKit(const std::string& kitDir) {
   }
 }
 
-void PointAtDestinations(CWizardDlg& wizard) {
-  wizard.m_nHostVersion = kFP2002;
-  wizard.m_bFoundFP2003 = false;
-  wizard.m_strKitVersionFolder = "fp2000";
-  wizard.m_strThemesDir = "C:\\dest\\Common Files\\Microsoft Shared\\themes";
-  wizard.m_strPagesDir = "C:\\dest\\Office\\templates\\1033\\pages";
-  wizard.m_strWebsDir = "C:\\dest\\Office\\templates\\1033\\webs";
-  wizard.m_strFramesDir = "C:\\dest\\Office\\templates\\1033\\frames";
-  wizard.m_bLogEnabled = true;
-  wizard.OpenLog();
-}
 
-// One shell command that copies every row's source tree like the install
-// does: missing destination folders made, existing files overwritten.
-std::string CpCommand(WizardFixture& f) {
-  std::string script;
-  for (const CopyPlanRow& row : CopyPlanFor(f.wizard())) {
-    std::string source = row.source;
-    for (char& c : source)
-      if (c == '\\') c = '/';
-    const std::string dest = f.HostPath(row.destination);
-    script +=
-        "mkdir -p '" + dest + "' && cp -r '" + f.kitDir + "/" + source + "/.' '" + dest + "' && ";
-  }
-  return script + "true";
-}
 
 double Seconds(std::chrono::steady_clock::duration d) {
   return std::chrono::duration<double>(d).count();

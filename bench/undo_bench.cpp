@@ -19,6 +19,7 @@
 
 #include "install/copy_plan.h"
 #include "record/uninstall.h"
+#include "bench_destinations.h"
 #include "support/wizard_fixture.h"
 
 namespace tpl::test {
@@ -46,31 +47,7 @@ void MakeKit(const std::string& kitDir) {
   }
 }
 
-void PointAtDestinations(CWizardDlg& wizard) {
-  wizard.m_nHostVersion = kFP2002;
-  wizard.m_strLanguage = "1033";
-  wizard.m_strKitVersionFolder = "fp2000";
-  wizard.m_strThemesDir = "C:\\dest\\Common Files\\Microsoft Shared\\themes";
-  wizard.m_strPagesDir = "C:\\dest\\Office\\templates\\1033\\pages";
-  wizard.m_strWebsDir = "C:\\dest\\Office\\templates\\1033\\webs";
-  wizard.m_strFramesDir = "C:\\dest\\Office\\templates\\1033\\frames";
-  wizard.m_strKitKey = "kit";
-  wizard.m_bLogEnabled = true;
-  wizard.OpenLog();
-}
 
-// The copy the install makes, as shell commands.
-std::string CpCommand(WizardFixture& f) {
-  std::string script;
-  for (const CopyPlanRow& row : CopyPlanFor(f.wizard())) {
-    std::string source = row.source;
-    std::replace(source.begin(), source.end(), '\\', '/');
-    const std::string dest = f.HostPath(row.destination);
-    script += "mkdir -p '" + dest + "' && cp -r '" + f.kitDir + "/" + source + "/.' '" + dest +
-              "' && ";
-  }
-  return script + "true";
-}
 
 double Seconds(std::chrono::steady_clock::time_point start) {
   return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
@@ -98,6 +75,7 @@ struct Machine2002 {
     fs::remove_all(f.HostPath("C:\\dest\\Office\\templates"));
     f.Start();
     PointAtDestinations(f.wizard());
+    f.wizard().m_strKitKey = "kit";
   }
   std::string Destinations() {
     return "'" + f.HostPath("C:\\dest\\Common Files\\Microsoft Shared") + "' '" +
