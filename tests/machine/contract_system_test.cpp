@@ -75,13 +75,7 @@ TEST_F(SystemContract, Win64PrefixReadsThe32BitView) {
 
 TEST_F(SystemContract, UnreadableOrForeignHives) {
   machine();  // writes the registry files
-  unlink((prefix().root() + "/system.reg").c_str());
-  MakeHostFolders(prefix().root() + "/system.reg");  // a folder cannot be read as a file
-  EXPECT_EQ(Value(kHklm, kCurrentVersion, "CommonFilesDir"), "error 5");
-  EXPECT_EQ(Value(kHkcu, "Environment", "TEMP"), "1:C:\\users\\tester\\Temp");
   // A file that is no registry warns once and has no keys.
-  UsePrefix(PrefixOptions());
-  machine();
   WriteHostFile(prefix().root() + "/user.reg", "this is not a registry\n[Software\\X]\n");
   ::testing::internal::CaptureStderr();
   EXPECT_EQ(Value(kHkcu, "Software\\X", "v"), "error 2");
@@ -90,6 +84,12 @@ TEST_F(SystemContract, UnreadableOrForeignHives) {
   const std::string file = prefix().root() + "/user.reg";
   ASSERT_NE(warnings.find(file), std::string::npos) << warnings;
   EXPECT_EQ(warnings.find(file, warnings.find(file) + 1), std::string::npos) << warnings;
+  UsePrefix(PrefixOptions());
+  machine();
+  unlink((prefix().root() + "/system.reg").c_str());
+  MakeHostFolders(prefix().root() + "/system.reg");  // a folder cannot be read as a file
+  EXPECT_EQ(Value(kHklm, kCurrentVersion, "CommonFilesDir"), "error 5");
+  EXPECT_EQ(Value(kHkcu, "Environment", "TEMP"), "1:C:\\users\\tester\\Temp");
 }
 
 TEST_F(SystemContract, EnvironmentExpansion) {
