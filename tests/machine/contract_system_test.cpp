@@ -75,9 +75,11 @@ TEST_F(SystemContract, Win64PrefixReadsThe32BitView) {
 
 TEST_F(SystemContract, UnreadableOrForeignHives) {
   machine();  // writes the registry files
-  // A file that is no registry warns once and has no keys.
+  // A file that is no registry warns once and has no keys; a missing one has none either.
   WriteHostFile(prefix().root() + "/user.reg", "this is not a registry\n[Software\\X]\n");
+  unlink((prefix().root() + "/system.reg").c_str());
   ::testing::internal::CaptureStderr();
+  EXPECT_EQ(Value(kHklm, kCurrentVersion, "CommonFilesDir"), "error 2");
   EXPECT_EQ(Value(kHkcu, "Software\\X", "v"), "error 2");
   EXPECT_EQ(Value(kHkcu, "Environment", "TEMP"), "error 2");
   const std::string warnings = ::testing::internal::GetCapturedStderr();
