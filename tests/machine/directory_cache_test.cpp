@@ -47,23 +47,15 @@ TEST(DirectoryCache, EachFolderIsListedOnceUntilItChanges) {
   WriteHostFile(blue + "/Theirs.TXT", "t");
   EXPECT_EQ(cache.Find(blue, "theirs.txt", false, &onDisk), kErrorSuccess);
   EXPECT_EQ(onDisk, "Theirs.TXT");
-}
-
-// The folder of a path is worked out once for the files in it; a folder on
-// the way that gains an exact spelling of the name asked for must be taken.
-TEST(DirectoryCache, AnotherSpellingOnTheWayIsTakenForLaterFiles) {
-  TempDir tmp;
-  PrefixBuilder prefix(tmp.path() + "/prefix", PrefixOptions{false, "tester", false});
-  prefix.AddFile("C:\\Kit\\Blue\\One.txt").Write();
-  DirectoryCache cache;
-  PathResolver resolver(prefix.root(), "/", cache);
-  ResolvedPath resolved;
-  ASSERT_EQ(resolver.Resolve("C:\\Kit\\blue\\One.txt", PathResolver::Purpose::kLookUp, &resolved), kErrorSuccess);
-  const std::string kit = resolved.folder.substr(0, resolved.folder.find_last_of('/'));
-  EXPECT_EQ(resolved.folder, kit + "/Blue");
+  // The folder of a path is worked out once for the files in it; a folder on
+  // the way that gains an exact spelling of the name asked for must be taken.
+  const char* const inBlue = "C:\\Kit\\blue\\One.txt";
+  ASSERT_EQ(resolver.Resolve(inBlue, PathResolver::Purpose::kLookUp, &resolved), kErrorSuccess);
+  const std::string kit = blue.substr(0, blue.find_last_of('/'));
+  ASSERT_EQ(resolved.folder, kit + "/Blue");
   WriteHostFile(kit + "/blue/One.txt", "exact");
   cache.Added(kit, "blue");
-  ASSERT_EQ(resolver.Resolve("C:\\Kit\\blue\\One.txt", PathResolver::Purpose::kLookUp, &resolved), kErrorSuccess);
+  ASSERT_EQ(resolver.Resolve(inBlue, PathResolver::Purpose::kLookUp, &resolved), kErrorSuccess);
   EXPECT_EQ(resolved.unixPath, kit + "/blue/One.txt");
 }
 
