@@ -12,9 +12,12 @@ namespace fs = std::filesystem;
 namespace tpl::test {
 namespace {
 
-const char* const kOfficeKeys[] = {"", "Software\\Microsoft\\Office\\9.0\\Common\\InstallRoot",
-                                   "Software\\Microsoft\\Office\\10.0\\Common\\InstallRoot",
-                                   "Software\\Microsoft\\Office\\11.0\\Common\\InstallRoot"};
+// Where each FrontPage version (98 to 2003) is registered, and its program file.
+const struct { const char *key, *value, *program; } kFrontPages[] = {
+    {"Software\\Microsoft\\FrontPage\\3.0", "FrontPageRoot", "\\bin\\fpexplor.exe"},
+    {"Software\\Microsoft\\Office\\9.0\\Common\\InstallRoot", "Path", "\\frontpg.exe"},
+    {"Software\\Microsoft\\Office\\10.0\\Common\\InstallRoot", "Path", "\\frontpg.exe"},
+    {"Software\\Microsoft\\Office\\11.0\\Common\\InstallRoot", "Path", "\\frontpg.exe"}};
 
 // Wine's quoted-string escaping of `text` ("a\\\\b" for a\\b).
 std::string WineRegEscape(const std::string& text) {
@@ -154,13 +157,9 @@ PrefixBuilder& PrefixBuilder::RemoveValue(RegRoot root, const std::string& key,
 }
 
 PrefixBuilder& PrefixBuilder::AddFrontPage(int version, const std::string& root, bool probe) {
-  if (version == 0) {
-    SetString(RegRoot::kLocalMachine, "Software\\Microsoft\\FrontPage\\3.0", "FrontPageRoot", root);
-    if (probe) AddFile(root + "\\bin\\fpexplor.exe", "MZ");
-  } else {
-    SetString(RegRoot::kLocalMachine, kOfficeKeys[version], "Path", root);
-    if (probe) AddFile(root + "\\frontpg.exe", "MZ");
-  }
+  const auto& frontPage = kFrontPages[version];
+  SetString(RegRoot::kLocalMachine, frontPage.key, frontPage.value, root);
+  if (probe) AddFile(root + frontPage.program, "MZ");
   return *this;
 }
 
