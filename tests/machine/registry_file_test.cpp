@@ -5,11 +5,11 @@
 // regedit 4 and 5 export them, so they must read the same.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 
 #include "machine/wineprefix/registry_file.h"
 #include "support/temp_dir.h"
+#include "support/wizard_fixture.h"
 
 namespace tpl::test {
 namespace {
@@ -50,18 +50,15 @@ std::string Described(const RegistryFile& file, const std::string& warning) {
 }
 
 TEST(RegistryFile, SampleFilesReadAsExpected) {
-  const std::filesystem::path folder = std::string(TPL_TEST_DATA_DIR) + "/machine/registry_files";
-  const bool update = std::getenv("TPL_UPDATE_LOGS") != nullptr;
   int samples = 0;
-  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+  for (const auto& entry : std::filesystem::directory_iterator(
+           std::string(TPL_TEST_DATA_DIR) + "/machine/registry_files")) {
     if (entry.path().extension() != ".reg") continue;
-    SCOPED_TRACE(entry.path().filename().string());
     ++samples;
     std::string warning = "stale";
-    const std::string described = Described(Parse(ReadHostFile(entry.path()), &warning), warning);
-    const std::string expectedFile = std::filesystem::path(entry.path()).replace_extension(".expected");
-    if (update) WriteHostFile(expectedFile, described);
-    EXPECT_EQ(described, ReadHostFile(expectedFile));
+    const RegistryFile file = Parse(ReadHostFile(entry.path()), &warning);
+    ExpectDataFile(Described(file, warning), "machine/registry_files/" +
+                                                 entry.path().stem().string() + ".expected");
   }
   EXPECT_GE(samples, 10);
 }
