@@ -136,6 +136,7 @@ TEST_F(SystemContract, TempFolderWindowsFolderAndVersion) {
       if (machineToo) prefix().RemoveValue(kHklm, kSystemEnvironment, name);
     }
   };
+  prefix().SetString(kHkcu, "Environment", "TEMP", "C:\\not\\first\\");
   EXPECT_EQ(Facts(), "C:\\users\\tester\\Temp\\ | C:\\windows | 6.1.7601 Service Pack 1");
   UsePrefix(PrefixOptions());
   prefix().RemoveValue(kHkcu, "Environment", "TMP").RemoveValue(kHklm, kSystemEnvironment, "TMP");
