@@ -116,7 +116,8 @@ TEST_F(SystemContract, EnvironmentExpansion) {
   };
   for (const auto& c : cases) {
     std::string expanded = "stale";
-    EXPECT_EQ(machine().ExpandEnvironment(c.source, 260, &expanded), strlen(c.expanded) + 1);
+    EXPECT_EQ(machine().ExpandEnvironment(c.source, 260, &expanded), strlen(c.expanded) + 1)
+        << c.source;
     EXPECT_EQ(expanded, c.expanded);
   }
   std::string expanded = "untouched";  // too small a buffer: the size needed, nothing written
@@ -160,7 +161,7 @@ TEST_F(SystemContract, TempFolderWindowsFolderAndVersion) {
   EXPECT_EQ(Facts(), "C:\\WINNT\\ | C:\\WINNT | 6.1.7601 Service Pack 1");
 }
 
-// The user name and Windows folder are in every scenario log's head.
+// The user name is checked by every scenario log's head.
 TEST_F(SystemContract, MessagesAndTime) {
   std::string text;
   EXPECT_EQ(machine().SystemMessage(183),
