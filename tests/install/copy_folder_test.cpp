@@ -52,13 +52,12 @@ TEST(CopyFolder, CountsEveryLevelAndCopiesWithEachFolderMadeBeforeItsFiles) {
 }
 
 // A failure anywhere ends the whole walk, with one box; nothing is rolled back.
+// The log lines, boxes and files of every case are in copy_failures.txt.
 TEST(CopyFolder, AFailureEndsTheWalkWhereItHappens) {
-  const std::string t = "C:\\dest\\themes\\";
   const struct {
     const char* name;
-    Lines kit;
+    std::vector<std::string> kit;
     std::function<void(InstallFixture&)> prepare;
-    Lines events, files;
   } cases[] = {
       {"a read-only file is not overwritten", {"a.css", "b.css"},
        [](InstallFixture& f) {
@@ -66,21 +65,16 @@ TEST(CopyFolder, AFailureEndsTheWalkWhereItHappens) {
          fs::permissions(f.HostPath("C:\\dest\\themes\\b.css"),
                          fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
                          fs::perm_options::remove);
-       },
-       {"Copied file: " + t + "a.css", "File copy failed:: " + t + "b.css", "Reason: (5)"},
-       {"themes/a.css:new", "themes/b.css:old"}},
-      {"a copy failing deep in the tree", {"a/1.css", "a/deep/2.css", "a/deep/3.css", "a/later.css",
-                                          "b/4.css", "z.css"},
-       [](InstallFixture& f) { f.machine().FailCopy("C:\\dest\\themes\\a\\deep\\2.css", kErrorSharingViolation); },
-       {"Created folder C:\\dest\\themes", "Created folder " + t + "a", "Copied file: " + t + "a\\1.css",
-        "Created folder " + t + "a\\deep", "File copy failed:: " + t + "a\\deep\\2.css", "Reason: (32)"},
-       {"themes/a/1.css:new"}},
+       }},
+      {"a copy failing deep in the tree",
+       {"a/1.css", "a/deep/2.css", "a/deep/3.css", "a/later.css", "b/4.css", "z.css"},
+       [](InstallFixture& f) {
+         f.machine().FailCopy("C:\\dest\\themes\\a\\deep\\2.css", kErrorSharingViolation);
+       }},
       {"a file where a sub-folder must go", {"blue/a.css", "red/b.css"},
-       [](InstallFixture& f) { f.prefix.AddFile("C:\\dest\\themes\\blue", "old"); },
-       {"Failed to create folder:: " + t + "blue", "Reason: (183)"}, {"themes/blue:old"}},
+       [](InstallFixture& f) { f.prefix.AddFile("C:\\dest\\themes\\blue", "old"); }},
       {"a file where the destination must go", {"a.css"},
-       [](InstallFixture& f) { f.prefix.AddFile("C:\\dest\\themes", "old"); },
-       {"Failed to create folder:: C:\\dest\\themes", "Reason: (183)"}, {"themes:old"}},
+       [](InstallFixture& f) { f.prefix.AddFile("C:\\dest\\themes", "old"); }},
       {"a linked folder leading back up", {"blue/a.css", "shared/a.css", "zeta.css"},
        [](InstallFixture& f) {
          // Links to one folder from two branches are no loop; one back up the path is.
@@ -90,12 +84,9 @@ TEST(CopyFolder, AFailureEndsTheWalkWhereItHappens) {
          fs::create_directory_symlink("..", themes + "/shared/loop");
          // Counting skips the loop: it neither hangs nor reports.
          EXPECT_EQ(f.wizard().CopyFolder("fp2000\\themes", "C:\\dest\\themes", false), 5);
-       },
-       {"Created folder C:\\dest\\themes", "Created folder " + t + "blue", "Copied file: " + t + "blue\\a.css",
-        "Created folder " + t + "blue\\again", "Copied file: " + t + "blue\\again\\a.css",
-        "Failed to create folder:: " + t + "blue\\again\\loop", "Reason: (1921)"},
-       {"themes/blue/a.css:new", "themes/blue/again/a.css:new"}},
+       }},
   };
+  std::string out;
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     InstallFixture f;
@@ -103,16 +94,13 @@ TEST(CopyFolder, AFailureEndsTheWalkWhereItHappens) {
     f.StartFor(kFP2002);
     c.prepare(f);
     EXPECT_FALSE(f.wizard().CopyTree("fp2000\\themes", "C:\\dest\\themes"));
-    EXPECT_EQ(f.Events(), c.events);
-    Lines files;
-    for (const std::string& file : f.DestFiles()) files.push_back(file + ":" + f.Read("C:\\dest\\" + file));
-    EXPECT_EQ(files, c.files);
-    ASSERT_EQ(f.ui.messageBoxes().size(), 1u);
-    EXPECT_EQ(f.ui.messageBoxes()[0].text.rfind(c.events[c.events.size() - 2] + "\n" + c.events.back(), 0), 0u);
-    // The failed file was stepped for too.
-    EXPECT_EQ(f.bar().steps(), static_cast<int>(f.NewLogLinesStarting("Copied file: ").size() +
-                                                f.NewLogLinesStarting("File copy failed").size()));
+    out += std::string("== ") + c.name + "\n";
+    for (const std::string& line : f.Events()) out += line + "\n";
+    for (const auto& box : f.ui.messageBoxes()) out += "box: " + box.text.substr(0, box.text.find(')') + 1) + "\n";
+    for (const std::string& file : f.DestFiles()) out += file + ": " + f.Read("C:\\dest\\" + file) + "\n";
+    out += "progress steps " + std::to_string(f.bar().steps()) + "\n";  // the failed file's too
   }
+  ExpectDataFile(out, "install/copy_failures.txt");
 }
 
 TEST(CreateFolderPath, CreatesFromTheOutermostMissingFolderDownOrFailsSilently) {

@@ -10,29 +10,20 @@
 namespace tpl::test {
 namespace {
 
-TEST(InstallationLog, HeadEventsAndClosingLineAreExactBytes) {
+// The whole log, its times masked, is compared in the scenarios: here the times.
+TEST(InstallationLog, OpeningAndClosingTimesAndTheLineEnds) {
   WizardFixture f;
   f.Start();
   f.machine().SetNow(LocalTime{2003, 12, 31, 23, 59, 59});
   f.wizard().m_bLogEnabled = true;
   f.wizard().OpenLog();
-  ASSERT_TRUE(f.wizard().m_bLogEnabled);
-  f.wizard().LogLine("\nCurrently Installing Theme for FrontPage 2002");
+  f.wizard().LogLine("\nCurrently Installing Theme");
   f.machine().SetNow(LocalTime{2004, 1, 5, 7, 3, 9});
-  f.wizard().LogLine("Installation cancelled.");
   f.wizard().CloseLog();
-  EXPECT_EQ(f.LogBytes(),
-            "tplsetup 1.0\r\n"
-            "Installs themes and templates for Microsoft FrontPage 98, 2000, 2002 and 2003\r\n"
-            "Log file opened on 31-Dec-2003 at 23:59:59\r\n"
-            "Operating system: Windows NT/2000/XP V6.1 Service Pack 1\r\n"
-            "User name: tester\r\n"
-            "Windows folder: C:\\windows\r\n"
-            "\r\n"
-            "Currently Installing Theme for FrontPage 2002\r\n"
-            "Installation cancelled.\r\n"
-            "Log file closed on 05-Jan-2004 at 07:03:09\r\n"
-            "\r\n");
+  const std::string log = f.LogBytes();
+  EXPECT_NE(log.find("\r\nLog file opened on 31-Dec-2003 at 23:59:59\r\n"), std::string::npos) << log;
+  EXPECT_EQ(log.substr(log.find("\r\n\r\nCurrently")), "\r\n\r\nCurrently Installing Theme\r\n"
+            "Log file closed on 05-Jan-2004 at 07:03:09\r\n\r\n");
   EXPECT_FALSE(f.wizard().m_bLogEnabled);
 }
 

@@ -68,46 +68,38 @@ class Undo : public ::testing::Test {
   WizardFixture f;
 };
 
-TEST_F(Undo, InstallingTwiceThenUninstallingLeavesDriveCAsItWas) {
+TEST_F(Undo, InstallingTwiceThenUninstallingKeepsEditsAndLeavesDriveCAsItWas) {
   const auto before = DriveC();
   ASSERT_EQ(Install().status, kExitInstalled);
   ASSERT_EQ(Install().status, kExitInstalled);  // over its own files: nothing more to keep
   EXPECT_EQ(Read(kThemes + "blue\\blue.css"), "body { color: blue }\r\n");
-  const std::string record = Read(kRecord);
+  std::string record = Read(kRecord);
   EXPECT_NE(record.find("file backup:1 22 "), std::string::npos) << record;
   EXPECT_NE(record.find("file own 22 "), std::string::npos) << record;
   EXPECT_EQ(record.find("backup:2"), std::string::npos) << record;
 
-  const Outcome undo = Uninstall();
-  EXPECT_EQ(undo.status, kExitInstalled) << undo.err;
-  EXPECT_EQ(DriveC(), before);  // the user's blue.css with its date; no record, no folders
-  EXPECT_NE(Read("C:\\users\\tester\\Temp\\tplsetup.log").find("Restored file: " + kThemes +
-                                                               "blue\\blue.css\r\n"),
-            std::string::npos);
-  const Outcome again = Uninstall();
-  EXPECT_EQ(again.status, kExitFailed);
-  EXPECT_EQ(again.err, "tplsetup: nothing is recorded for kit\n");
-  EXPECT_EQ(DriveC(), before);
-}
-
-TEST_F(Undo, AFileEditedSinceItWasInstalledIsKept) {
-  ASSERT_EQ(Install().status, kExitInstalled);
+  // A file edited since it was installed is kept; the rest goes, the user's blue.css comes back.
   WriteHostFile(f.HostPath(kThemes + "green\\green.css"), "edited by the user");
   const Outcome undo = Uninstall();
   EXPECT_EQ(undo.status, kExitFailed);
   EXPECT_NE(undo.out.find("Kept " + kThemes + "green\\green.css"), std::string::npos) << undo.out;
   EXPECT_EQ(Read(kThemes + "green\\green.css"), "edited by the user");
-  EXPECT_EQ(Read(kThemes + "blue\\blue.css"), "mine, edited");
   EXPECT_FALSE(fs::exists(f.HostPath(kThemes + "blue\\blue.inf")));
+  EXPECT_NE(Read("C:\\users\\tester\\Temp\\tplsetup.log").find("Restored file: " + kThemes +
+                                                               "blue\\blue.css\r\n"),
+            std::string::npos);
   // The record now holds only the kept file, which a later uninstall keeps too.
-  const std::string record = Read(kRecord);
+  record = Read(kRecord);
   EXPECT_EQ(record.find("blue"), std::string::npos) << record;
   EXPECT_EQ(Uninstall().status, kExitFailed);
   EXPECT_EQ(Read(kThemes + "green\\green.css"), "edited by the user");
-  // Once the user takes the file back to what was installed, its folder goes too.
+  // Once the user takes the file back to what was installed, it goes too.
   WriteHostFile(f.HostPath(kThemes + "green\\green.css"), "body { color: green }\r\n");
   EXPECT_EQ(Uninstall().status, kExitInstalled);
-  EXPECT_FALSE(fs::exists(f.HostPath(kThemes + "green")));
+  EXPECT_EQ(DriveC(), before);  // the user's blue.css with its date; no record, no folders
+  const Outcome again = Uninstall();
+  EXPECT_EQ(again.status, kExitFailed);
+  EXPECT_EQ(again.err, "tplsetup: nothing is recorded for kit\n");
 }
 
 TEST_F(Undo, AFailedInstallationNamesItsUndoOrIsUndoneAtOnce) {
