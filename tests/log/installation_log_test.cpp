@@ -66,8 +66,8 @@ TEST(InstallationLog, AFileThatCannotBeCreatedOrIsALinkTurnsLoggingOffSilently) 
   }
 }
 
-// A machine whose system facts fail, and whose system text for one code is
-// longer than any small buffer and for another is empty.
+// Fails the system facts; its system text for one code is longer than any
+// small buffer, and for another there is none.
 class FailingFactsMachine : public TestMachine {
  public:
   using TestMachine::TestMachine;
@@ -80,17 +80,12 @@ class FailingFactsMachine : public TestMachine {
 
 TEST(SystemFacts, FailuresLeaveDefaultsAndEveryReportShowsTheWholeTextAndTheSignedCode) {
   WizardFixture f;
-  f.prefix.Write();
-  // The faults must be in place before the dialog opens: the machine is built by hand.
-  auto real = MakeWinePrefixMachine({f.prefix.root(), f.kitDir, "tester"});
-  ASSERT_NE(real, nullptr);
-  FailingFactsMachine machine(*real);
+  f.Start();
+  FailingFactsMachine machine(f.machine());
   machine.FailOsVersion(kErrorInvalidParameter);
   machine.FailUserName(kErrorAccessDenied);
-  CWizardDlg wizard(machine, f.ui);
-  MemoryDialog controls(*FindDialogTemplate(kIddWizard));
-  controls.Attach(wizard);
-  wizard.OnInitDialog();
+  CWizardDlg wizard(machine, f.ui);  // a fresh wizard, as it opens
+  wizard.GatherSystemInfo();
   wizard.m_bLogEnabled = true;
   wizard.OpenLog();
   wizard.ReportSystemError("File copy failed:", "C:\\a.txt", 0xE0000001u);

@@ -85,9 +85,8 @@ TEST_F(Undo, InstallingTwiceThenUninstallingKeepsEditsAndLeavesDriveCAsItWas) {
   EXPECT_NE(undo.out.find("Kept " + kThemes + "green\\green.css"), std::string::npos) << undo.out;
   EXPECT_EQ(Read(kThemes + "green\\green.css"), "edited by the user");
   EXPECT_FALSE(fs::exists(f.HostPath(kThemes + "blue\\blue.inf")));
-  EXPECT_NE(Read("C:\\users\\tester\\Temp\\tplsetup.log").find("Restored file: " + kThemes +
-                                                               "blue\\blue.css\r\n"),
-            std::string::npos);
+  const std::string log = Read("C:\\users\\tester\\Temp\\tplsetup.log");
+  EXPECT_NE(log.find("Restored file: " + kThemes + "blue\\blue.css\r\n"), std::string::npos) << log;
   // The record now holds only the kept file, which a later uninstall keeps too.
   record = Read(kRecord);
   EXPECT_EQ(record.find("blue"), std::string::npos) << record;
@@ -96,6 +95,8 @@ TEST_F(Undo, InstallingTwiceThenUninstallingKeepsEditsAndLeavesDriveCAsItWas) {
   // Once the user takes the file back to what was installed, it goes too.
   WriteHostFile(f.HostPath(kThemes + "green\\green.css"), "body { color: green }\r\n");
   EXPECT_EQ(Uninstall().status, kExitInstalled);
+  EXPECT_NE(Read("C:\\users\\tester\\Temp\\tplsetup.log").find("\r\nUninstall completed.\r\n"),
+            std::string::npos);
   EXPECT_EQ(DriveC(), before);  // the user's blue.css with its date; no record, no folders
   const Outcome again = Uninstall();
   EXPECT_EQ(again.status, kExitFailed);
