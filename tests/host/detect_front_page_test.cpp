@@ -73,7 +73,6 @@ TEST(ReadRegistryValue, EachRuleOfTheReader) {
   EXPECT_EQ(f.ui.messageBoxes()[1].type, kMbIconStop);
 }
 
-
 TEST(DetectFrontPage, RegistryFactsDecideFoundPreselectedAndAsked) {
   using Flags = std::vector<int>;  // FrontPage 98, 2000, 2002, 2003
   const char* const kKey2002 = "Software\\Microsoft\\Office\\10.0\\Common\\InstallRoot";
@@ -92,7 +91,9 @@ TEST(DetectFrontPage, RegistryFactsDecideFoundPreselectedAndAsked) {
        },
        {0, 0, 1, 1}, {0, 0, 0, 1}, true},
       {"two roots and no current one",
-       [](WizardFixture& f) { f.prefix.AddFrontPage(kFP2000, kRoot2000).AddFrontPage(kFP2002, kRoot2002); },
+       [](WizardFixture& f) {
+         f.prefix.AddFrontPage(kFP2000, kRoot2000).AddFrontPage(kFP2002, kRoot2002);
+       },
        {0, 1, 1, 0}, {0, 0, 0, 0}, true},
       {"a current one matching no root is FrontPage 2000",
        [](WizardFixture& f) { f.prefix.SetCurrentFrontPage("C:\\Program Files\\FrontPage"); },
@@ -122,7 +123,9 @@ TEST(DetectFrontPage, RegistryFactsDecideFoundPreselectedAndAsked) {
        },
        {0, 0, 0, 1}, {0, 0, 0, 1}, false},
       {"refused keys count as missing",
-       [](WizardFixture& f) { f.prefix.AddFrontPage(kFP2002, kRoot2002).AddFrontPage(kFP2003, kRoot2003); },
+       [](WizardFixture& f) {
+         f.prefix.AddFrontPage(kFP2002, kRoot2002).AddFrontPage(kFP2003, kRoot2003);
+       },
        {0, 0, 0, 1}, {0, 0, 0, 1}, false, 2},
       {"roots lose one final backslash and are expanded",
        [kKey2002](WizardFixture& f) {
@@ -148,7 +151,8 @@ TEST(DetectFrontPage, RegistryFactsDecideFoundPreselectedAndAsked) {
     f.StartLogged();
     if (c.privilegeBoxes) {
       f.machine().FailOpenKey(kKey2002, kErrorAccessDenied);
-      f.machine().FailOpenKey("Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", kErrorAccessDenied);
+      f.machine().FailOpenKey("Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
+                              kErrorAccessDenied);
     }
     EXPECT_TRUE(f.wizard().DetectFrontPage());
     const CWizardDlg& w = f.wizard();

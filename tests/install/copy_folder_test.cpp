@@ -96,8 +96,12 @@ TEST(CopyFolder, AFailureEndsTheWalkWhereItHappens) {
     EXPECT_FALSE(f.wizard().CopyTree("fp2000\\themes", "C:\\dest\\themes"));
     out += std::string("== ") + c.name + "\n";
     for (const std::string& line : f.Events()) out += line + "\n";
-    for (const auto& box : f.ui.messageBoxes()) out += "box: " + box.text.substr(0, box.text.find(')') + 1) + "\n";
-    for (const std::string& file : f.DestFiles()) out += file + ": " + f.Read("C:\\dest\\" + file) + "\n";
+    for (const auto& box : f.ui.messageBoxes()) {
+      out += "box: " + box.text.substr(0, box.text.find(')') + 1) + "\n";
+    }
+    for (const std::string& file : f.DestFiles()) {
+      out += file + ": " + f.Read("C:\\dest\\" + file) + "\n";
+    }
     out += "progress steps " + std::to_string(f.bar().steps()) + "\n";  // the failed file's too
   }
   ExpectDataFile(out, "install/copy_failures.txt");

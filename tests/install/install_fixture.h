@@ -51,7 +51,8 @@ class InstallFixture : public WizardFixture {
   std::vector<std::string> Events() const {
     std::vector<std::string> events;
     for (const std::string& line : NewLogLines()) {
-      if (!line.empty()) events.push_back(line.substr(0, line.rfind("Reason: (", 0) == 0 ? line.find(')') + 1 : line.size()));
+      if (line.empty()) continue;
+      events.push_back(line.rfind("Reason: (", 0) == 0 ? line.substr(0, line.find(')') + 1) : line);
     }
     return events;
   }
