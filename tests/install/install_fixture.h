@@ -39,30 +39,27 @@ class InstallFixture : public WizardFixture {
     g_strAppDataPath = kAppData;
   }
 
-  // The new log lines that begin with `prefix`.
+  // The new log lines that begin with `start`.
   std::vector<std::string> NewLogLinesStarting(const std::string& start) const {
     std::vector<std::string> found;
     for (const std::string& line : NewLogLines()) {
-      if (line.compare(0, start.size(), start) == 0) found.push_back(line);
+      if (line.rfind(start, 0) == 0) found.push_back(line);
     }
     return found;
   }
-
-  // The line after `line` in the new log lines (a failure's reason line), or
-  // "<missing>" when `line` is not there.
-  std::string LineAfter(const std::string& line) const {
-    const std::vector<std::string> lines = NewLogLines();
-    for (size_t i = 0; i + 1 < lines.size(); ++i) {
-      if (lines[i] == line) return lines[i + 1];
+  // The new log lines but blank ones, each failure's reason cut after its code.
+  std::vector<std::string> Events() const {
+    std::vector<std::string> events;
+    for (const std::string& line : NewLogLines()) {
+      if (line.empty()) continue;
+      events.push_back(line.rfind("Reason: (", 0) == 0 ? line.substr(0, line.find(')') + 1) : line);
     }
-    return "<missing>";
+    return events;
   }
-
   // Nothing was created below C:\dest.
   bool DestUntouched() const { return std::filesystem::is_empty(HostPath("C:\\dest")); }
-  bool Exists(const std::string& windowsPath) const {
-    return HostPathExists(HostPath(windowsPath));
-  }
+  // The files below C:\dest, sorted, '/' separated.
+  std::vector<std::string> DestFiles() const { return ListHostTree(HostPath("C:\\dest")); }
   std::string Read(const std::string& windowsPath) const {
     return ReadHostFile(HostPath(windowsPath));
   }

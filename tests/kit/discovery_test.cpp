@@ -1,17 +1,31 @@
 // FindKitItems: themes with their description files, templates by folder,
-// the result flag and its one log line.
+// the result flag and its one log line; CheckKit by version and the install
+// plan it shows.
 #include <gtest/gtest.h>
 
-#include <cmath>
+#include <sstream>
 #include <string>
 
-#include "kit_fixture.h"
+#include "support/wizard_fixture.h"
 
 namespace tpl::test {
 namespace {
 
+using Strings = std::vector<std::string>;
+
+// "name:title:version" of every theme listed, in order (the version as %g shows it).
+Strings ListedThemes(const CWizardDlg& w) {
+  Strings themes;
+  for (const auto& theme : w.m_arrThemes) {
+    std::ostringstream line;
+    line << theme->GetName() << ':' << theme->GetTitle() << ':' << theme->GetVersion();
+    themes.push_back(line.str());
+  }
+  return themes;
+}
+
 TEST(FindKitItems, ReadsDescriptionsAndListsSubFoldersOnly) {
-  KitFixture f;
+  WizardFixture f;
   std::string binary;
   for (int i = 0; i < 4096; ++i) binary += static_cast<char>((i * 37 + 11) & 0xFF);
   const std::string title(300000, 'L');
@@ -36,66 +50,25 @@ TEST(FindKitItems, ReadsDescriptionsAndListsSubFoldersOnly) {
 
   EXPECT_TRUE(f.wizard().FindKitItems("common"));
   EXPECT_TRUE(f.wizard().FindKitItems("fp2000"));
-  Themes themes = f.Themes();
+  Strings themes = ListedThemes(f.wizard());
   ASSERT_EQ(themes.size(), 10u);
-  EXPECT_EQ(themes[6].second, title);
-  themes[6].second = "L...";
-  themes[2].second = "";  // binary: whatever its lines gave, without a crash
+  EXPECT_EQ(themes[6], "long:" + title + ":inf");
+  themes[6] = "long";
+  themes[2] = "binary";  // whatever its lines gave, without a crash
   // A line ends at its first NUL, as in a CString.
-  EXPECT_EQ(themes, (Themes{{"alpha", "Second"}, {"beta", ""}, {"binary", ""},
-                            {"delta", "Delta Blues"}, {"folder", ""}, {"gamma", ""},
-                            {"long", "L..."}, {"my theme", "Mine"}, {"nul", "Ab"},
-                            {"corporate", "Corporate"}}));
-  std::vector<double> versions = f.Versions();
-  versions[2] = 0;
-  EXPECT_EQ(versions, (std::vector<double>{2.5, 0, 0, 0, 0, 0, HUGE_VAL, 0, 1.5, 0}));
+  EXPECT_EQ(themes, (Strings{"alpha:Second:2.5", "beta::0", "binary", "delta:Delta Blues:0",
+                             "folder::0", "gamma::0", "long", "my theme:Mine:0", "nul:Ab:1.5",
+                             "corporate:Corporate:0"}));
   EXPECT_EQ(f.wizard().m_arrPages, (Strings{"contact us"}));
   EXPECT_EQ(f.wizard().m_arrWebs, (Strings{"caf\xC3\xA9 site"}));
   EXPECT_EQ(f.wizard().m_arrFrames, (Strings{"banner", "contents"}));
 }
 
-TEST(FindKitItems, TheResultFlagAndTheOneSearchingLine) {
-  KitFixture f;
-  f.KitFolder("common/Frames");  // an empty "Frames" alone gives true
-  f.Kit("fp98/notes.txt", "x");  // no kind folder
+TEST(FindKitItems, TheResultFlagTheSearchingLineAndEachItemListedOnce) {
+  WizardFixture f;
+  f.KitFolder("framesonly/Frames");  // an empty "Frames" alone gives true
+  f.Kit("fp98/notes.txt", "x");      // no kind folder
   for (const char* kind : {"Themes", "Pages", "Webs", "Frames"}) f.Kit(std::string("files/") + kind);
-  f.StartLogged();
-
-  EXPECT_TRUE(f.wizard().FindKitItems("common"));
-  EXPECT_FALSE(f.wizard().FindKitItems("fp98"));
-  EXPECT_FALSE(f.wizard().FindKitItems("fp2000"));  // no such kit folder at all
-  EXPECT_FALSE(f.wizard().FindKitItems("files"));   // kind "folders" that are files
-  EXPECT_TRUE(f.wizard().m_arrThemes.empty());
-  EXPECT_TRUE(f.wizard().m_arrPages.empty());
-  EXPECT_TRUE(f.wizard().m_arrFrames.empty());
-  EXPECT_EQ(f.NewLogLines(), (Strings{"Searching common\\Themes\\*.*", "Searching fp98\\Themes\\*.*",
-                                      "Searching fp2000\\Themes\\*.*", "Searching files\\Themes\\*.*"}));
-}
-
-TEST(FindKitItems, AReadFailureDropsThatThemeAndClearsTheFlagUntilSomethingElseIsFound) {
-  // (themes, failing theme, good lines) -> result, themes listed
-  const auto run = [](const Strings& themes, const std::string& failing, int goodLines,
-                      bool webs) {
-    KitFixture f;
-    for (const std::string& name : themes) {
-      f.Kit("common/Themes/" + name + "/" + name + ".inf", "title=" + name + "\nversion=2\n");
-    }
-    if (webs) f.KitFolder("common/Webs");
-    f.Start();
-    f.machine().FailTextRead("common\\themes\\" + failing + "\\" + failing + ".inf", goodLines,
-                             kErrorNotEnoughMemory);
-    const bool found = f.wizard().FindKitItems("common");
-    return std::make_pair(found, f.Themes());
-  };
-  // The failing theme is the last entry and nothing follows.
-  EXPECT_EQ(run({"aqua", "zinc"}, "zinc", 1, false), std::make_pair(false, Themes{{"aqua", "aqua"}}));
-  // A later theme entry sets the flag again; so does a later kind folder.
-  EXPECT_EQ(run({"aqua", "zinc"}, "aqua", 0, false), std::make_pair(true, Themes{{"zinc", "zinc"}}));
-  EXPECT_EQ(run({"zinc"}, "zinc", 0, true), std::make_pair(true, Themes{}));
-}
-
-TEST(FindKitItems, AnItemFoundAgainIsListedOnceWithItsFirstDescription) {
-  KitFixture f;
   f.Kit("common/Themes/Blue/blue.inf", "title=Common Blue\nversion=1\n");
   f.Kit("fp2000/Themes/BLUE/blue.inf", "title=Other Blue\nversion=2\n");
   f.Kit("fp2000/Themes/Red/red.inf", "title=Red\n");
@@ -104,20 +77,98 @@ TEST(FindKitItems, AnItemFoundAgainIsListedOnceWithItsFirstDescription) {
   f.KitFolder("fp2000/Pages/About");
   f.StartLogged();
 
-  EXPECT_TRUE(f.wizard().FindKitItems("common"));
-  EXPECT_TRUE(f.wizard().FindKitItems("fp2000"));
-  EXPECT_TRUE(f.wizard().FindKitItems("common"));  // searched again: nothing new
-  EXPECT_EQ(f.Themes(), (Themes{{"blue", "Common Blue"}, {"red", "Red"}}));
-  EXPECT_EQ(f.Versions(), (std::vector<double>{1, 0}));
+  // "files" has its kind "folders" as files; "common" searched again finds nothing new.
+  const struct { const char* folder; bool found; } searches[] = {
+      {"framesonly", true}, {"fp98", false},  {"missing", false}, {"files", false},
+      {"common", true},     {"fp2000", true}, {"common", true}};
+  Strings searching;
+  for (const auto& search : searches) {
+    EXPECT_EQ(f.wizard().FindKitItems(search.folder), search.found) << search.folder;
+    searching.push_back(std::string("Searching ") + search.folder + "\\Themes\\*.*");
+  }
+  EXPECT_EQ(f.NewLogLines(), searching);
+  EXPECT_EQ(ListedThemes(f.wizard()), (Strings{"blue:Common Blue:1", "red:Red:0"}));
   EXPECT_EQ(f.wizard().m_arrPages, (Strings{"home", "about"}));
-  EXPECT_EQ(f.NewLogLines(),
-            (Strings{"Searching common\\Themes\\*.*", "Searching fp2000\\Themes\\*.*",
-                     "Searching common\\Themes\\*.*"}));
+  EXPECT_TRUE(f.wizard().m_arrFrames.empty() && f.wizard().m_arrWebs.empty());
 
   // Emptying the lists forgets them: the next search lists everything again.
   f.wizard().EmptyKitLists();
   EXPECT_TRUE(f.wizard().FindKitItems("fp2000"));
-  EXPECT_EQ(f.Themes(), (Themes{{"blue", "Other Blue"}, {"red", "Red"}}));
+  EXPECT_EQ(ListedThemes(f.wizard()), (Strings{"blue:Other Blue:2", "red:Red:0"}));
+}
+
+TEST(FindKitItems, AReadFailureDropsThatThemeAndClearsTheFlagUntilSomethingElseIsFound) {
+  // (themes, failing theme, good lines, a Webs folder) -> result, themes listed
+  const struct { Strings themes; const char* failing; int goodLines; bool webs; bool found;
+                 Strings listed; } cases[] = {
+      {{"aqua", "zinc"}, "zinc", 1, false, false, {"aqua:aqua:2"}},  // nothing follows the failure
+      {{"aqua", "zinc"}, "aqua", 0, false, true, {"zinc:zinc:2"}},   // a later theme sets it again,
+      {{"zinc"}, "zinc", 0, true, true, {}},                         // so does a later kind folder
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.failing);
+    WizardFixture f;
+    for (const std::string& name : c.themes) {
+      f.Kit("common/Themes/" + name + "/" + name + ".inf", "title=" + name + "\nversion=2\n");
+    }
+    if (c.webs) f.KitFolder("common/Webs");
+    f.Start();
+    f.machine().FailTextRead(std::string("common\\themes\\") + c.failing + "\\" + c.failing + ".inf",
+                             c.goodLines, kErrorNotEnoughMemory);
+    EXPECT_EQ(f.wizard().FindKitItems("common"), c.found);
+    EXPECT_EQ(ListedThemes(f.wizard()), c.listed);
+  }
+}
+
+TEST(InstallPlan, FrontPage2000And2003ListEachItemOnceWithVersionsAsPrintfGShowsThem) {
+  WizardFixture f;
+  f.Kit("common/Themes/A/a.inf", "title=A\nversion=0.5\n");
+  f.Kit("common/Themes/B/b.inf", "title=B\nversion=1.0000001\n");
+  f.Kit("common/Themes/C/c.inf", "title=C\nversion=1234567\n");
+  f.KitFolder("common/Themes/D");  // untitled: the entry starts with a blank
+  f.Kit("fp2000/Themes/Red/red.inf", "title=Red\nversion=2.50\n");
+  f.Kit("fp2000/Pages/Contact/contact.htm");
+  f.KitFolder("common/Frames/Banner");
+  f.KitFolder("fp2000/Frames/Footer");
+  f.StartLogged();
+
+  EXPECT_TRUE(f.wizard().CheckKit("2000"));
+  EXPECT_TRUE(f.wizard().CheckKit("2003"));
+  EXPECT_TRUE(f.wizard().CheckKit("print"));
+  EXPECT_EQ(f.StatusText(),
+            "The following themes and templates will be installed.\n\n"
+            "Themes:\tA Version 0.5, B Version 1, C Version 1.23457e+06,  Version 0, "
+            "Red Version 2.5\n"
+            "Page templates:  contact\n"
+            "Web templates:   (None)\n"
+            "Frame templates: banner, footer\n");
+}
+
+TEST(InstallPlan, EachVersionListsTheFoldersItsCopyTakes) {
+  const std::string checking = "Checking kit for items to install...";
+  const std::string fp98 = "Searching fp98\\Themes\\*.*", common = "Searching common\\Themes\\*.*",
+                    fp2000 = "Searching fp2000\\Themes\\*.*";
+  const std::string old = "old:Old:0", blue = "blue:Blue:0", fresh = "new:New:0";
+  const struct { std::vector<const char*> modes; Strings themes, log; } cases[] = {
+      // FrontPage 98: its own folder, then the common one; the later versions never take "fp98".
+      {{"98"}, {old, blue}, {checking, fp98, common}},
+      {{"2000"}, {blue, fresh}, {checking, common, fp2000}},
+      {{"2002"}, {blue, fresh}, {checking, common, fp2000}},
+      {{"2003"}, {blue, fresh}, {checking, common, fp2000}},
+      // 98 and 2000 together share "common": listed once.
+      {{"98", "2000"}, {old, blue, fresh}, {checking, fp98, common, checking, common, fp2000}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.modes.back());
+    WizardFixture f;
+    f.Kit("fp98/Themes/Old/old.inf", "title=Old\n");
+    f.Kit("common/Themes/Blue/blue.inf", "title=Blue\n");
+    f.Kit("fp2000/Themes/New/new.inf", "title=New\n");
+    f.StartLogged();
+    for (const char* mode : c.modes) f.wizard().CheckKit(mode);
+    EXPECT_EQ(ListedThemes(f.wizard()), c.themes);
+    EXPECT_EQ(f.NewLogLines(), c.log);
+  }
 }
 
 }  // namespace

@@ -3,33 +3,19 @@
 
 #include <string>
 
-#include "kit_fixture.h"
 #include "res/strings.h"
+#include "support/wizard_fixture.h"
 
 namespace tpl::test {
 namespace {
 
-// Runs CheckKit(mode) on a kit of `entries` (a trailing '/' makes a folder)
-// with m_strLanguage preset to "1036"; gives the language and the last log line.
-std::pair<std::string, std::string> Marker(const Strings& entries, const char* mode = "98") {
-  KitFixture f;
-  for (const std::string& entry : entries) {
-    if (entry.back() == '/') {
-      f.KitFolder(entry.substr(0, entry.size() - 1));
-    } else {
-      f.Kit(entry, "title=x\n");
-    }
-  }
-  f.StartLogged();
-  f.wizard().m_strLanguage = "1036";
-  EXPECT_TRUE(f.wizard().CheckKit(mode));
-  const Strings log = f.NewLogLines();
-  return {f.wizard().m_strLanguage, log.empty() ? "" : log.back()};
-}
+using Strings = std::vector<std::string>;
 
 TEST(LanguageMarker, TheFirstMarkerFileInMode98AfterSomethingInFp98) {
   const std::string fp98 = "fp98/Themes/Old/old.inf";
   const std::string searching = "Searching common\\Themes\\*.*";
+  // A kit (a trailing '/' makes a folder) checked in a mode, with the language
+  // preset to 1036 -> the language and the last log line.
   const struct { Strings entries; const char* mode; std::string language, lastLine; } cases[] = {
       // A known number sets the language to the file's title as spelled.
       {{fp98, "1033.lang"}, "98", "1033", searching},
@@ -49,7 +35,16 @@ TEST(LanguageMarker, TheFirstMarkerFileInMode98AfterSomethingInFp98) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(::testing::PrintToString(c.entries) + " mode " + c.mode);
-    EXPECT_EQ(Marker(c.entries, c.mode), std::make_pair(c.language, c.lastLine));
+    WizardFixture f;
+    for (const std::string& entry : c.entries) {
+      if (entry.back() == '/') f.KitFolder(entry.substr(0, entry.size() - 1));
+      if (entry.back() != '/') f.Kit(entry, "title=x\n");
+    }
+    f.StartLogged();
+    f.wizard().m_strLanguage = "1036";
+    EXPECT_TRUE(f.wizard().CheckKit(c.mode));
+    EXPECT_EQ(f.wizard().m_strLanguage, c.language);
+    EXPECT_EQ(f.NewLogLines().back(), c.lastLine);
   }
 }
 
@@ -72,7 +67,7 @@ TEST(IntroText, TheFirstFiveLinesThenAnEmptyLineAndTheStartText) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text);
-    KitFixture f;
+    WizardFixture f;
     if (c.file && *c.file) f.Kit(c.file, c.text);
     if (c.file && !*c.file) f.KitFolder("intro.txt");
     f.Start();  // the dialog shows the text when it opens
