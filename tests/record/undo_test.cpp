@@ -127,6 +127,7 @@ TEST_F(Undo, ARecordWithALineItCannotVouchForIsRefusedWhole) {
   const std::string lines[] = {
       "file new 6 " + digest + " \"" + system + "\"",                       // outside
       "file new 6 " + digest + " \"" + kThemes + "..\\..\\x.ini\"",        // ..
+      "file new 6 " + digest + " \"C:\\users\\tester\\AppData\\Roaming\\Microsoft\\Themes2\\a.css\"",
       "file new 6 " + digest + " \"" + kThemes + "blue\\bl",               // cut short
       "file new 6 " + digest.substr(1) + " \"" + kThemes + "a.css\"",      // digest
       "folder \"C:\\windows\"",                                             // outside
