@@ -5,7 +5,6 @@
 #pragma once
 
 #include <string>
-#include <utility>
 #include <vector>
 
 namespace tpl {
@@ -26,7 +25,13 @@ class FolderHandles {
   void Forget(const std::string& folder);
 
  private:
-  std::vector<std::pair<std::string, int>> open_;  // most recently used last
+  struct HeldFolder {
+    std::string folder;
+    int fd = -1;
+    unsigned long long used = 0;  // when it was last asked for: the oldest goes first
+  };
+  std::vector<HeldFolder> open_;
+  unsigned long long uses_ = 0;
 };
 
 }  // namespace tpl
