@@ -223,9 +223,10 @@ void DirectoryCache::Deleted(const std::string& dir, const std::string& name) {
       }
     }
   }
-  // Our own change moved the folder's time; it is no sign of someone else's.
-  StampFolder(dir, &listing);
-  listing.racy = false;
+  // Our own change moved the folder's time, which is not asked for again:
+  // an uninstall deletes name after name and looks for no missing one, and
+  // the first name missing from the folder has it listed anew.
+  listing.racy = true;
 }
 
 ErrorCode DirectoryCache::ListFresh(const std::string& dir, int fd,
