@@ -154,7 +154,12 @@ ErrorCode DirectoryCache::Find(const std::string& dir, const std::string& name,
   }
   if (listing->racy || info.st_ino != listing->inode || info.st_dev != listing->device ||
       Modified(info) != listing->modified) {
-    error = Read(dir, listing);
+    // A folder the machine has just made (never listed, AddedFolder let go of
+    // any descriptor of its path) is about to be copied into: it is listed
+    // through the descriptor the copies will use.
+    const bool justMade = listing->racy && listing->modified == 0 && listing->exact.empty();
+    const int held = justMade ? handles_.GetForListing(dir) : -1;
+    error = held >= 0 ? ReadOpen(held, listing) : Read(dir, listing);
     if (error != kErrorSuccess) {
       Drop(dir);
       return error;
@@ -188,13 +193,16 @@ void DirectoryCache::Added(const std::string& dir, const std::string& name) {
 
 void DirectoryCache::AddedFolder(const std::string& dir, const std::string& name) {
   Added(dir, name);
+  const std::string path = JoinUnixPath(dir, name);
+  // A descriptor still held for a folder that was there before is not this one.
+  handles_.Forget(path);
   // Not stamped: the first name missing from it has the folder listed, so an
   // entry someone else made there at once is not overlooked.
   Listing empty;
   empty.racy = true;
-  Listing& held = folders_[JoinUnixPath(dir, name)];
-  if (!held.exact.empty()) ++generation_;  // a folder of that name was listed before
-  held = std::move(empty);
+  Listing& listing = folders_[path];
+  if (!listing.exact.empty()) ++generation_;  // a folder of that name was listed before
+  listing = std::move(empty);
 }
 
 void DirectoryCache::Removed(const std::string& dir, const std::string& /*name*/) {

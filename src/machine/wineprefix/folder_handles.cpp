@@ -3,6 +3,8 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <cerrno>
+
 namespace tpl {
 namespace {
 
@@ -14,28 +16,48 @@ FolderHandles::~FolderHandles() {
   for (const HeldFolder& held : open_) close(held.fd);
 }
 
+FolderHandles::HeldFolder* FolderHandles::Find(const std::string& folder) {
+  for (HeldFolder& held : open_) {
+    if (held.folder == folder) return &held;
+  }
+  return nullptr;
+}
+
 int FolderHandles::Get(const std::string& folder) {
   // A copy asks for its source and destination folder in turn: the one
   // asked for is marked, not moved.
-  for (HeldFolder& held : open_) {
-    if (held.folder != folder) continue;
-    held.used = ++uses_;
-    return held.fd;
+  if (HeldFolder* held = Find(folder)) {
+    held->used = ++uses_;
+    return held->fd;
   }
-  const int fd = open(folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+  bool listable = true;
+  int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0 && errno == EACCES) {  // a folder that may be written to, not read
+    listable = false;
+    fd = open(folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+  }
   if (fd < 0) return -1;
+  HeldFolder* slot = nullptr;
   if (open_.size() < kHeldFolders) {
-    open_.push_back({folder, fd, ++uses_});
-    return fd;
+    slot = &open_.emplace_back();
+  } else {
+    slot = &open_.front();
+    for (HeldFolder& held : open_) {
+      if (held.used < slot->used) slot = &held;
+    }
+    close(slot->fd);
   }
-  HeldFolder* oldest = &open_.front();
-  for (HeldFolder& held : open_) {
-    if (held.used < oldest->used) oldest = &held;
-  }
-  close(oldest->fd);
-  oldest->folder = folder;
-  oldest->fd = fd;
-  oldest->used = ++uses_;
+  *slot = HeldFolder{folder, fd, ++uses_, listable, false};
+  return fd;
+}
+
+int FolderHandles::GetForListing(const std::string& folder) {
+  const int fd = Get(folder);
+  if (fd < 0) return -1;
+  HeldFolder& held = *Find(folder);
+  if (!held.listable) return -1;
+  if (held.listed && lseek(fd, 0, SEEK_SET) != 0) return -1;
+  held.listed = true;
   return fd;
 }
 
