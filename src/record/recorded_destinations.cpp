@@ -16,8 +16,9 @@ namespace {
 // `path` lies inside `folder` (ignoring case), not at it.
 bool IsInside(const std::string& path, const std::string& folder) {
   if (path.size() <= folder.size() + 1 || path[folder.size()] != '\\') return false;
-  // In place: every recorded path is checked against every destination.
-  for (size_t i = 0; i < folder.size(); ++i) {
+  // In place, from the end, where destinations differ: every recorded path
+  // is checked against every destination.
+  for (size_t i = folder.size(); i-- > 0;) {
     if (AsciiLower(path[i]) != AsciiLower(folder[i])) return false;
   }
   return true;

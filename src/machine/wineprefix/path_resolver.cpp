@@ -94,9 +94,12 @@ ErrorCode PathResolver::Resolve(const std::string& windowsPath, Purpose purpose,
   return error;
 }
 
-const PathResolver::KnownFolder* PathResolver::Known(const std::string& text, size_t size) const {
-  for (const KnownFolder& known : knownFolders_) {
-    if (known.text.size() == size && text.compare(0, size, known.text) == 0) return &known;
+const PathResolver::KnownFolder* PathResolver::Known(const std::string& text, size_t size) {
+  for (KnownFolder& known : knownFolders_) {
+    if (known.text.size() == size && text.compare(0, size, known.text) == 0) {
+      known.used = ++knownUses_;
+      return &known;
+    }
   }
   return nullptr;
 }
@@ -136,22 +139,30 @@ bool PathResolver::ResolveInKnownFolder(const std::string& text, Purpose purpose
   return true;
 }
 
-PathResolver::KnownFolder& PathResolver::NextKnownFolder() {
+PathResolver::KnownFolder& PathResolver::KnownFolderFor(const std::string& text, size_t size) {
   // Resolving may have changed the cache: what is remembered holds for it now.
   if (knownGeneration_ != cache_.generation()) {
     for (KnownFolder& known : knownFolders_) known.text.clear();
     knownGeneration_ = cache_.generation();
   }
-  KnownFolder& slot = knownFolders_[nextKnownFolder_];
-  nextKnownFolder_ = (nextKnownFolder_ + 1) % knownFolders_.size();
-  return slot;
+  const auto lastUse = [](const KnownFolder& known) { return known.text.empty() ? 0 : known.used; };
+  KnownFolder* slot = &knownFolders_.front();
+  for (KnownFolder& known : knownFolders_) {
+    if (known.text.size() == size && text.compare(0, size, known.text) == 0) {
+      slot = &known;
+      break;
+    }
+    if (lastUse(known) < lastUse(*slot)) slot = &known;
+  }
+  slot->used = ++knownUses_;
+  slot->text.assign(text, 0, size);
+  return *slot;
 }
 
 void PathResolver::RememberFolder(const std::string& text, const ResolvedPath& resolved) {
   const size_t separator = LastSeparator(text);
   if (separator == std::string::npos || !PlainPart(text, separator + 1, text.size())) return;
-  KnownFolder& slot = NextKnownFolder();
-  slot.text.assign(text, 0, separator + 1);
+  KnownFolder& slot = KnownFolderFor(text, separator + 1);
   slot.unixPath = resolved.folder;
   slot.atRoot = resolved.inRoot;
 }
@@ -171,8 +182,7 @@ void PathResolver::RememberParentFolder(const std::string& text, const WindowsPa
       slash == std::string::npos) {
     return;
   }
-  KnownFolder& slot = NextKnownFolder();
-  slot.text.assign(text, 0, before + 1);
+  KnownFolder& slot = KnownFolderFor(text, before + 1);
   slot.unixPath.assign(resolved.folder, 0, slash == 0 ? 1 : slash);
   slot.atRoot = path.parts.size() == 2 &&
                 (path.base == WindowsPath::Base::kDrive || slot.unixPath == "/");

@@ -89,15 +89,21 @@ class PathResolver {
     std::string text;  // the path up to and with its last separator; "" when unused
     std::string unixPath;
     bool atRoot = false;  // the folder is a drive's root
+    // When it was last found or remembered: the one unused longest makes
+    // room (a parent serves the files of many folders in turn).
+    unsigned long long used = 0;
   };
   // The one whose text is text[0, size), or nullptr.
-  const KnownFolder* Known(const std::string& text, size_t size) const;
-  // The slot to remember a folder in (all are emptied when the cache moved on).
-  KnownFolder& NextKnownFolder();
+  const KnownFolder* Known(const std::string& text, size_t size);
+  // The slot to remember the folder of text[0, size) in, its text set: the
+  // one it has, else the one unused longest (all are emptied first when the
+  // cache moved on).
+  KnownFolder& KnownFolderFor(const std::string& text, size_t size);
   std::array<KnownFolder, 8> knownFolders_;
-  size_t nextKnownFolder_ = 0;
+  unsigned long long knownUses_ = 0;
   unsigned long long knownGeneration_ = 0;  // the cache's generation they hold for
-  // ResolveInKnownFolder's parts, kept with their room from path to path.
+  // ResolveInKnownFolder's names and folder, kept with their room from path
+  // to path.
   std::string lastPart_;
   std::string folderName_;
   std::string folderPath_;
