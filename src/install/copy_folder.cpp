@@ -74,10 +74,6 @@ int FolderWalk::WalkFolder(CFileFind& finder, const std::string& source, const s
   while (count >= 0 && more) {
     more = finder.FindNextFile();
     if (finder.IsDots()) continue;
-    const std::string name = finder.GetFileName();
-    const std::string childSource = JoinPath(source, name);
-    const std::string childDest = JoinPath(dest, name);
-
     if (!finder.IsDirectory()) {
       ++count;
       if (!copy_) continue;
@@ -88,9 +84,14 @@ int FolderWalk::WalkFolder(CFileFind& finder, const std::string& source, const s
         continue;
       }
       destReady = true;
-      if (!CopyOneFile(childSource, childDest)) count = -1;
+      const std::string name = finder.GetFileName();
+      if (!CopyOneFile(JoinPath(source, name), JoinPath(dest, name))) count = -1;
       continue;
     }
+
+    const std::string name = finder.GetFileName();
+    const std::string childSource = JoinPath(source, name);
+    const std::string childDest = JoinPath(dest, name);
 
     std::string identity;
     if (finder.IsReparsePoint() && LeadsBack(childSource, &identity)) {

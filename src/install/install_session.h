@@ -4,8 +4,8 @@
 // (and the bar ends full) without searching every kit folder again.
 #pragma once
 
-#include <map>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "install/progress_ticker.h"
@@ -26,7 +26,7 @@ class SearchMemo : public ForwardingMachine {
     ErrorCode result;
     std::vector<FindData> entries;
   };
-  std::map<std::string, Search> searches_;
+  std::unordered_map<std::string, Search> searches_;
 };
 
 struct InstallSession {

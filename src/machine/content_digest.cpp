@@ -1,33 +1,43 @@
 #include "machine/content_digest.h"
 
+#include <new>
+
 // Header-only: nothing to link, so the Windows program stays static.
 #define XXH_INLINE_ALL
 #include "xxhash.h"
 
 namespace tpl {
 
-struct ContentDigest::State {
-  XXH3_state_t xxh;
-};
+namespace {
 
-ContentDigest::ContentDigest() : state_(std::make_unique<State>()) {
-  XXH3_128bits_reset(&state_->xxh);
+XXH3_state_t* State(unsigned char* bytes) {
+  return std::launder(reinterpret_cast<XXH3_state_t*>(bytes));
+}
+const XXH3_state_t* State(const unsigned char* bytes) {
+  return std::launder(reinterpret_cast<const XXH3_state_t*>(bytes));
 }
 
-ContentDigest::~ContentDigest() = default;
+}  // namespace
+
+ContentDigest::ContentDigest() {
+  static_assert(sizeof(XXH3_state_t) <= kStateBytes && alignof(XXH3_state_t) <= alignof(ContentDigest),
+                "ContentDigest's room for the XXH3 state is too small");
+  XXH3_128bits_reset(new (state_) XXH3_state_t);
+}
 
 void ContentDigest::Add(const void* bytes, size_t size) {
-  XXH3_128bits_update(&state_->xxh, bytes, size);
+  XXH3_128bits_update(State(state_), bytes, size);
 }
 
 std::string ContentDigest::Hex() const {
   static const char kDigits[] = "0123456789abcdef";
-  const XXH128_hash_t hash = XXH3_128bits_digest(&state_->xxh);
-  std::string text;
+  const XXH128_hash_t hash = XXH3_128bits_digest(State(state_));
+  char text[32];
+  char* next = text;
   for (const XXH64_hash_t half : {hash.high64, hash.low64}) {
-    for (int shift = 60; shift >= 0; shift -= 4) text.push_back(kDigits[(half >> shift) & 0xF]);
+    for (int shift = 60; shift >= 0; shift -= 4) *next++ = kDigits[(half >> shift) & 0xF];
   }
-  return text;
+  return std::string(text, sizeof text);
 }
 
 bool IsDigestText(const std::string& text) {

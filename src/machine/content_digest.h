@@ -3,7 +3,6 @@
 #pragma once
 
 #include <cstddef>
-#include <memory>
 #include <string>
 
 namespace tpl {
@@ -11,7 +10,6 @@ namespace tpl {
 class ContentDigest {
  public:
   ContentDigest();
-  ~ContentDigest();
   ContentDigest(const ContentDigest&) = delete;
   ContentDigest& operator=(const ContentDigest&) = delete;
 
@@ -20,8 +18,11 @@ class ContentDigest {
   std::string Hex() const;
 
  private:
-  struct State;
-  std::unique_ptr<State> state_;
+  // XXH3's state, kept in place: a digest is made for every file copied or
+  // checked, and an allocation of this alignment costs more than a small
+  // file's digest (content_digest.cpp checks that it fits).
+  static constexpr size_t kStateBytes = 640;
+  alignas(64) unsigned char state_[kStateBytes];
 };
 
 // True for a string of the digest's form: 32 lower-case hex digits.

@@ -13,23 +13,28 @@ namespace {
 
 const char kRecordFailed[] = "Failed to write the installation record:";
 
-// The kit's file list below `folder` (relative to the kit), as the counting
-// walk saw it: the searches are answered from its memory.
-void AddFileList(Machine& searches, const std::string& folder, ContentDigest* digest, int depth) {
+// The kit's file list below the folder *path (relative to the kit), as the
+// counting walk saw it: the searches are answered from its memory. Each
+// entry's path is built in *path itself, which holds the folder again on
+// return.
+void AddFileList(Machine& searches, std::string* path, ContentDigest* digest, int depth) {
   constexpr int kDeepest = 64;  // a linked folder leading back stops here
   if (depth > kDeepest) return;
+  const size_t folderSize = path->size();
   CFileFind finder(searches);
-  bool more = finder.FindFile(folder + "\\*.*");
+  bool more = finder.FindFile(path->append("\\*.*"));
   while (more) {
     more = finder.FindNextFile();
     if (finder.IsDots()) continue;
-    const std::string path = folder + "\\" + finder.GetFileName();
+    path->resize(folderSize);
+    path->append(1, '\\').append(finder.GetFileName());
     if (finder.IsDirectory()) {
       AddFileList(searches, path, digest, depth + 1);
     } else {
-      digest->Add(path + "\n");
+      digest->Add(path->append(1, '\n'));
     }
   }
+  path->resize(folderSize);
 }
 
 }  // namespace
@@ -72,17 +77,22 @@ ErrorCode InstallRecorder::BeginRun(RecordedRun run) {
     }
   }
   run.kitKey = key_;
-  return Append(RunLine(run));
+  std::string line = RunLine(run);
+  return Append(&line);
 }
 
-ErrorCode InstallRecorder::Append(const std::string& line) {
+ErrorCode InstallRecorder::Append(std::string* line) {
   if (!out_) return kErrorInvalidParameter;
-  ErrorCode error = out_->Write(line + "\n");
+  line->push_back('\n');
+  ErrorCode error = out_->Write(*line);
   if (error == kErrorSuccess) error = out_->Flush();
   return error;
 }
 
-void InstallRecorder::FolderCreated(const std::string& path) { Append(FolderLine(path)); }
+void InstallRecorder::FolderCreated(const std::string& path) {
+  std::string line = FolderLine(path);
+  Append(&line);
+}
 
 ErrorCode InstallRecorder::NextBackup(std::string* path, int* number) {
   if (!backupsReady_) {
@@ -100,7 +110,9 @@ ErrorCode InstallRecorder::NextBackup(std::string* path, int* number) {
 }
 
 ErrorCode InstallRecorder::CopyFile(const std::string& source, const std::string& destination) {
-  RecordedFile file;
+  RecordedFile& file = file_;
+  file.was = RecordedFile::Was::kNew;
+  file.backup = 0;
   file.path = destination;
   FileContent content;
   // Most files are new: copied and digested in one pass, recorded like the
@@ -109,9 +121,10 @@ ErrorCode InstallRecorder::CopyFile(const std::string& source, const std::string
   if (error == kErrorSuccess) {
     file.size = content.size;
     file.digest = content.digest;
-    installedDigest_[FoldedPath(destination)] = file.digest;
+    installedDigest_[FoldedPath(destination)] = std::move(content.digest);
     copied_ = true;
-    return Append(FileLine(file));
+    WriteFileLine(file, &line_);
+    return Append(&line_);
   }
   if (error != kErrorFileExists) return error;
 
@@ -141,7 +154,8 @@ ErrorCode InstallRecorder::CopyFile(const std::string& source, const std::string
     }
   }
 
-  error = Append(FileLine(file));
+  WriteFileLine(file, &line_);
+  error = Append(&line_);
   if (error != kErrorSuccess) return error;
   error = backupPath.empty() ? machine_.CopyFileOver(source, destination)
                              : machine_.ReplaceKeepingBackup(source, destination, backupPath);
@@ -171,9 +185,11 @@ bool BeginRecordedRun(CWizardDlg& wizard) {
   ContentDigest list;
   Machine& searches = wizard.m_pInstallSession != nullptr ? wizard.m_pInstallSession->kitSearches
                                                           : wizard.machine();
+  std::string path;
   for (const CopyPlanRow& row : CopyPlanFor(wizard)) {
     list.Add(row.source + "\n");
-    AddFileList(searches, row.source, &list, 0);
+    path = row.source;
+    AddFileList(searches, &path, &list, 0);
   }
   run.listDigest = list.Hex();
 

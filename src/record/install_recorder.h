@@ -4,11 +4,12 @@
 // record; a file that replaces another keeps the other as a backup.
 #pragma once
 
-#include <map>
 #include <memory>
 #include <string>
+#include <unordered_map>
 
 #include "machine/machine.h"
+#include "record/record_format.h"
 #include "record/record_store.h"
 
 namespace tpl {
@@ -34,7 +35,8 @@ class InstallRecorder {
   const std::string& key() const { return key_; }
 
  private:
-  ErrorCode Append(const std::string& line);
+  // Writes *line with its line end, which is added to it.
+  ErrorCode Append(std::string* line);
   ErrorCode MakeFolder(const std::string& path);
   ErrorCode NextBackup(std::string* path, int* number);
 
@@ -42,7 +44,9 @@ class InstallRecorder {
   RecordPlace place_;
   std::string key_;
   std::unique_ptr<LogWriter> out_;
-  std::map<std::string, std::string> installedDigest_;  // folded path -> last digest
+  std::unordered_map<std::string, std::string> installedDigest_;  // folded path -> last digest
+  RecordedFile file_;  // CopyFile's, kept with its room from file to file
+  std::string line_;   // likewise its line
   int lastBackup_ = 0;
   bool backupsReady_ = false;
   bool copied_ = false;

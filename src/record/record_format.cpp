@@ -1,7 +1,8 @@
 #include "record/record_format.h"
 
+#include <charconv>
 #include <cstdio>
-#include <sstream>
+#include <utility>
 #include <vector>
 
 #include "machine/content_digest.h"
@@ -22,15 +23,15 @@ bool SplitFields(const std::string& line, std::vector<std::string>* fields) {
   while (start < line.size()) {
     if (line[start] == kQuote) {
       if (line.size() - start < 2 || line.back() != kQuote) return false;
-      const std::string inner = line.substr(start + 1, line.size() - start - 2);
+      std::string inner = line.substr(start + 1, line.size() - start - 2);
       if (inner.find(kQuote) != std::string::npos) return false;
-      fields->push_back(inner);
+      fields->push_back(std::move(inner));
       return true;
     }
     const size_t blank = line.find(' ', start);
     const size_t end = blank == std::string::npos ? line.size() : blank;
     if (end == start) return false;  // two blanks, or a blank at either end
-    fields->push_back(line.substr(start, end - start));
+    fields->emplace_back(line, start, end - start);
     if (blank == std::string::npos) return true;
     start = blank + 1;
     if (start == line.size()) return false;
@@ -88,20 +89,22 @@ bool IsPlainWindowsPath(const std::string& path) {
   if (path.size() < 4 || path[1] != ':' || path[2] != '\\') return false;
   const char drive = path[0];
   if (!((drive >= 'A' && drive <= 'Z') || (drive >= 'a' && drive <= 'z'))) return false;
-  std::stringstream parts(path.substr(3));
-  std::string part;
-  size_t seen = 3;
-  while (std::getline(parts, part, '\\')) {
-    if (part.empty() || part == "." || part == ".." ||
-        part.find_first_of("/:*?\"<>|") != std::string::npos) {
+  // Part by part, each ended by a backslash or the end (a record holds a
+  // path for every file, all of them checked).
+  size_t start = 3;
+  for (size_t i = start; i <= path.size(); ++i) {
+    const unsigned char c = i < path.size() ? static_cast<unsigned char>(path[i]) : '\\';
+    if (c == '\\') {
+      const size_t size = i - start;
+      if (size == 0) return false;  // also a trailing backslash
+      if (path[start] == '.' && (size == 1 || (size == 2 && path[start + 1] == '.'))) return false;
+      start = i + 1;
+    } else if (c < 32 || c == '/' || c == ':' || c == '*' || c == '?' || c == '"' || c == '<' ||
+               c == '>' || c == '|') {
       return false;
     }
-    for (unsigned char c : part) {
-      if (c < 32) return false;
-    }
-    seen += part.size() + 1;
   }
-  return seen == path.size() + 1;  // no trailing backslash
+  return true;
 }
 
 std::string RunLine(const RecordedRun& run) {
@@ -111,12 +114,27 @@ std::string RunLine(const RecordedRun& run) {
 
 std::string FolderLine(const std::string& path) { return "folder " + Quoted(path); }
 
+void WriteFileLine(const RecordedFile& file, std::string* line) {
+  char number[24];
+  line->assign("file ");
+  switch (file.was) {
+    case RecordedFile::Was::kNew: line->append("new"); break;
+    case RecordedFile::Was::kOwnCopy: line->append("own"); break;
+    case RecordedFile::Was::kBackedUp:
+      line->append("backup:").append(number, std::to_chars(number, number + sizeof number, file.backup).ptr);
+      break;
+  }
+  line->push_back(' ');
+  line->append(number, std::to_chars(number, number + sizeof number, file.size).ptr);
+  line->push_back(' ');
+  line->append(file.digest).push_back(' ');
+  line->append(1, kQuote).append(file.path).push_back(kQuote);
+}
+
 std::string FileLine(const RecordedFile& file) {
-  std::string was = "new";
-  if (file.was == RecordedFile::Was::kOwnCopy) was = "own";
-  if (file.was == RecordedFile::Was::kBackedUp) was = "backup:" + std::to_string(file.backup);
-  return "file " + was + " " + std::to_string(file.size) + " " + file.digest + " " +
-         Quoted(file.path);
+  std::string line;
+  WriteFileLine(file, &line);
+  return line;
 }
 
 RecordLine ParseRecordLine(const std::string& line) {
@@ -126,12 +144,12 @@ RecordLine ParseRecordLine(const std::string& line) {
   const std::string& kind = fields[0];
   if (kind == "run" && fields.size() == 7) {
     RecordedRun& run = parsed.run;
-    run.date = fields[1];
-    run.time = fields[2];
+    run.date = std::move(fields[1]);
+    run.time = std::move(fields[2]);
     run.version = VersionFromName(fields[3]);
-    run.language = fields[4];
-    run.listDigest = fields[5];
-    run.kitKey = fields[6];
+    run.language = std::move(fields[4]);
+    run.listDigest = std::move(fields[5]);
+    run.kitKey = std::move(fields[6]);
     unsigned long long lcid = 0;
     const bool languageOk = run.language == "-" || (ParseCount(run.language, &lcid) && lcid > 0 &&
                                                      lcid <= 0xFFFF);
@@ -140,7 +158,7 @@ RecordLine ParseRecordLine(const std::string& line) {
       parsed.kind = RecordLine::Kind::kRun;
     }
   } else if (kind == "folder" && fields.size() == 2) {
-    parsed.folder = fields[1];
+    parsed.folder = std::move(fields[1]);
     if (IsPlainWindowsPath(parsed.folder)) parsed.kind = RecordLine::Kind::kFolder;
   } else if (kind == "file" && fields.size() == 5) {
     RecordedFile& file = parsed.file;
@@ -158,8 +176,8 @@ RecordLine ParseRecordLine(const std::string& line) {
     } else {
       wasOk = false;
     }
-    file.digest = fields[3];
-    file.path = fields[4];
+    file.digest = std::move(fields[3]);
+    file.path = std::move(fields[4]);
     if (wasOk && ParseCount(fields[2], &file.size) && IsDigestText(file.digest) &&
         IsPlainWindowsPath(file.path)) {
       parsed.kind = RecordLine::Kind::kFile;

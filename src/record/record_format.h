@@ -33,6 +33,8 @@ struct RecordedFile {
 std::string RunLine(const RecordedRun& run);
 std::string FolderLine(const std::string& path);
 std::string FileLine(const RecordedFile& file);
+// FileLine into *line, which keeps its room (the install writes one a file).
+void WriteFileLine(const RecordedFile& file, std::string* line);
 
 // One line of a record, parsed. kBad: a line that cannot be vouched for.
 struct RecordLine {

@@ -17,10 +17,12 @@ long long g_hookBytesLeft = 0;
 
 }  // namespace
 
-void HoldTemporary(const std::string& unixPath) {
+void HoldTemporary(const std::string& folder, const std::string& name) {
   g_holding = 0;
-  if (unixPath.size() >= sizeof g_temporary) return;
-  std::memcpy(g_temporary, unixPath.c_str(), unixPath.size() + 1);
+  if (folder.size() + 1 + name.size() >= sizeof g_temporary) return;
+  std::memcpy(g_temporary, folder.data(), folder.size());
+  g_temporary[folder.size()] = '/';
+  std::memcpy(g_temporary + folder.size() + 1, name.c_str(), name.size() + 1);
   g_holding = 1;
 }
 

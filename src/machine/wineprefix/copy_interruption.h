@@ -8,7 +8,8 @@
 
 namespace tpl {
 
-void HoldTemporary(const std::string& unixPath);
+// The temporary `name` in the Unix folder `folder`.
+void HoldTemporary(const std::string& folder, const std::string& name);
 void ReleaseTemporary();
 // Async-signal-safe.
 void RemoveHeldTemporary();

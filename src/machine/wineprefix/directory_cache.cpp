@@ -27,7 +27,7 @@ long long Modified(const struct stat& info) {
 
 void DirectoryCache::Insert(Listing* listing, const std::string& name) {
   if (!listing->exact.insert(name).second) return;
-  auto [slot, inserted] = listing->folded.emplace(AsciiLower(name), name);
+  auto [slot, inserted] = listing->folded.try_emplace(AsciiLower(name), name);
   if (inserted) return;
   // Another spelling of a name already there: a name that was matched
   // ignoring case may now match exactly, or another entry.
@@ -36,8 +36,12 @@ void DirectoryCache::Insert(Listing* listing, const std::string& name) {
 }
 
 void DirectoryCache::Drop(const std::string& dir) {
-  folders_.erase(dir);
-  ++generation_;
+  const auto found = folders_.find(dir);
+  if (found == folders_.end()) return;
+  // An empty listing answered no Find with "found" (a folder removed after
+  // its files, as an uninstall does).
+  if (!found->second.exact.empty()) ++generation_;
+  folders_.erase(found);
   for (Recent& recent : recent_) recent.listing = nullptr;
 }
 
@@ -76,7 +80,8 @@ ErrorCode DirectoryCache::Read(const std::string& dir, Listing* listing) {
 
 ErrorCode DirectoryCache::ReadOpen(int fd, Listing* listing) {
   ++listings_;
-  ++generation_;
+  // Only a listing that held names can have answered a Find with "found".
+  if (!listing->exact.empty()) ++generation_;
   *listing = Listing();
   // Stamp first: a change made while listing then shows as a moved time.
   struct stat info;
@@ -141,13 +146,20 @@ ErrorCode DirectoryCache::Find(const std::string& dir, const std::string& name,
     *onDisk = name;
     return kErrorSuccess;
   }
-  if (StatFolder(dir, &info) != 0) {
+  // A racy listing is read again whatever its folder's time says (a folder
+  // the machine has just made, for one): no need to ask for the time.
+  if (!listing->racy && StatFolder(dir, &info) != 0) {
     Drop(dir);
     return ErrorFromErrno(errno, kErrorPathNotFound);
   }
   if (listing->racy || info.st_ino != listing->inode || info.st_dev != listing->device ||
       Modified(info) != listing->modified) {
-    error = Read(dir, listing);
+    // A folder the machine has just made (never listed, AddedFolder let go of
+    // any descriptor of its path) is about to be copied into: it is listed
+    // through the descriptor the copies will use.
+    const bool justMade = listing->racy && listing->modified == 0 && listing->exact.empty();
+    const int held = justMade ? handles_.GetForListing(dir) : -1;
+    error = held >= 0 ? ReadOpen(held, listing) : Read(dir, listing);
     if (error != kErrorSuccess) {
       Drop(dir);
       return error;
@@ -181,12 +193,16 @@ void DirectoryCache::Added(const std::string& dir, const std::string& name) {
 
 void DirectoryCache::AddedFolder(const std::string& dir, const std::string& name) {
   Added(dir, name);
+  const std::string path = JoinUnixPath(dir, name);
+  // A descriptor still held for a folder that was there before is not this one.
+  handles_.Forget(path);
   // Not stamped: the first name missing from it has the folder listed, so an
   // entry someone else made there at once is not overlooked.
   Listing empty;
   empty.racy = true;
-  folders_[JoinUnixPath(dir, name)] = std::move(empty);
-  ++generation_;
+  Listing& listing = folders_[path];
+  if (!listing.exact.empty()) ++generation_;  // a folder of that name was listed before
+  listing = std::move(empty);
 }
 
 void DirectoryCache::Removed(const std::string& dir, const std::string& /*name*/) {
@@ -200,19 +216,25 @@ void DirectoryCache::Deleted(const std::string& dir, const std::string& name) {
   auto found = folders_.find(dir);
   if (found == folders_.end()) return;
   Listing& listing = found->second;
+  // As many spellings as folded names: each name is the only spelling of its
+  // folding, and no other one has to be looked for.
+  const bool onlySpellings = listing.exact.size() == listing.folded.size();
   if (listing.exact.erase(name) != 0) {
     const std::string folded = AsciiLower(name);
     auto slot = listing.folded.find(folded);
     if (slot != listing.folded.end() && slot->second == name) {
       listing.folded.erase(slot);
-      for (const std::string& other : listing.exact) {
-        if (AsciiLower(other) == folded) Insert(&listing, other);
+      if (!onlySpellings) {
+        for (const std::string& other : listing.exact) {
+          if (AsciiLower(other) == folded) Insert(&listing, other);
+        }
       }
     }
   }
-  // Our own change moved the folder's time; it is no sign of someone else's.
-  StampFolder(dir, &listing);
-  listing.racy = false;
+  // Our own change moved the folder's time, which is not asked for again:
+  // an uninstall deletes name after name and looks for no missing one, and
+  // the first name missing from the folder has it listed anew.
+  listing.racy = true;
 }
 
 ErrorCode DirectoryCache::ListFresh(const std::string& dir, int fd,
@@ -224,7 +246,9 @@ ErrorCode DirectoryCache::ListFresh(const std::string& dir, int fd,
     return error;
   }
   names->assign(listing.exact.begin(), listing.exact.end());
-  folders_[dir] = std::move(listing);
+  Listing& held = folders_[dir];
+  if (!held.exact.empty()) ++generation_;
+  held = std::move(listing);
   return kErrorSuccess;
 }
 

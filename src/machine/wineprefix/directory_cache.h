@@ -34,7 +34,8 @@ class DirectoryCache {
   void Added(const std::string& dir, const std::string& name);
   void Removed(const std::string& dir, const std::string& name);
   // The machine deleted `name` from `dir` itself: the listing follows (an
-  // uninstall deletes many names; reading each folder again would be slow).
+  // uninstall deletes many names; reading each folder again would be slow),
+  // and a name missing from it has the folder read again.
   void Deleted(const std::string& dir, const std::string& name);
   // The machine made the folder `name` in `dir`: it starts empty, and is
   // listed for real when a name is missing from it.
@@ -72,7 +73,8 @@ class DirectoryCache {
     ino_t inode = 0;
     long long modified = 0;  // nanoseconds since 1970
     // Listed so soon after the folder last changed that a change in the same
-    // clock tick would not move its time: a miss lists it again.
+    // clock tick would not move its time, or changed by the machine since its
+    // time was taken: a miss lists it again.
     bool racy = false;
   };
   // The cached listing of `dir`, listing it first when needed; nullptr with

@@ -3,6 +3,8 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <cerrno>
+
 namespace tpl {
 namespace {
 
@@ -11,40 +13,65 @@ constexpr size_t kHeldFolders = 4;
 }  // namespace
 
 FolderHandles::~FolderHandles() {
-  for (const auto& held : open_) close(held.second);
+  for (const HeldFolder& held : open_) close(held.fd);
+}
+
+FolderHandles::HeldFolder* FolderHandles::Find(const std::string& folder) {
+  for (HeldFolder& held : open_) {
+    if (held.folder == folder) return &held;
+  }
+  return nullptr;
 }
 
 int FolderHandles::Get(const std::string& folder) {
-  for (size_t i = open_.size(); i-- > 0;) {
-    if (open_[i].first != folder) continue;
-    const int fd = open_[i].second;
-    if (i + 1 != open_.size()) {
-      open_.erase(open_.begin() + static_cast<long>(i));
-      open_.emplace_back(folder, fd);
-    }
-    return fd;
+  // A copy asks for its source and destination folder in turn: the one
+  // asked for is marked, not moved.
+  if (HeldFolder* held = Find(folder)) {
+    held->used = ++uses_;
+    return held->fd;
   }
-  const int fd = open(folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+  bool listable = true;
+  int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0 && errno == EACCES) {  // a folder that may be written to, not read
+    listable = false;
+    fd = open(folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+  }
   if (fd < 0) return -1;
-  if (open_.size() == kHeldFolders) {
-    close(open_.front().second);
-    open_.erase(open_.begin());
+  HeldFolder* slot = nullptr;
+  if (open_.size() < kHeldFolders) {
+    slot = &open_.emplace_back();
+  } else {
+    slot = &open_.front();
+    for (HeldFolder& held : open_) {
+      if (held.used < slot->used) slot = &held;
+    }
+    close(slot->fd);
   }
-  open_.emplace_back(folder, fd);
+  *slot = HeldFolder{folder, fd, ++uses_, listable, false};
+  return fd;
+}
+
+int FolderHandles::GetForListing(const std::string& folder) {
+  const int fd = Get(folder);
+  if (fd < 0) return -1;
+  HeldFolder& held = *Find(folder);
+  if (!held.listable) return -1;
+  if (held.listed && lseek(fd, 0, SEEK_SET) != 0) return -1;
+  held.listed = true;
   return fd;
 }
 
 int FolderHandles::Held(const std::string& folder) const {
-  for (const auto& held : open_) {
-    if (held.first == folder) return held.second;
+  for (const HeldFolder& held : open_) {
+    if (held.folder == folder) return held.fd;
   }
   return -1;
 }
 
 void FolderHandles::Forget(const std::string& folder) {
   for (size_t i = 0; i < open_.size(); ++i) {
-    if (open_[i].first != folder) continue;
-    close(open_[i].second);
+    if (open_[i].folder != folder) continue;
+    close(open_[i].fd);
     open_.erase(open_.begin() + static_cast<long>(i));
     return;
   }

@@ -8,8 +8,8 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <memory>
 #include <string>
+#include <vector>
 
 #include "machine/content_digest.h"
 #include "machine/interruption.h"
@@ -33,22 +33,23 @@ constexpr int kInterrupted = ECANCELED;
 // Plain reads and writes: the last resort when the kernel cannot copy, and
 // the way of a copy that is digested as it passes.
 int CopyByBuffer(int from, int to, off_t size, FileContent* content) {
-  // A small file takes a buffer of its own size: one read, no large block.
+  // A small file is read in one step of its own size plus one byte, which
+  // tells that it ended.
   const size_t bufferSize = std::min(kChunkBytes, static_cast<size_t>(size) + 1);
-  std::unique_ptr<char[]> buffer(new char[bufferSize]);
-  std::unique_ptr<ContentDigest> digest(content ? new ContentDigest : nullptr);
+  char* const buffer = ContentBuffer(bufferSize);
+  ContentDigest digest;
   uint64_t total = 0;
   while (true) {
     if (RequestedInterruption() != 0) return kInterrupted;
-    const ssize_t got = read(from, buffer.get(), CopyStepLimit(bufferSize));
+    const ssize_t got = read(from, buffer, CopyStepLimit(bufferSize));
     if (got < 0) {
       if (errno == EINTR) continue;
       return errno;
     }
     if (got == 0) break;
-    if (digest) digest->Add(buffer.get(), static_cast<size_t>(got));
+    if (content) digest.Add(buffer, static_cast<size_t>(got));
     for (ssize_t done = 0; done < got;) {
-      const ssize_t wrote = write(to, buffer.get() + done, static_cast<size_t>(got - done));
+      const ssize_t wrote = write(to, buffer + done, static_cast<size_t>(got - done));
       if (wrote < 0) {
         if (errno == EINTR) continue;
         return errno;
@@ -62,12 +63,18 @@ int CopyByBuffer(int from, int to, off_t size, FileContent* content) {
   }
   if (content) {
     content->size = total;
-    content->digest = digest->Hex();
+    content->digest = digest.Hex();
   }
   return 0;
 }
 
 }  // namespace
+
+char* ContentBuffer(size_t size) {
+  static thread_local std::vector<char> kept;
+  if (kept.size() < size) kept.resize(size);
+  return kept.data();
+}
 
 void KeepSourceFacts(int to, const struct stat& source) {
   if ((source.st_mode & S_IWUSR) == 0) {
@@ -128,13 +135,10 @@ namespace {
 
 // A name of its own for the copy under way in its destination folder; the
 // process id keeps two programs apart, the count the copies of one.
-std::string TemporaryName() {
+void TemporaryName(std::string* name) {
   static const std::string start = ".tplsetup-" + std::to_string(getpid()) + "-";
   static unsigned long count = 0;
-  std::string name;
-  name.reserve(start.size() + 24);
-  name.append(start).append(std::to_string(++count)).append(".tmp");
-  return name;
+  name->assign(start).append(std::to_string(++count)).append(".tmp");
 }
 
 // Whether the existing `name` in the folder `dir` may be replaced: 0, or
@@ -208,10 +212,10 @@ int HostFiles::OpenIn(const std::string& folder, const std::string& name, int fl
 
 int HostFiles::WriteTemporary(int input, const struct stat& info, const std::string& folder,
                               std::string* temporary, FileContent* content) {
-  *temporary = TemporaryName();
+  TemporaryName(temporary);
   FileDescriptor output(OpenIn(folder, *temporary, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC));
   if (output.get() < 0) return errno;
-  HoldTemporary(folder + "/" + *temporary);
+  HoldTemporary(folder, *temporary);
   int failure = CopyContents(input, output.get(), info.st_size, content);
   if (failure == 0) KeepSourceFacts(output.get(), info);
   if (output.Close() != 0 && failure == 0) failure = errno;
@@ -284,10 +288,10 @@ ErrorCode HostFiles::ReplaceKeepingBackup(const std::string& source,
 
 ErrorCode HostFiles::CopyWhole(const std::string& source, const std::string& destination,
                                const CopyExtras& extras) {
-  ResolvedPath from;
+  ResolvedPath& from = copyFrom_;
   ErrorCode error = ResolveExisting(source, &from);
   if (error != kErrorSuccess) return error;
-  ResolvedPath to;
+  ResolvedPath& to = copyTo_;
   error = resolver_.Resolve(destination, PathResolver::Purpose::kCreate, &to);
   if (error != kErrorSuccess) return error;
   if (to.exists && extras.onlyNew) return kErrorFileExists;
@@ -316,7 +320,7 @@ ErrorCode HostFiles::CopyWhole(const std::string& source, const std::string& des
 
   // Written whole under a name of its own, then renamed over the final name:
   // the old file stays intact until the new one is complete.
-  std::string temporary;
+  std::string& temporary = copyTemporary_;
   int failure = WriteTemporary(input.get(), sourceInfo, to.folder, &temporary, extras.content);
   if (failure == kInterrupted) return kErrorOperationAborted;
   if (failure != 0) return ErrorFromErrno(failure, kErrorPathNotFound);

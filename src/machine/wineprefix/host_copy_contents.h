@@ -34,6 +34,11 @@ class FileDescriptor {
 // the read-only attribute and the write time.
 void KeepSourceFacts(int to, const struct stat& source);
 
+// A buffer of at least `size` bytes for the file contents passing through
+// user space, kept from file to file: allocating and freeing one per file cost
+// more than a small file's copy. Valid until the next call.
+char* ContentBuffer(size_t size);
+
 // Copies the whole of `from` into `to` (both at offset 0, `size` bytes as
 // fstat gave them); 0, an errno, or ECANCELED when an interruption was
 // requested. With `content`, what passes is also measured and digested (the

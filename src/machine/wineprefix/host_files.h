@@ -81,6 +81,10 @@ class HostFiles {
 
   PathResolver& resolver_;
   std::string realCurrentFolder_;  // fully resolved, once asked for
+  // CopyWhole's paths, kept from copy to copy with the room they took.
+  ResolvedPath copyFrom_;
+  ResolvedPath copyTo_;
+  std::string copyTemporary_;
 };
 
 }  // namespace tpl

@@ -77,15 +77,15 @@ ErrorCode HostFiles::DigestFile(const std::string& path, FileContent* content) {
   // fstat is read to its real end.
   const size_t bufferSize =
       std::min(kReadBytes, static_cast<size_t>(info.st_size) + 1);
-  std::unique_ptr<char[]> buffer(new char[bufferSize]);
+  char* const buffer = ContentBuffer(bufferSize);
   uint64_t size = 0;
   while (true) {
-    const ssize_t got = read(input.get(), buffer.get(), bufferSize);
+    const ssize_t got = read(input.get(), buffer, bufferSize);
     if (got < 0) {
       if (errno == EINTR) continue;
       return ErrorFromErrno(errno);
     }
-    digest.Add(buffer.get(), static_cast<size_t>(got));
+    digest.Add(buffer, static_cast<size_t>(got));
     size += static_cast<uint64_t>(got);
     if (got == 0 || static_cast<size_t>(got) < bufferSize) break;
   }

@@ -10,15 +10,14 @@
 namespace tpl {
 namespace {
 
-// Whether the part of `text` after `start` is a name that the path's
-// normalisation leaves as it is, with no wildcard: then the folder before it
-// is that of any other such name after the same text.
-bool PlainLastPart(const std::string& text, size_t start) {
-  const size_t size = text.size() - start;
-  if (size == 0) return false;
-  const char last = text.back();
+// Whether text[start, end) is a name that the path's normalisation leaves
+// as it is, with no wildcard: then the folder before it is that of any other
+// such name after the same text.
+bool PlainPart(const std::string& text, size_t start, size_t end) {
+  if (end <= start) return false;
+  const char last = text[end - 1];
   if (last == '.' || last == ' ') return false;  // also "." and ".."
-  for (size_t i = start; i < text.size(); ++i) {
+  for (size_t i = start; i < end; ++i) {
     const char c = text[i];
     if (static_cast<unsigned char>(c) < 0x20) return false;
     switch (c) {
@@ -76,7 +75,7 @@ ErrorCode PathResolver::Resolve(const std::string& windowsPath, Purpose purpose,
   if (ResolveInKnownFolder(windowsPath, purpose, resolved, &error) && error == kErrorSuccess) {
     return error;
   }
-  *resolved = ResolvedPath();
+  resolved->Reset();
   WindowsPath path;
   error = ParseWindowsPath(windowsPath, purpose == Purpose::kSearch, &path);
   if (error != kErrorSuccess) return error;
@@ -87,8 +86,22 @@ ErrorCode PathResolver::Resolve(const std::string& windowsPath, Purpose purpose,
     const std::string followed = driveFolders_[path.drive];
     if (DriveFolder(path.drive, true) != followed) error = ResolveParsed(path, purpose, resolved);
   }
-  if (error == kErrorSuccess && !path.parts.empty()) RememberFolder(windowsPath, *resolved);
+  if (error == kErrorSuccess && !path.parts.empty()) {
+    // Its parent too: the walk's next folder is found from there.
+    RememberParentFolder(windowsPath, path, *resolved);
+    RememberFolder(windowsPath, *resolved);
+  }
   return error;
+}
+
+const PathResolver::KnownFolder* PathResolver::Known(const std::string& text, size_t size) {
+  for (KnownFolder& known : knownFolders_) {
+    if (known.text.size() == size && text.compare(0, size, known.text) == 0) {
+      known.used = ++knownUses_;
+      return &known;
+    }
+  }
+  return nullptr;
 }
 
 bool PathResolver::ResolveInKnownFolder(const std::string& text, Purpose purpose,
@@ -99,32 +112,80 @@ bool PathResolver::ResolveInKnownFolder(const std::string& text, Purpose purpose
     return false;
   }
   const size_t separator = LastSeparator(text);
-  if (separator == std::string::npos || !PlainLastPart(text, separator + 1)) return false;
-  for (const KnownFolder& known : knownFolders_) {
-    if (known.text.size() != separator + 1 || text.compare(0, separator + 1, known.text) != 0) {
-      continue;
-    }
-    *resolved = ResolvedPath();
-    resolved->inRoot = known.atRoot;
-    *error = ResolveLastPart(known.unixPath, text.substr(separator + 1), purpose, resolved);
+  if (separator == std::string::npos || !PlainPart(text, separator + 1, text.size())) return false;
+  if (const KnownFolder* known = Known(text, separator + 1)) {
+    resolved->Reset();
+    resolved->inRoot = known->atRoot;
+    lastPart_.assign(text, separator + 1, std::string::npos);
+    *error = ResolveLastPart(known->unixPath, lastPart_, purpose, resolved);
     return true;
   }
-  return false;
+
+  // A folder the walk has just gone down into: its parent is known, and one
+  // more part is looked up there. A part not found takes the full way, which
+  // tells why.
+  if (separator == 0) return false;
+  const size_t before = text.find_last_of("\\/", separator - 1);
+  if (before == std::string::npos || !PlainPart(text, before + 1, separator)) return false;
+  const KnownFolder* parent = Known(text, before + 1);
+  if (parent == nullptr) return false;
+  lastPart_.assign(text, before + 1, separator - before - 1);
+  if (cache_.Find(parent->unixPath, lastPart_, true, &folderName_) != kErrorSuccess) return false;
+  JoinUnixPathInto(parent->unixPath, folderName_, &folderPath_);
+  resolved->Reset();
+  lastPart_.assign(text, separator + 1, std::string::npos);
+  *error = ResolveLastPart(folderPath_, lastPart_, purpose, resolved);
+  if (*error == kErrorSuccess) RememberFolder(text, *resolved);
+  return true;
 }
 
-void PathResolver::RememberFolder(const std::string& text, const ResolvedPath& resolved) {
-  const size_t separator = LastSeparator(text);
-  if (separator == std::string::npos || !PlainLastPart(text, separator + 1)) return;
+PathResolver::KnownFolder& PathResolver::KnownFolderFor(const std::string& text, size_t size) {
   // Resolving may have changed the cache: what is remembered holds for it now.
   if (knownGeneration_ != cache_.generation()) {
     for (KnownFolder& known : knownFolders_) known.text.clear();
     knownGeneration_ = cache_.generation();
   }
-  KnownFolder& slot = knownFolders_[nextKnownFolder_];
-  nextKnownFolder_ = (nextKnownFolder_ + 1) % knownFolders_.size();
-  slot.text.assign(text, 0, separator + 1);
+  const auto lastUse = [](const KnownFolder& known) { return known.text.empty() ? 0 : known.used; };
+  KnownFolder* slot = &knownFolders_.front();
+  for (KnownFolder& known : knownFolders_) {
+    if (known.text.size() == size && text.compare(0, size, known.text) == 0) {
+      slot = &known;
+      break;
+    }
+    if (lastUse(known) < lastUse(*slot)) slot = &known;
+  }
+  slot->used = ++knownUses_;
+  slot->text.assign(text, 0, size);
+  return *slot;
+}
+
+void PathResolver::RememberFolder(const std::string& text, const ResolvedPath& resolved) {
+  const size_t separator = LastSeparator(text);
+  if (separator == std::string::npos || !PlainPart(text, separator + 1, text.size())) return;
+  KnownFolder& slot = KnownFolderFor(text, separator + 1);
   slot.unixPath = resolved.folder;
   slot.atRoot = resolved.inRoot;
+}
+
+void PathResolver::RememberParentFolder(const std::string& text, const WindowsPath& path,
+                                        const ResolvedPath& resolved) {
+  const size_t separator = LastSeparator(text);
+  if (path.parts.size() < 2 || separator == std::string::npos || separator == 0 ||
+      !PlainPart(text, separator + 1, text.size())) {
+    return;
+  }
+  // A plain name between the two separators is the last step of the way
+  // to the folder: what comes before it is the folder's parent.
+  const size_t before = text.find_last_of("\\/", separator - 1);
+  const size_t slash = resolved.folder.find_last_of('/');
+  if (before == std::string::npos || !PlainPart(text, before + 1, separator) ||
+      slash == std::string::npos) {
+    return;
+  }
+  KnownFolder& slot = KnownFolderFor(text, before + 1);
+  slot.unixPath.assign(resolved.folder, 0, slash == 0 ? 1 : slash);
+  slot.atRoot = path.parts.size() == 2 &&
+                (path.base == WindowsPath::Base::kDrive || slot.unixPath == "/");
 }
 
 ErrorCode PathResolver::ResolveLastPart(const std::string& folder, const std::string& part,
@@ -132,30 +193,26 @@ ErrorCode PathResolver::ResolveLastPart(const std::string& folder, const std::st
   if (purpose == Purpose::kSearch && HasWildcards(part)) {
     // A search pattern names no entry; the search lists its folder afresh,
     // which tells whether it exists.
-    resolved->folder = folder;
     resolved->name = part;
-    resolved->unixPath = JoinUnixPath(folder, part);
-    return kErrorSuccess;
+  } else {
+    const ErrorCode error =
+        cache_.Find(folder, part, purpose != Purpose::kCreate, &resolved->name);
+    if (error == kErrorFileNotFound) {
+      resolved->name = part;
+    } else if (error != kErrorSuccess) {
+      return error;
+    } else {
+      resolved->exists = true;
+    }
   }
-  std::string onDisk;
-  const ErrorCode error = cache_.Find(folder, part, purpose != Purpose::kCreate, &onDisk);
-  if (error == kErrorFileNotFound) {
-    resolved->folder = folder;
-    resolved->name = part;
-    resolved->unixPath = JoinUnixPath(folder, part);
-    return kErrorSuccess;
-  }
-  if (error != kErrorSuccess) return error;
   resolved->folder = folder;
-  resolved->name = onDisk;
-  resolved->exists = true;
-  resolved->unixPath = JoinUnixPath(folder, onDisk);
+  JoinUnixPathInto(folder, resolved->name, &resolved->unixPath);
   return kErrorSuccess;
 }
 
 ErrorCode PathResolver::ResolveParsed(const WindowsPath& path, Purpose purpose,
                                       ResolvedPath* resolved) {
-  *resolved = ResolvedPath();
+  resolved->Reset();
   resolved->trailingSeparator = path.trailingSeparator;
   ErrorCode error = kErrorSuccess;
 

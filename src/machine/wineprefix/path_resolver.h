@@ -22,6 +22,15 @@ struct ResolvedPath {
   bool isRoot = false;   // the path names a drive's root (folder and name empty)
   bool inRoot = false;   // the last part sits directly in a drive's root
   bool trailingSeparator = false;
+
+  // Empty again, keeping the strings' room: a copy resolves two paths for
+  // every file.
+  void Reset() {
+    unixPath.clear();
+    folder.clear();
+    name.clear();
+    exists = isRoot = inRoot = trailingSeparator = false;
+  }
 };
 
 class PathResolver {
@@ -58,6 +67,9 @@ class PathResolver {
   bool ResolveInKnownFolder(const std::string& text, Purpose purpose, ResolvedPath* resolved,
                             ErrorCode* error);
   void RememberFolder(const std::string& text, const ResolvedPath& resolved);
+  // The folder holding that folder, when `text` says plainly which it is.
+  void RememberParentFolder(const std::string& text, const WindowsPath& path,
+                            const ResolvedPath& resolved);
   // The real folder of a drive's root: the dosdevices link is followed once
   // and remembered (every path on the drive would follow it again). Empty
   // when the drive has no usable link. `again`: look at the link anew.
@@ -77,10 +89,24 @@ class PathResolver {
     std::string text;  // the path up to and with its last separator; "" when unused
     std::string unixPath;
     bool atRoot = false;  // the folder is a drive's root
+    // When it was last found or remembered: the one unused longest makes
+    // room (a parent serves the files of many folders in turn).
+    unsigned long long used = 0;
   };
-  std::array<KnownFolder, 4> knownFolders_;
-  size_t nextKnownFolder_ = 0;
+  // The one whose text is text[0, size), or nullptr.
+  const KnownFolder* Known(const std::string& text, size_t size);
+  // The slot to remember the folder of text[0, size) in, its text set: the
+  // one it has, else the one unused longest (all are emptied first when the
+  // cache moved on).
+  KnownFolder& KnownFolderFor(const std::string& text, size_t size);
+  std::array<KnownFolder, 8> knownFolders_;
+  unsigned long long knownUses_ = 0;
   unsigned long long knownGeneration_ = 0;  // the cache's generation they hold for
+  // ResolveInKnownFolder's names and folder, kept with their room from path
+  // to path.
+  std::string lastPart_;
+  std::string folderName_;
+  std::string folderPath_;
 };
 
 }  // namespace tpl

@@ -5,13 +5,19 @@
 
 namespace tpl {
 
-// `dir`/`name`, with one '/' between them (none added after a root "/").
+// `dir`/`name` into *path, with one '/' between them (none added after a
+// root "/"). *path keeps its room: a path rebuilt for every file costs no
+// allocation once it is large enough.
+inline void JoinUnixPathInto(const std::string& dir, const std::string& name, std::string* path) {
+  path->reserve(dir.size() + 1 + name.size());
+  path->assign(dir);
+  if (dir.empty() || dir.back() != '/') path->push_back('/');
+  path->append(name);
+}
+
 inline std::string JoinUnixPath(const std::string& dir, const std::string& name) {
   std::string path;
-  path.reserve(dir.size() + 1 + name.size());  // one allocation per path
-  path.append(dir);
-  if (dir.empty() || dir.back() != '/') path.push_back('/');
-  path.append(name);
+  JoinUnixPathInto(dir, name, &path);
   return path;
 }
 
