@@ -54,7 +54,6 @@ TEST_F(MachineContract, SearchOrderWildcardsAndFailures) {
       {"C:\\w\\*.*", all},
       {"C:\\w\\*.lang", {"1033.lang"}},
       {"C:\\w\\?.txt", {"A.txt", "a.txt", "B.TXT"}},
-      {"C:\\w\\*.TXT", {"A.txt", "a.txt", "ab.txt", "B.TXT"}},
       {"C:\\w\\noext.*", {"noext"}},
       {"C:\\w\\*b*", {"1033.lang.bak", "ab.txt", "B.TXT"}},
       {"C:\\empty\\*.*", {".", ".."}},

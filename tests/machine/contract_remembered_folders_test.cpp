@@ -17,11 +17,6 @@ namespace fs = std::filesystem;
 
 class RememberedFolders : public MachineContract {
  protected:
-  static timespec WriteTime(const std::string& path) {
-    struct stat info {};
-    stat(path.c_str(), &info);
-    return info.st_mtim;
-  }
   // Gives a folder the write time `when` (default: long past, so that a
   // listing of it is trusted at once: no change can hide in the clock's last tick).
   static timespec SetWriteTime(const std::string& path, timespec when = {time(nullptr) - 3600, 0}) {
@@ -100,9 +95,10 @@ TEST_F(RememberedFolders, ChangesMadeOutsideAreSeen) {
   EXPECT_TRUE(HostPathExists(Host("C:\\dst\\Gone")));
   // In a folder the machine made, even in the same clock tick.
   const std::string made = Host("C:\\dst\\Gone");
-  const timespec justMade = WriteTime(made);
+  struct stat justMade {};
+  stat(made.c_str(), &justMade);
   WriteHostFile(made + "/Theirs.txt", "t");
-  SetWriteTime(made, justMade);
+  SetWriteTime(made, justMade.st_mtim);
   EXPECT_EQ(Lines("C:\\dst\\gone\\THEIRS.TXT"), "t");
   EXPECT_EQ(machine().MakeDirectory("C:\\dst\\GONE\\theirs.txt"), kErrorAlreadyExists);
   EXPECT_EQ(Names("C:\\other\\*.*"), (Strings{".", ".."}));
