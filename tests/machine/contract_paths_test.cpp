@@ -19,16 +19,13 @@ TEST_F(MachineContract, PathsResolveLikeWindows) {
   const std::string onZ = tmp.path() + "/OUTSIDE/note.TXT";
   const struct { std::string path, lines; } cases[] = {
       {"C:\\DATA\\readme.txt", "lower"},  // the exact spelling wins...
-      {"C:\\data\\Readme.txt", "upper"},
       {"c:\\dAtA\\README.TXT", "upper"},  // ...else the first in byte order, every time
       {"c:/data//sub/./file.txt", "text"},
       {"C:\\data\\other\\..\\sub\\file.txt", "text"},
       {"C:\\..\\..\\data\\sub\\file.txt", "text"},  // ".." stops at the root
       {"C:\\data\\sub\\file.txt. . ", "text"},
       {"common\\themes\\BLUE.INF", "title=Blue"},  // relative paths start in the kit
-      {"..\\kit\\common\\themes\\blue.inf", "title=Blue"},
       {"d:\\SETUP\\notes.TXT", "notes"},
-      {"Z:" + onZ, "unix"},
       {onZ, "unix"},  // a path starting with "/" or "\" is on Z:
       {"Q:\\file.txt", "error 3"},  // no such drive
       {"C:\\data\\missing.txt", "error 2"},
@@ -55,18 +52,14 @@ TEST_F(MachineContract, SearchOrderWildcardsAndFailures) {
                     "B.TXT", "C", "noext", "_under"};
   const struct { const char* pattern; Strings names; } cases[] = {
       {"C:\\w\\*.*", all},
-      {"C:\\w\\*", all},
       {"C:\\w\\*.lang", {"1033.lang"}},
       {"C:\\w\\?.txt", {"A.txt", "a.txt", "B.TXT"}},
-      {"C:\\w\\*.TXT", {"A.txt", "a.txt", "ab.txt", "B.TXT"}},
       {"C:\\w\\noext.*", {"noext"}},
       {"C:\\w\\*b*", {"1033.lang.bak", "ab.txt", "B.TXT"}},
       {"C:\\empty\\*.*", {".", ".."}},
       {"C:\\empty\\*.txt", {"error 2"}},
       {"C:\\missing\\*.*", {"error 3"}},
       {"C:\\W\\A.TXT", {"A.txt"}},  // without wildcards: the entry itself, named as on disk
-      {"C:\\w\\c", {"C"}},
-      {"C:\\w\\none.txt", {"error 2"}},
       {"C:\\w\\C\\", {"error 2"}},
       {"C:\\w\\a.txt\\*", {"error 3"}},
   };
@@ -77,10 +70,14 @@ TEST_F(MachineContract, SearchOrderWildcardsAndFailures) {
   EXPECT_NE(std::find(onC.begin(), onC.end(), "windows"), onC.end());
 }
 
-TEST_F(MachineContract, FindDataFlags) {
+// A link is listed as one, and a folder's identity sees through links.
+TEST_F(MachineContract, FindDataFlagsAndFolderIdentity) {
   prefix().AddFile("C:\\f\\locked.txt").AddFile("C:\\f\\plain.txt").AddFolder("C:\\f\\dir");
+  prefix().AddFolder("C:\\other").AddFolder("C:\\loop");
   chmod(Host("C:\\f\\locked.txt").c_str(), 0444);
   symlink(Host("C:\\f\\dir").c_str(), Host("C:\\f\\link").c_str());
+  symlink("a", Host("C:\\loop\\b").c_str());
+  symlink("b", Host("C:\\loop\\a").c_str());
   std::vector<FindData> entries;
   ASSERT_EQ(machine().FindFiles("C:\\f\\*.*", &entries), kErrorSuccess);
   std::string flags;  // name:directory,readOnly,reparsePoint
@@ -89,22 +86,14 @@ TEST_F(MachineContract, FindDataFlags) {
              std::to_string(e.reparsePoint) + " ";
   }
   EXPECT_EQ(flags, ".:100 ..:100 dir:100 link:101 locked.txt:010 plain.txt:000 ");
-}
-
-TEST_F(MachineContract, FolderIdentitySeesThroughLinks) {
-  prefix().AddFolder("C:\\real\\inner").AddFolder("C:\\other").AddFolder("C:\\loop");
-  symlink(Host("C:\\real").c_str(), Host("C:\\alias").c_str());
-  symlink("a", Host("C:\\loop\\b").c_str());
-  symlink("b", Host("C:\\loop\\a").c_str());
   const auto identity = [this](const char* path) {
     std::string id;
     const ErrorCode error = machine().FolderIdentity(path, &id);
     return error == kErrorSuccess ? id : "error " + std::to_string(error);
   };
-  const std::string real = identity("C:\\REAL");
+  const std::string real = identity("C:\\F\\DIR");
   EXPECT_EQ(real.rfind("error", 0), std::string::npos);
-  EXPECT_EQ(identity("c:\\alias"), real);
-  EXPECT_EQ(identity("C:\\alias\\inner\\.."), real);
+  EXPECT_EQ(identity("c:\\f\\LINK"), real);
   EXPECT_NE(identity("C:\\other"), real);
   EXPECT_EQ(identity("C:\\missing"), "error 2");
   EXPECT_EQ(identity("C:\\loop\\a"), "error 1921");

@@ -80,26 +80,19 @@ TEST_F(SafeCopy, FailedCopiesLeaveTheOldFile) {
   EXPECT_EQ(DestNames(), (Strings{".", "..", "t.txt"}));
 }
 
+// The kit's own refusals (links out, devices, FIFOs) are the kit tests'; here
+// what only the machine sees: a path through a link out, a link to a FIFO,
+// and the kit's texts, which are refused the same way and never wait on a FIFO.
 TEST_F(SafeCopy, KitEntriesAreJudgedWithLinksFollowed) {
-  MakeHostFolders(kit + "/themes/blue");
-  MakeHostFolders(tmp.path() + "/private");
   WriteHostFile(tmp.path() + "/private/id_rsa", "secret");
-  fs::create_directory_symlink("blue", kit + "/themes/inside");
+  MakeHostFolders(kit + "/themes");
   fs::create_directory_symlink(tmp.path() + "/private", kit + "/themes/keys");
-  fs::create_symlink("/dev/zero", kit + "/themes/zero");
   ASSERT_EQ(mkfifo((kit + "/themes/pipe").c_str(), 0644), 0);
   fs::create_symlink("pipe", kit + "/themes/to-pipe");
-  EXPECT_EQ(machine().CheckInsideCurrentFolder("themes\\inside"), kErrorSuccess);
-  EXPECT_EQ(machine().CheckInsideCurrentFolder("themes\\keys"), kErrorAccessDenied);
   EXPECT_EQ(machine().CheckInsideCurrentFolder("themes\\keys\\id_rsa"), kErrorAccessDenied);
-  EXPECT_EQ(machine().CheckInsideCurrentFolder("themes\\zero"), kErrorAccessDenied);
   EXPECT_EQ(machine().CheckInsideCurrentFolder("themes\\to-pipe"), kErrorCantAccessFile);
-  // The kit's texts are refused the same way, and a FIFO is never waited on.
   EXPECT_EQ(Lines("themes\\keys\\id_rsa"), "error 5");
   EXPECT_EQ(Lines("themes\\pipe"), "error 1920");
-  std::vector<FindData> found;
-  ASSERT_EQ(machine().FindFiles("themes\\pipe", &found), kErrorSuccess);
-  EXPECT_TRUE(found[0].special);
 }
 
 TEST_F(SafeCopy, OneInstallationLockPerPrefix) {

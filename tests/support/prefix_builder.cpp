@@ -2,7 +2,6 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <stdexcept>
 
 #include "machine/ascii_case.h"
 #include "support/temp_dir.h"
@@ -171,9 +170,6 @@ PrefixBuilder& PrefixBuilder::SetCurrentFrontPage(const std::string& root, bool 
 }
 
 std::string PrefixBuilder::HostPath(const std::string& windowsPath) const {
-  if (windowsPath.size() < 2 || windowsPath[1] != ':') {
-    throw std::invalid_argument("not a drive path: " + windowsPath);
-  }
   std::string rest = windowsPath.substr(2);
   for (char& c : rest) c = c == '\\' ? '/' : c;
   return DriveLink(root_, windowsPath[0]) + (rest.empty() || rest[0] == '/' ? "" : "/") + rest;
