@@ -4,8 +4,6 @@
 // The real wizard's run under Xvfb (tests/wine/gui.sh) shows the rest.
 #include <windows.h>
 
-#include <commctrl.h>
-
 #include <functional>
 #include <string>
 #include <thread>
@@ -84,7 +82,7 @@ void EndWith(ProbeDialog& dialog, UINT message, WPARAM wParam) {
 
 void PeerChecks(ProbeDialog& wizard) {
   auto peer = [&wizard](int id) { return wizard.PeerOf(id); };
-  ControlPeer *combo = peer(tpl::kIdcLanguage), *bar = peer(tpl::kIdcProgress);
+  ControlPeer *combo = peer(tpl::kIdcLanguage), *about = peer(tpl::kIdcAbout);
   Print({
       {"a list item's text and the data of the selection; past the end; emptied",
        [&] {
@@ -96,28 +94,30 @@ void PeerChecks(ProbeDialog& wizard) {
          combo->ResetContent();
          return Join({selected, past, Num(combo->Count()), Num(combo->CurSel())});
        }},
-      {"the bar's position after a step; a bound above 32767",
+      {"a button hidden and disabled, then shown and enabled: as the core and the window see it",
        [&] {
-         bar->SetRange(0, 60000);
-         bar->SetStep(2);
-         bar->SetPos(1);
-         bar->StepIt();
-         return Join({Num(SendMessageA(ControlOf(bar), PBM_GETPOS, 0, 0)), Num(bar->RangeUpper())});
+         std::string states;
+         for (bool on : {false, true}) {
+           about->Show(on);
+           about->Enable(on);
+           HWND button = ControlOf(about);
+           states += Bits({about->IsVisible(), IsWindowVisible(button) != FALSE, about->IsEnabled(),
+                           IsWindowEnabled(button) != FALSE});
+         }
+         return states;
+       }},
+      {"the system menu's new entries: a separator, then the about command",
+       [&] {
+         HMENU menu = GetSystemMenu(WindowOf(wizard), FALSE);
+         const int before = GetMenuItemCount(menu);
+         wizard.Window()->AppendSystemMenuSeparator();
+         wizard.Window()->AppendSystemMenuItem(tpl::kScAbout, "&About Install...");
+         char text[32] = {};
+         GetMenuStringA(menu, static_cast<UINT>(before + 1), text, sizeof text, MF_BYPOSITION);
+         return Join({Num(GetMenuItemCount(menu) - before), Num(GetMenuItemID(menu, before)),
+                      Num(GetMenuItemID(menu, before + 1)), text});
        }},
   });
-}
-
-// A window of the thread that is neither of the two dialogs: the message box.
-struct BoxSearch {
-  HWND wizard, dialog, box;
-};
-BOOL CALLBACK FindMessageBox(HWND w, LPARAM param) {
-  auto* search = reinterpret_cast<BoxSearch*>(param);
-  char name[16] = {};
-  GetClassNameA(w, name, sizeof name);
-  if (w == search->wizard || w == search->dialog || std::string(name) != "#32770") return TRUE;
-  search->box = w;
-  return FALSE;
 }
 
 // Dialogs run over the wizard: owned by it, each way of ending one.
@@ -136,16 +136,18 @@ void NestedChecks(HWND wizard, Win32FrontEnd& ui) {
   std::string underBox;
   auto enabled = [wizard] { return IsWindowEnabled(wizard) != FALSE; };
   versions.whenShown = [&](ProbeDialog& d) {
-    BoxSearch search{wizard, WindowOf(d), nullptr};
-    std::thread([&search, &underBox, thread = GetCurrentThreadId()] {
-      for (int tries = 0; tries < 50 && search.box == nullptr; ++tries) {
+    // The box is the thread's active window once it shows (at most 5 s).
+    std::thread([&, dialog = WindowOf(d), thread = GetCurrentThreadId()] {
+      GUITHREADINFO info{};
+      info.cbSize = sizeof info;
+      for (int poll = 0; poll < 50 && (!info.hwndActive || info.hwndActive == dialog ||
+                                       info.hwndActive == wizard);
+           ++poll) {
         Sleep(100);
-        EnumThreadWindows(thread, FindMessageBox, reinterpret_cast<LPARAM>(&search));
+        GetGUIThreadInfo(thread, &info);
       }
-      if (search.box == nullptr) return;
-      underBox = Bits({GetWindow(search.box, GW_OWNER) == search.dialog,
-                       IsWindowEnabled(search.wizard) != FALSE});
-      PostMessageA(search.box, WM_COMMAND, IDOK, 0);
+      underBox = Bits({GetWindow(info.hwndActive, GW_OWNER) == dialog, enabled()});
+      PostMessageA(info.hwndActive, WM_COMMAND, IDOK, 0);
     }).detach();
     d.ShowBox("My Templates note");
     underBox += Bits({enabled()});

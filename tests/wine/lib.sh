@@ -5,16 +5,9 @@
 PASSED=0
 FAILED=0
 pass() { PASSED=$((PASSED + 1)); }
-fail() {
-  FAILED=$((FAILED + 1))
-  echo "FAILED: $*" >&2
-}
+fail() { FAILED=$((FAILED + 1)); echo "FAILED: $*" >&2; }
 # check "what" command...: passes when the command succeeds.
-check() {
-  local what=$1
-  shift
-  if "$@"; then pass; else fail "$what"; fi
-}
+check() { if "${@:2}"; then pass; else fail "$1"; fi; }
 note() { echo "== $*"; }
 # same WHAT EXPECTED GOT: passes when the two files agree, else shows how not.
 same() {
@@ -66,13 +59,11 @@ kill_wine() { WINEPREFIX=$1 "$WINESERVER_BIN" -k 2>/dev/null || true; }
 
 # --- Machine images ---------------------------------------------------------
 
-# Imports registry text (stdin; backslashes in strings doubled) into prefix $1.
+# Imports registry text (stdin; backslashes in strings doubled) into prefix
+# $1, through a file that stays there.
 import_reg() {
-  { printf 'REGEDIT4\r\n\r\n'; sed 's/$/\r/'; } >"$1/drive_c/tplsetup-test.reg"
-  in_prefix "$1" regedit /S 'C:\tplsetup-test.reg' >/dev/null 2>&1
-  local status=$?
-  rm -f "$1/drive_c/tplsetup-test.reg"
-  return $status
+  { printf 'REGEDIT4\r\n\r\n'; sed 's/$/\r/'; } >"$1/drive_c/tplsetup-test.reg" &&
+    in_prefix "$1" regedit /S 'C:\tplsetup-test.reg' >/dev/null 2>&1
 }
 
 # copy_image FROM TO: a machine image's copy, its files linked, its registry
@@ -80,10 +71,7 @@ import_reg() {
 copy_image() { cp -al "$1" "$2" && cp --remove-destination "$1"/*.reg "$2"/; }
 
 # Unix path of C: path $2 in prefix $1.
-c_path() {
-  local windows=${2#[Cc]:}
-  echo "$1/drive_c${windows//\\//}"
-}
+c_path() { local windows=${2#[Cc]:} && echo "$1/drive_c${windows//\\//}"; }
 
 # A fresh machine image. In win64 mode the 32-bit part of Wine never ran, so
 # the values a 32-bit program reads from its registry view are written the
@@ -107,12 +95,10 @@ EOF
 # Installs FrontPage VERSION (2000 2002 2003) at ROOT (a C: path) in
 # prefix $1: its registry value and its program file.
 add_frontpage() {
-  local office=$(($2 == 2000 ? 9 : $2 == 2002 ? 10 : 11)) file
+  local office=$(($2 == 2000 ? 9 : $2 == 2002 ? 10 : 11))
   printf '[%s\\Microsoft\\Office\\%s.0\\Common\\InstallRoot]\n"Path"="%s\\\\"\n' \
     "$HKLM_SOFTWARE" "$office" "${3//\\/\\\\}" | import_reg "$1"
-  file=$(c_path "$1" "$3\\frontpg.exe")
-  mkdir -p "$(dirname "$file")"
-  printf 'MZ' >"$file"
+  install -D <(printf 'MZ') "$(c_path "$1" "$3\\frontpg.exe")"
 }
 
 # --- Logs and files ---------------------------------------------------------
