@@ -39,5 +39,4 @@ void Print(const std::vector<Row>& rows) {
 int main() {
   checks::RunMachineChecks();
   checks::RunFrontEndChecks();
-  return 0;
 }

@@ -80,7 +80,7 @@ void EndWith(ProbeDialog& dialog, UINT message, WPARAM wParam) {
   };
 }
 
-void PeerChecks(ProbeDialog& wizard) {
+void PeerChecks(ProbeDialog& wizard, Win32FrontEnd& ui) {
   auto peer = [&wizard](int id) { return wizard.PeerOf(id); };
   ControlPeer *combo = peer(tpl::kIdcLanguage), *about = peer(tpl::kIdcAbout);
   Print({
@@ -105,6 +105,13 @@ void PeerChecks(ProbeDialog& wizard) {
                            IsWindowEnabled(button) != FALSE});
          }
          return states;
+       }},
+      {"a text as the core reads it back",
+       [&] { return about->SetText("Harbour & Meadow"), about->Text(); }},
+      {"the minimised wizard dragged as its big icon",
+       [&] {
+         const LRESULT dragged = SendMessageA(WindowOf(wizard), WM_QUERYDRAGICON, 0, 0);
+         return Bits({dragged == reinterpret_cast<LRESULT>(ui.Icon(tpl::kIdiApplication, true))});
        }},
       {"the system menu's new entries: a separator, then the about command",
        [&] {
@@ -205,7 +212,7 @@ void RunFrontEndChecks() {
     hidden = Bits({d.PeerOf(tpl::kIdcNext)->IsVisible(), IsWindowVisible(WindowOf(d)) != FALSE});
   };
   wizard.whenShown = [&ui](ProbeDialog& d) {
-    PeerChecks(d);
+    PeerChecks(d, ui);
     NestedChecks(WindowOf(d), ui);
     LicenceAndCursorChecks(ui);
     d.End(77);

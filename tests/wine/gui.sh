@@ -20,7 +20,7 @@ wait_until() {
 # Visible top-level windows with the wizard's caption.
 caption_windows() { xdotool search --onlyvisible --name "^$CAPTION\$" 2>/dev/null; }
 window_count_is() { [ "$(caption_windows | wc -l)" -eq "$1" ]; }
-gui_log_has() { tr -d '\r' <"$(log_of "$WORK/gui")" 2>/dev/null | grep -qxF -- "$*"; }
+gui_log_has() { tr -d '\r' 2>/dev/null <"$(log_of "$WORK/gui")" | grep -qxF -- "$*"; }
 has_focus() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ]; }
 program_ended() { ! kill -0 "$GUI_PROGRAM" 2>/dev/null; }
 notepad_shown() { xdotool search --onlyvisible --name 'readme|Notepad' >/dev/null 2>&1; }
@@ -46,10 +46,10 @@ on_screen() { :; }
 # Starts Xvfb on a free display for the rest of the run (DISPLAY).
 start_display() {
   [ -n "${XVFB_PID:-}" ] && return 0
-  local tool
-  for tool in Xvfb xdotool; do
-    command -v "$tool" >/dev/null || { fail "gui: $tool is not installed"; return 1; }
-  done
+  command -v Xvfb >/dev/null && command -v xdotool >/dev/null || {
+    fail "gui: Xvfb or xdotool is not installed"
+    return 1
+  }
   Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$WORK/display" >/dev/null 2>&1 &
   XVFB_PID=$!
   wait_until 10 test -s "$WORK/display" || { fail "gui: Xvfb did not start"; return 1; }

@@ -8,7 +8,6 @@ pass() { PASSED=$((PASSED + 1)); }
 fail() { FAILED=$((FAILED + 1)); echo "FAILED: $*" >&2; }
 # check "what" command...: passes when the command succeeds.
 check() { if "${@:2}"; then pass; else fail "$1"; fi; }
-note() { echo "== $*"; }
 # same WHAT EXPECTED GOT: passes when the two files agree, else shows how not.
 same() {
   if diff -u "$2" "$3" >"$WORK/diff"; then pass; else

@@ -89,11 +89,10 @@ void RunMachineChecks() {
   };
   std::unique_ptr<tpl::LogWriter> writer, second;
   std::string user;
-  const tpl::RegRoot hklm = tpl::RegRoot::kLocalMachine, hkcu = tpl::RegRoot::kCurrentUser;
 
   Print({
-      {"a missing key", [&] { return openKey(hklm, "Software\\No\\Such"); }},
-      {"an HKCU key", [&] { return openKey(hkcu, kScratchKey); }},
+      {"a missing key", [&] { return openKey(tpl::RegRoot::kLocalMachine, "Software\\No\\Such"); }},
+      {"an HKCU key", [&] { return openKey(tpl::RegRoot::kCurrentUser, kScratchKey); }},
       {"a value that fits with its terminator", [&] { return query("sz"); }},
       {"too long a value, its type still told", [&] { return query("long"); }},
       {"an expandable value, unexpanded", [&] { return query("expand"); }},
