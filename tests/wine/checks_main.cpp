@@ -1,41 +1,42 @@
-// win32_checks [machine|front-end]: runs one group of checks, or both.
+// win32_checks: prints the answers of the win32 machine's and the win32
+// front end's checks, one line each.
 #include <cstdio>
-#include <cstring>
 
 #include "checks.h"
 
 namespace checks {
-namespace {
-int g_passed = 0;
-int g_failed = 0;
-}  // namespace
 
 std::string Num(long long value) { return std::to_string(value); }
 
-void Check(bool ok, const std::string& what, const std::string& detail) {
-  if (ok) {
-    ++g_passed;
-  } else {
-    ++g_failed;
-    std::printf("FAILED: %s%s%s\n", what.c_str(), detail.empty() ? "" : " -- ", detail.c_str());
+std::string Bits(std::initializer_list<bool> bits) {
+  std::string text;
+  for (bool bit : bits) text += bit ? '1' : '0';
+  return text;
+}
+
+std::string Join(std::initializer_list<std::string> parts) {
+  std::string text;
+  for (const std::string& part : parts) {
+    if (!part.empty()) text += (text.empty() ? "" : " ") + part;
   }
+  return text;
 }
 
-void CheckEqual(long long got, long long want, const std::string& what) {
-  Check(got == want, what, "got " + Num(got) + ", want " + Num(want));
-}
-
-void CheckText(const std::string& got, const std::string& want, const std::string& what) {
-  Check(got == want, what, "got \"" + got + "\", want \"" + want + "\"");
+// Control characters are shown as \0, \r and \n: each answer is one line.
+void Print(const std::vector<Row>& rows) {
+  for (const Row& row : rows) {
+    std::string shown;
+    for (char c : row.answer()) {
+      shown += c == '\0' ? "\\0" : c == '\r' ? "\\r" : c == '\n' ? "\\n" : std::string(1, c);
+    }
+    std::printf("%s: %s\n", row.what.c_str(), shown.empty() ? "(nothing)" : shown.c_str());
+  }
+  std::fflush(stdout);
 }
 
 }  // namespace checks
 
-int main(int argc, char** argv) {
-  const char* group = argc > 1 ? argv[1] : "";
-  if (!*group || std::strcmp(group, "machine") == 0) checks::RunMachineChecks();
-  if (!*group || std::strcmp(group, "front-end") == 0) checks::RunFrontEndChecks();
-  std::printf("%d passed, %d failed\n", checks::g_passed, checks::g_failed);
-  std::fflush(stdout);
-  return checks::g_failed == 0 ? 0 : 1;
+int main() {
+  checks::RunMachineChecks();
+  checks::RunFrontEndChecks();
 }
