@@ -131,6 +131,19 @@ TEST(EndScreen, OnlyFinishActsWhateverLedThere) {
          EXPECT_FALSE(f.Logged("The installation was successfully completed."));
        },
        kIdsSucceeded, noLog},
+      // The version dialog's first answer ticks nothing: the first step
+      // comes again, and the log that failed to open stays off.
+      {"a log that failed to open, the first step repeated", {kFP2002, kFP2003}, {"1033"},
+       kNoReadme,
+       [](WizardFixture& f, DialogDriver& d) {
+         f.machine().FailNextLogOpen(kErrorDiskFull);
+         f.ui.Queue(kIddVersions, [](DialogDriver& v) { v.Click(kIdOk); });
+         NextToTheEnd({kFP2003})(f, d);
+         EXPECT_FALSE(HostPathExists(f.HostPath(kLogPath)));
+       },
+       kIdsSucceeded, "The installation was successfully completed.\n\n"
+                      "Create a new starter web site using the web template:" + fp2003,
+       {{kMbOk, kNote2003}}},
       {"success on FrontPage 2000 with two languages", {kFP2000}, {"1033", "1031"}, kNoReadme,
        NextToTheEnd(), kIdsSucceeded, done + fp2000},
       {"FrontPage 98 chosen of four", all, {}, kNoReadme, NextToTheEnd({kFP98}),

@@ -1,6 +1,6 @@
-// Whole runs of the wizard for one FrontPage version: the happy road and a
-// kit without a licence. The logs are compared whole with the files in
-// logs/, as the installer must write them.
+// Whole runs of the wizard for one FrontPage version: the happy road, a kit
+// without a licence, a damaged Application Data value. The logs are compared
+// whole with the files in logs/, as the installer must write them.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -51,6 +51,27 @@ TEST(SingleVersion, WithoutLicenceFileGoesStraightToReady) {
   EXPECT_EQ(f.ui.runs(kIddLicence), 0);
   EXPECT_EQ(f.StatusText(), kReady);
   EXPECT_EQ(f.LogLines().back(), "No licence file supplied");
+}
+
+// An Application Data value of only "\\" is no folder at all.
+const char kShellFolders[] =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+
+TEST(LogAndAppDataFaults, AppDataOfOnlyABackslashFailsLikeAMissingOne) {
+  for (const bool onlyBackslash : {true, false}) {
+    SCOPED_TRACE(onlyBackslash ? "value \"\\\"" : "no value");
+    WizardFixture f;
+    SmallKit(f);
+    f.prefix.AddFrontPage(3, kOffice11);
+    f.prefix.SetCurrentFrontPage(kOffice11);
+    f.prefix.SetString(RegRoot::kCurrentUser, kShellFolders, "AppData", onlyBackslash ? "\\" : "");
+    f.Start();
+    f.Next();
+
+    EXPECT_EQ(f.wizard().m_nEndScreenId, kIdsFailed);
+    EXPECT_EQ(CountLines(f.LogLines(), "Failed to get Application Data directory from Registry"), 1u);
+    EXPECT_EQ(Tree(f, "C:\\Microsoft"), std::vector<std::string>{});
+  }
 }
 
 }  // namespace

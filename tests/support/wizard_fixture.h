@@ -10,12 +10,15 @@
 //   EXPECT_EQ(f.LogLines()[6], "Checking FrontPage installation...");
 #pragma once
 
+#include <functional>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "app/wizard_dlg.h"
 #include "machine/forwarding_machine.h"
+#include "machine/wineprefix/wine_prefix_machine.h"
 #include "support/prefix_builder.h"
 #include "support/temp_dir.h"
 #include "ui/memory_dialog.h"
