@@ -130,6 +130,7 @@ int RunUninstall(Machine& machine, const CommandLine& options, FrontEnd* interac
   if (!options.silent) {
     const std::string key = request.key;
     request.confirm = [key](const std::string& actions) { return ConfirmUninstall(key, actions); };
+    request.showProgress = [key]() { return ShowUninstallProgress(key); };
   }
   return Uninstall(machine, *frontEnd, request, out, err);
 }
@@ -178,13 +179,16 @@ int ProgramMain(const std::vector<std::string>& args) {
   // restore and the record's rewriting, it would leave a record that no
   // longer matches the files. A second signal ends it at once.
   CatchInterruptions();
+  // An interactive uninstall reports its failures in the front end's
+  // message boxes, as an installation does.
+  std::unique_ptr<FrontEnd> interactive;
+  if (!options.silent) interactive = MakeInteractiveFrontEnd(*machine);
   if (options.uninstall || options.listInstalled) {
-    const int exitStatus = RunUninstall(*machine, options, nullptr, ProgramOut(), ProgramErr());
+    const int exitStatus =
+        RunUninstall(*machine, options, interactive.get(), ProgramOut(), ProgramErr());
     ProgramOut().flush();
     return exitStatus;
   }
-  std::unique_ptr<FrontEnd> interactive;
-  if (!options.silent) interactive = MakeInteractiveFrontEnd(*machine);
   const int exitStatus =
       RunWizard(*machine, options, interactive.get(), ProgramOut(), ProgramErr());
   ProgramOut().flush();

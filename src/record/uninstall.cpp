@@ -129,7 +129,6 @@ bool UninstallRun::Carry(UndoAction& action) {
   if (action.reason.empty()) action.reason = "it could not be undone";
   action.kind = UndoAction::Kind::kKeep;
   wizard_.LogLine(FormatText(kLogKeptFile, action.reason.c_str(), action.path.c_str()));
-  out_ << "Kept " << action.path << " (" << action.reason << ")\n";
   return false;
 }
 
@@ -229,8 +228,23 @@ int UninstallRun::Run() {
   }
   wizard_.LogLine(FormatText(kLogUninstalling, request_.key.c_str(), place_.record.c_str()));
   std::vector<UndoAction> kept;
-  for (UndoAction& action : actions) {
-    if (!Carry(action)) kept.push_back(action);
+  {
+    std::unique_ptr<UninstallProgress> progress;
+    if (request_.showProgress) progress = request_.showProgress();
+    const int total = static_cast<int>(std::count_if(
+        actions.begin(), actions.end(),
+        [](const UndoAction& action) { return action.kind != UndoAction::Kind::kNothing; }));
+    int done = 0;
+    for (UndoAction& action : actions) {
+      const bool counts = action.kind != UndoAction::Kind::kNothing;
+      if (!Carry(action)) kept.push_back(action);
+      if (progress && counts) progress->Update(++done, total);
+    }
+  }
+  // After the progress display has ended, so that a terminal's bar and the
+  // list do not share a line.
+  for (const UndoAction& action : kept) {
+    out_ << "Kept " << action.path << " (" << action.reason << ")\n";
   }
   RemoveFolders();
   const bool finished = Finish(kept);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <ostream>
 #include <string>
 
@@ -10,6 +11,14 @@
 
 namespace tpl {
 
+// Shows an interactive uninstall's user how far it has come.
+class UninstallProgress {
+ public:
+  virtual ~UninstallProgress() = default;
+  // `done` of `total` files undone.
+  virtual void Update(int done, int total) = 0;
+};
+
 struct UninstallRequest {
   std::string key;
   bool dryRun = false;  // list the actions, change nothing
@@ -17,6 +26,9 @@ struct UninstallRequest {
   // Asked with the list of actions before anything changes; nullptr: ask
   // nothing (silent). Returns whether to go on.
   std::function<bool(const std::string& actions)> confirm;
+  // Called once the run is confirmed, before the first file is undone;
+  // nullptr: no progress shown (silent). The progress ends with the files.
+  std::function<std::unique_ptr<UninstallProgress>()> showProgress;
 };
 
 // Exit statuses as the program's: 0 everything undone (no record left);

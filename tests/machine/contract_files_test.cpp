@@ -10,20 +10,16 @@
 namespace tpl::test {
 namespace {
 
-using Strings = std::vector<std::string>;
-
-class FileContract : public MachineContract {};
-
-TEST_F(FileContract, CopyResultsAndFailures) {
+TEST_F(MachineContract, CopyResultsAndFailures) {
   prefix().AddFile("C:\\src\\a.txt", "new contents").AddFile("C:\\dst\\A.TXT", "old");
   prefix().AddFolder("C:\\dst\\folder").AddFile("C:\\dst\\ro.txt", "kept");
   chmod(Host("C:\\dst\\ro.txt").c_str(), 0444);  // refused even when the tests run as root
-  ASSERT_EQ(machine().CopyFileOver("C:\\src\\a.txt", "C:\\DST\\a.txt"), kErrorSuccess);
-  EXPECT_EQ(ReadHostFile(Host("C:\\dst\\A.TXT")), "new contents");  // the existing name
+  ASSERT_EQ(Copy("C:\\src\\a.txt", "C:\\DST\\a.txt"), kErrorSuccess);
+  EXPECT_EQ(HostText("C:\\dst\\A.TXT"), "new contents");  // the existing name
   EXPECT_FALSE(HostPathExists(Host("C:\\dst\\a.txt")));
   // A new file keeps the caller's spelling inside the case-matched folder.
-  ASSERT_EQ(machine().CopyFileOver("C:\\src\\a.txt", "c:\\DST\\Fresh.Txt"), kErrorSuccess);
-  EXPECT_EQ(ReadHostFile(Host("C:\\dst\\Fresh.Txt")), "new contents");
+  ASSERT_EQ(Copy("C:\\src\\a.txt", "c:\\DST\\Fresh.Txt"), kErrorSuccess);
+  EXPECT_EQ(HostText("C:\\dst\\Fresh.Txt"), "new contents");
   const struct { const char* from; const char* to; ErrorCode error; } failures[] = {
       {"C:\\src\\missing.txt", "C:\\dst\\b.txt", kErrorFileNotFound},
       {"C:\\nosrc\\a.txt", "C:\\dst\\b.txt", kErrorPathNotFound},
@@ -33,15 +29,12 @@ TEST_F(FileContract, CopyResultsAndFailures) {
       {"C:\\src\\a.txt", "C:\\SRC\\A.txt", kErrorSharingViolation},
       {"C:\\src\\a.txt", "C:\\dst\\ro.txt", kErrorAccessDenied},
   };
-  for (const auto& failure : failures) {
-    SCOPED_TRACE(std::string(failure.from) + " -> " + failure.to);
-    EXPECT_EQ(machine().CopyFileOver(failure.from, failure.to), failure.error);
-  }
-  EXPECT_EQ(ReadHostFile(Host("C:\\src\\a.txt")), "new contents");
-  EXPECT_EQ(ReadHostFile(Host("C:\\dst\\ro.txt")), "kept");
+  for (const auto& f : failures) EXPECT_EQ(Copy(f.from, f.to), f.error) << f.from << " " << f.to;
+  EXPECT_EQ(HostText("C:\\src\\a.txt"), "new contents");
+  EXPECT_EQ(HostText("C:\\dst\\ro.txt"), "kept");
 }
 
-TEST_F(FileContract, CopyKeepsBytesReadOnlyAndWriteTime) {
+TEST_F(MachineContract, CopyKeepsBytesReadOnlyAndWriteTime) {
   std::string big(3 * 1024 * 1024 + 17, '\0');
   for (size_t i = 0; i < big.size(); ++i) big[i] = static_cast<char>(i * 131 % 251);
   prefix().AddFile("C:\\src\\big.bin", big).AddFile("C:\\dst\\big.bin", std::string(5000000, 'x'));
@@ -49,11 +42,11 @@ TEST_F(FileContract, CopyKeepsBytesReadOnlyAndWriteTime) {
   chmod(Host("C:\\src\\ro.txt").c_str(), 0444);
   const auto then = std::filesystem::file_time_type::clock::now() - std::chrono::hours(24 * 400);
   std::filesystem::last_write_time(Host("C:\\src\\rw.txt"), then);
-  ASSERT_EQ(machine().CopyFileOver("C:\\src\\big.bin", "C:\\dst\\big.bin"), kErrorSuccess);
-  ASSERT_EQ(machine().CopyFileOver("C:\\src\\ro.txt", "C:\\ro.txt"), kErrorSuccess);
-  ASSERT_EQ(machine().CopyFileOver("C:\\src\\rw.txt", "C:\\rw.txt"), kErrorSuccess);
-  EXPECT_TRUE(ReadHostFile(Host("C:\\dst\\big.bin")) == big);  // the longer old file is cut
-  EXPECT_EQ(ReadHostFile(Host("C:\\ro.txt")), "r");
+  ASSERT_EQ(Copy("C:\\src\\big.bin", "C:\\dst\\big.bin"), kErrorSuccess);
+  ASSERT_EQ(Copy("C:\\src\\ro.txt", "C:\\ro.txt"), kErrorSuccess);
+  ASSERT_EQ(Copy("C:\\src\\rw.txt", "C:\\rw.txt"), kErrorSuccess);
+  EXPECT_TRUE(HostText("C:\\dst\\big.bin") == big);  // the longer old file is cut
+  EXPECT_EQ(HostText("C:\\ro.txt"), "r");
   struct stat ro {}, rw {};
   stat(Host("C:\\ro.txt").c_str(), &ro);
   stat(Host("C:\\rw.txt").c_str(), &rw);
@@ -62,7 +55,7 @@ TEST_F(FileContract, CopyKeepsBytesReadOnlyAndWriteTime) {
   EXPECT_EQ(std::filesystem::last_write_time(Host("C:\\rw.txt")), then);
 }
 
-TEST_F(FileContract, MakeDirectoryResults) {
+TEST_F(MachineContract, MakeDirectoryAndTextFiles) {
   prefix().AddFolder("C:\\Parent\\Existing").AddFile("C:\\Parent\\file.txt");
   EXPECT_EQ(machine().MakeDirectory("C:\\parent\\NewOne"), kErrorSuccess);
   EXPECT_TRUE(HostPathExists(Host("C:\\Parent\\NewOne")));
@@ -70,10 +63,7 @@ TEST_F(FileContract, MakeDirectoryResults) {
   EXPECT_EQ(machine().MakeDirectory("C:\\Parent\\FILE.TXT"), kErrorAlreadyExists);
   EXPECT_EQ(machine().MakeDirectory("C:\\parent\\newone\\"), kErrorAlreadyExists);
   EXPECT_EQ(machine().MakeDirectory("C:\\Parent\\missing\\child"), kErrorPathNotFound);
-}
-
-// The line rules themselves are the text-mode reader's tests; here the file source under it.
-TEST_F(FileContract, TextFilesReadInTextMode) {
+  // The line rules are the text-mode reader's tests; here the file source under it.
   prefix().AddFile("C:\\t\\crlf.txt", "one\r\ntwo\rstill two\n\x1A" "x").AddFile("C:\\t\\empty.txt");
   EXPECT_EQ(Lines("C:\\t\\crlf.txt"), "one|two\rstill two");
   EXPECT_EQ(Lines("C:\\t"), "error 5");
@@ -81,66 +71,31 @@ TEST_F(FileContract, TextFilesReadInTextMode) {
   ASSERT_EQ(machine().OpenTextFile("C:\\t\\empty.txt", &reader), kErrorSuccess);
   std::string line;
   EXPECT_EQ(reader->ReadLine(&line), kErrorHandleEof);  // no lines at all, not one empty line
-  EXPECT_EQ(reader->ReadLine(&line), kErrorHandleEof);
 }
 
-TEST_F(FileContract, LogFileIsHeldWithoutSharing) {
+TEST_F(MachineContract, LogFileIsHeldWithoutSharingAndNeverWrittenThroughALink) {
   prefix().AddFile("C:\\logs\\setup.log", "previous run").AddFile("C:\\src.txt", "s");
+  prefix().AddFile("C:\\precious.txt", "keep me");
+  symlink(Host("C:\\precious.txt").c_str(), Host("C:\\logs\\link.log").c_str());
   std::unique_ptr<LogWriter> log, second;
   ASSERT_EQ(machine().CreateLogFile("C:\\LOGS\\Setup.log", &log), kErrorSuccess);
-  EXPECT_EQ(ReadHostFile(Host("C:\\logs\\setup.log")), "");  // truncated
+  EXPECT_EQ(HostText("C:\\logs\\setup.log"), "");  // truncated
   ASSERT_EQ(log->Write("line\r\n"), kErrorSuccess);
   ASSERT_EQ(log->Flush(), kErrorSuccess);
-  EXPECT_EQ(ReadHostFile(Host("C:\\logs\\setup.log")), "line\r\n");
+  EXPECT_EQ(HostText("C:\\logs\\setup.log"), "line\r\n");
   EXPECT_EQ(machine().CreateLogFile("c:\\logs\\setup.log", &second), kErrorSharingViolation);
   EXPECT_EQ(Lines("C:\\logs\\setup.log"), "error 32");
-  EXPECT_EQ(machine().CopyFileOver("C:\\src.txt", "C:\\logs\\setup.log"), kErrorSharingViolation);
-  EXPECT_EQ(ReadHostFile(Host("C:\\logs\\setup.log")), "line\r\n");  // the failures changed nothing
+  EXPECT_EQ(Copy("C:\\src.txt", "C:\\logs\\setup.log"), kErrorSharingViolation);
+  EXPECT_EQ(HostText("C:\\logs\\setup.log"), "line\r\n");  // the failures changed nothing
   log.reset();
   EXPECT_EQ(Lines("C:\\logs\\setup.log"), "line");
   EXPECT_EQ(machine().CreateLogFile("C:\\logs\\setup.log", &second), kErrorSuccess);
-}
-
-TEST_F(FileContract, LogFileIsNeverWrittenThroughALink) {
-  prefix().AddFile("C:\\precious.txt", "keep me").AddFolder("C:\\Logs");
-  symlink(Host("C:\\precious.txt").c_str(), Host("C:\\Logs\\setup.log").c_str());
-  std::unique_ptr<LogWriter> log;
-  EXPECT_EQ(machine().CreateLogFile("C:\\logs\\setup.log", &log), kErrorAccessDenied);
-  EXPECT_EQ(ReadHostFile(Host("C:\\precious.txt")), "keep me");
+  EXPECT_EQ(machine().CreateLogFile("C:\\logs\\LINK.log", &log), kErrorAccessDenied);
+  EXPECT_EQ(HostText("C:\\precious.txt"), "keep me");
   EXPECT_EQ(machine().CreateLogFile("C:\\logs", &log), kErrorAccessDenied);
   EXPECT_EQ(machine().CreateLogFile("C:\\nowhere\\setup.log", &log), kErrorPathNotFound);
-  // A new log takes the caller's spelling.
   ASSERT_EQ(machine().CreateLogFile("C:\\LOGS\\TplSetup.log", &log), kErrorSuccess);
-  EXPECT_TRUE(HostPathExists(Host("C:\\Logs\\TplSetup.log")));
-}
-
-TEST_F(FileContract, SearchSeesWhatTheMachineCreated) {
-  prefix().AddFile("C:\\src\\a.txt", "a").AddFolder("C:\\dst");
-  EXPECT_EQ(Names("C:\\dst\\*.*"), (Strings{".", ".."}));   // listed and cached
-  EXPECT_EQ(Lines("C:\\dst\\later.txt"), "error 2");        // a lookup that misses
-  ASSERT_EQ(machine().MakeDirectory("C:\\dst\\Sub"), kErrorSuccess);
-  ASSERT_EQ(machine().CopyFileOver("C:\\src\\a.txt", "C:\\dst\\Later.txt"), kErrorSuccess);
-  std::unique_ptr<LogWriter> log;
-  ASSERT_EQ(machine().CreateLogFile("C:\\dst\\x.log", &log), kErrorSuccess);
-  EXPECT_EQ(Names("C:\\dst\\*.*"), (Strings{".", "..", "Later.txt", "Sub", "x.log"}));
-  EXPECT_EQ(Lines("C:\\DST\\LATER.TXT"), "a");
-  ASSERT_EQ(machine().CopyFileOver("C:\\src\\a.txt", "C:\\dst\\sub\\deep.txt"), kErrorSuccess);
-  EXPECT_EQ(Names("C:\\dst\\SUB\\*.txt"), Strings{"deep.txt"});
-}
-
-TEST_F(FileContract, ChangesMadeOutsideAreSeen) {
-  prefix().AddFolder("C:\\dst\\gone").AddFile("C:\\dst\\file.txt");
-  EXPECT_EQ(machine().MakeDirectory("C:\\dst\\gone"), kErrorAlreadyExists);  // now cached
-  std::filesystem::remove(Host("C:\\dst\\gone"));
-  std::filesystem::remove(Host("C:\\dst\\file.txt"));
-  EXPECT_EQ(Names("C:\\dst\\file.txt"), Strings{"error 2"});
-  EXPECT_EQ(machine().MakeDirectory("C:\\DST\\Gone"), kErrorSuccess);
-  EXPECT_TRUE(HostPathExists(Host("C:\\dst\\Gone")));
-  EXPECT_EQ(Lines("C:\\dst\\outside.txt"), "error 2");
-  WriteHostFile(Host("C:\\dst\\Outside.txt"), "o");
-  // Another spelling than the one looked for: the folder must be listed again.
-  EXPECT_EQ(Lines("C:\\dst\\OUTSIDE.TXT"), "o");
-  EXPECT_EQ(Names("C:\\dst\\*.txt"), Strings{"Outside.txt"});
+  EXPECT_TRUE(HostPathExists(Host("C:\\logs\\TplSetup.log")));  // a new log: the caller's spelling
 }
 
 }  // namespace

@@ -30,28 +30,17 @@ class SystemContract : public MachineContract {
     return std::to_string(type) + ":" + data;
   }
 
-  std::string Temp() {
-    std::string path;
-    EXPECT_EQ(machine().TempPath(&path), kErrorSuccess);
-    return path;
-  }
-
-  // "major.minor.build csd".
-  std::string Version() {
+  // "temp folder | windows folder | major.minor.build csd".
+  std::string Facts() {
+    std::string temp, windows;
     OsVersionInfo info;
+    EXPECT_EQ(machine().TempPath(&temp), kErrorSuccess);
+    EXPECT_EQ(machine().WindowsFolder(&windows), kErrorSuccess);
     EXPECT_EQ(machine().OsVersion(&info), kErrorSuccess);
     EXPECT_EQ(info.platformId, 2u);
-    return std::to_string(info.majorVersion) + "." + std::to_string(info.minorVersion) + "." +
-           std::to_string(info.buildNumber) + " " + info.csdVersion;
-  }
-
-  // A fresh prefix without TMP and TEMP in the user's key (and the machine's, if asked).
-  void DropTempValues(bool machineToo) {
-    UsePrefix(PrefixOptions());
-    for (const char* name : {"TMP", "TEMP"}) {
-      prefix().RemoveValue(kHkcu, "Environment", name);
-      if (machineToo) prefix().RemoveValue(kHklm, kSystemEnvironment, name);
-    }
+    return temp + " | " + windows + " | " + std::to_string(info.majorVersion) + "." +
+           std::to_string(info.minorVersion) + "." + std::to_string(info.buildNumber) + " " +
+           info.csdVersion;
   }
 };
 
@@ -80,27 +69,29 @@ TEST_F(SystemContract, Win64PrefixReadsThe32BitView) {
   EXPECT_EQ(Value(kHklm, "Software\\OnlyNative", "x"), "error 2");  // no fallback
   EXPECT_EQ(Value(kHkcu, "Software\\UserKey", "x"), "1:user");     // HKCU as is
   EXPECT_EQ(Value(kHklm, kSystemEnvironment, "windir"), "1:C:\\windows");
-  EXPECT_EQ(Version(), "6.1.7601 Service Pack 1");  // from the string: no dwords in 32-bit view
+  // The version from the string: no dwords in the 32-bit view.
+  EXPECT_EQ(Facts(), "C:\\users\\tester\\Temp\\ | C:\\windows | 6.1.7601 Service Pack 1");
 }
 
-TEST_F(SystemContract, UnreadableHiveIsAccessDenied) {
+TEST_F(SystemContract, UnreadableOrForeignHives) {
   machine();  // writes the registry files
-  unlink((prefix().root() + "/system.reg").c_str());
-  MakeHostFolders(prefix().root() + "/system.reg");  // a folder cannot be read as a file
-  EXPECT_EQ(Value(kHklm, kCurrentVersion, "CommonFilesDir"), "error 5");
-  EXPECT_EQ(Value(kHkcu, "Environment", "TEMP"), "1:C:\\users\\tester\\Temp");
-}
-
-TEST_F(SystemContract, FileThatIsNoRegistryWarnsOnceAndHasNoKeys) {
-  machine();
+  // A file that is no registry warns once and has no keys; a missing one has none either.
   WriteHostFile(prefix().root() + "/user.reg", "this is not a registry\n[Software\\X]\n");
+  unlink((prefix().root() + "/system.reg").c_str());
   ::testing::internal::CaptureStderr();
+  EXPECT_EQ(Value(kHklm, kCurrentVersion, "CommonFilesDir"), "error 2");
   EXPECT_EQ(Value(kHkcu, "Software\\X", "v"), "error 2");
   EXPECT_EQ(Value(kHkcu, "Environment", "TEMP"), "error 2");
   const std::string warnings = ::testing::internal::GetCapturedStderr();
   const std::string file = prefix().root() + "/user.reg";
   ASSERT_NE(warnings.find(file), std::string::npos) << warnings;
   EXPECT_EQ(warnings.find(file, warnings.find(file) + 1), std::string::npos) << warnings;
+  UsePrefix(PrefixOptions());
+  machine();
+  unlink((prefix().root() + "/system.reg").c_str());
+  MakeHostFolders(prefix().root() + "/system.reg");  // a folder cannot be read as a file
+  EXPECT_EQ(Value(kHklm, kCurrentVersion, "CommonFilesDir"), "error 5");
+  EXPECT_EQ(Value(kHkcu, "Environment", "TEMP"), "1:C:\\users\\tester\\Temp");
 }
 
 TEST_F(SystemContract, EnvironmentExpansion) {
@@ -124,9 +115,9 @@ TEST_F(SystemContract, EnvironmentExpansion) {
       {"%Nested%", "C:\\windows\\m\\n"},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.source);
     std::string expanded = "stale";
-    EXPECT_EQ(machine().ExpandEnvironment(c.source, 260, &expanded), strlen(c.expanded) + 1);
+    EXPECT_EQ(machine().ExpandEnvironment(c.source, 260, &expanded), strlen(c.expanded) + 1)
+        << c.source;
     EXPECT_EQ(expanded, c.expanded);
   }
   std::string expanded = "untouched";  // too small a buffer: the size needed, nothing written
@@ -136,57 +127,53 @@ TEST_F(SystemContract, EnvironmentExpansion) {
   EXPECT_EQ(expanded, "C:\\windows");
 }
 
-TEST_F(SystemContract, TempPathChoosesTmpThenTempThenProfileThenWindows) {
-  EXPECT_EQ(Temp(), "C:\\users\\tester\\Temp\\");
+// Temp: TMP, then TEMP (the user's key before the machine's), then the
+// profile, then Windows. The version: the dwords before the string.
+TEST_F(SystemContract, TempFolderWindowsFolderAndVersion) {
+  const auto freshWithoutTemp = [this](bool machineToo) {
+    UsePrefix(PrefixOptions());
+    for (const char* name : {"TMP", "TEMP"}) {
+      prefix().RemoveValue(kHkcu, "Environment", name);
+      if (machineToo) prefix().RemoveValue(kHklm, kSystemEnvironment, name);
+    }
+  };
+  prefix().SetString(kHkcu, "Environment", "TEMP", "C:\\not\\first\\");
+  EXPECT_EQ(Facts(), "C:\\users\\tester\\Temp\\ | C:\\windows | 6.1.7601 Service Pack 1");
   UsePrefix(PrefixOptions());
   prefix().RemoveValue(kHkcu, "Environment", "TMP").RemoveValue(kHklm, kSystemEnvironment, "TMP");
   prefix().SetString(kHkcu, "Environment", "TEMP", "D:\\temp\\");
-  EXPECT_EQ(Temp(), "D:\\temp\\");
-  DropTempValues(false);
-  EXPECT_EQ(Temp(), "C:\\windows\\temp\\");  // the machine's key, expanded
-  DropTempValues(true);
-  EXPECT_EQ(Temp(), "C:\\users\\tester\\");
-  DropTempValues(true);
-  prefix().RemoveValue(kHkcu, "Volatile Environment", "USERPROFILE");
-  prefix().SetString(kHklm, kWindowsNt, "SystemRoot", "C:\\WINNT\\");
-  EXPECT_EQ(Temp(), "C:\\WINNT\\");
-  std::string folder;
-  ASSERT_EQ(machine().WindowsFolder(&folder), kErrorSuccess);
-  EXPECT_EQ(folder, "C:\\WINNT");
-}
-
-TEST_F(SystemContract, VersionFromDwordsBeforeString) {
   prefix().SetDword(kHklm, kWindowsNt, "CurrentMajorVersionNumber", 10);
   prefix().SetDword(kHklm, kWindowsNt, "CurrentMinorVersionNumber", 0);
   prefix().SetString(kHklm, kWindowsNt, "CurrentBuildNumber", "19045");
-  EXPECT_EQ(Version(), "10.0.19045 Service Pack 1");
-  UsePrefix(PrefixOptions());
+  EXPECT_EQ(Facts(), "D:\\temp\\ | C:\\windows | 10.0.19045 Service Pack 1");
+  freshWithoutTemp(false);
   prefix().RemoveValue(kHklm, kWindowsNt, "CurrentMajorVersionNumber");
   prefix().RemoveValue(kHklm, kWindowsNt, "CurrentMinorVersionNumber");
   prefix().SetString(kHklm, kWindowsNt, "CurrentVersion", "5.1");
   prefix().SetString(kHklm, kWindowsNt, "CSDVersion", "Service Pack 3");
   prefix().SetString(kHklm, kWindowsNt, "CurrentBuildNumber", "2600");
-  EXPECT_EQ(Version(), "5.1.2600 Service Pack 3");
+  EXPECT_EQ(Facts(), "C:\\windows\\temp\\ | C:\\windows | 5.1.2600 Service Pack 3");
+  freshWithoutTemp(true);
+  EXPECT_EQ(Facts(), "C:\\users\\tester\\ | C:\\windows | 6.1.7601 Service Pack 1");
+  freshWithoutTemp(true);
+  prefix().RemoveValue(kHkcu, "Volatile Environment", "USERPROFILE");
+  prefix().SetString(kHklm, kWindowsNt, "SystemRoot", "C:\\WINNT\\");
+  EXPECT_EQ(Facts(), "C:\\WINNT\\ | C:\\WINNT | 6.1.7601 Service Pack 1");
 }
 
-TEST_F(SystemContract, UserNameWindowsFolderAndMessages) {
+// The user name is checked by every scenario log's head.
+TEST_F(SystemContract, MessagesAndTime) {
   std::string text;
-  ASSERT_EQ(machine().UserName(&text), kErrorSuccess);
-  EXPECT_EQ(text, "tester");
-  ASSERT_EQ(machine().WindowsFolder(&text), kErrorSuccess);
-  EXPECT_EQ(text, "C:\\windows");
   EXPECT_EQ(machine().SystemMessage(183),
             "Cannot create a file when that file already exists.\r\n");
   EXPECT_EQ(machine().SystemMessage(7), "");  // no text: empty
   for (ErrorCode code : {2u, 3u, 5u, 8u, 13u, 18u, 19u, 32u, 38u, 80u, 87u, 112u, 122u, 123u,
                          145u, 206u, 234u, 1921u}) {
     text = machine().SystemMessage(code);
-    ASSERT_GE(text.size(), 3u) << code;
-    EXPECT_EQ(text.substr(text.size() - 3), ".\r\n") << code;
+    EXPECT_TRUE(text.size() > 3 && text.substr(text.size() - 3) == ".\r\n") << code;
   }
   const LocalTime now = machine().Now();
-  EXPECT_GE(now.year, 2024);
-  EXPECT_TRUE(now.month >= 1 && now.month <= 12);
+  EXPECT_TRUE(now.year >= 2024 && now.month >= 1 && now.month <= 12);
 }
 
 }  // namespace

@@ -1,11 +1,9 @@
-// The contract suite's fixture: each test runs against every machine that
-// can run here, on a prefix written by PrefixBuilder and a kit folder that
-// is the machine's current folder.
+// The wineprefix machine's contract: each test runs on a prefix written by
+// PrefixBuilder, with a kit folder as the machine's current folder.
 #pragma once
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -17,6 +15,8 @@
 
 namespace tpl::test {
 
+using Strings = std::vector<std::string>;
+
 class MachineContract : public ::testing::Test {
  protected:
   MachineContract() { UsePrefix(PrefixOptions()); }
@@ -25,7 +25,6 @@ class MachineContract : public ::testing::Test {
   void UsePrefix(const PrefixOptions& options) {
     machine_.reset();
     prefix_ = std::make_unique<PrefixBuilder>(tmp.path() + "/prefix", options);
-    kit = tmp.path() + "/kit";
     MakeHostFolders(kit);
   }
 
@@ -41,6 +40,10 @@ class MachineContract : public ::testing::Test {
   }
 
   std::string Host(const std::string& windowsPath) { return prefix_->HostPath(windowsPath); }
+  std::string HostText(const std::string& windowsPath) { return ReadHostFile(Host(windowsPath)); }
+  ErrorCode Copy(const std::string& from, const std::string& to) {
+    return machine().CopyFileOver(from, to);
+  }
 
   // Every line of a text file joined by '|', or "error N".
   std::string Lines(const std::string& path) {
@@ -48,27 +51,24 @@ class MachineContract : public ::testing::Test {
     ErrorCode error = machine().OpenTextFile(path, &reader);
     if (error != kErrorSuccess) return "error " + std::to_string(error);
     std::string joined, line;
-    bool first = true;
-    while ((error = reader->ReadLine(&line)) == kErrorSuccess) {
+    for (bool first = true; (error = reader->ReadLine(&line)) == kErrorSuccess; first = false) {
       joined += (first ? "" : "|") + line;
-      first = false;
     }
-    if (error != kErrorHandleEof) joined += "|error " + std::to_string(error);
-    return joined;
+    return error == kErrorHandleEof ? joined : joined + "|error " + std::to_string(error);
   }
 
   // The names FindFiles gives, or "error N".
-  std::vector<std::string> Names(const std::string& pattern) {
+  Strings Names(const std::string& pattern) {
     std::vector<FindData> entries;
     const ErrorCode error = machine().FindFiles(pattern, &entries);
     if (error != kErrorSuccess) return {"error " + std::to_string(error)};
-    std::vector<std::string> names;
+    Strings names;
     for (const FindData& entry : entries) names.push_back(entry.name);
     return names;
   }
 
   TempDir tmp;
-  std::string kit;
+  const std::string kit = tmp.path() + "/kit";
 
  private:
   std::unique_ptr<PrefixBuilder> prefix_;

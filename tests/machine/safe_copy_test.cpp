@@ -25,37 +25,35 @@ class SafeCopy : public MachineContract {
     WriteHostFile(kit + "/new.txt", "new content");
   }
   // The names in the destination folder: no temporary may be left there.
-  std::vector<std::string> DestNames() { return Names("C:\\dest\\*"); }
+  Strings DestNames() { return Names("C:\\dest\\*"); }
 };
 
-TEST_F(SafeCopy, LinkAtDestinationIsReplacedNotWrittenThrough) {
-  machine();
-  const std::string outside = tmp.path() + "/outside.txt";
-  WriteHostFile(outside, "keep me");
-  fs::create_symlink(outside, Host("C:\\dest\\t.txt"));
-  ASSERT_EQ(machine().CopyFileOver("new.txt", "C:\\dest\\t.txt"), kErrorSuccess);
-  EXPECT_EQ(ReadHostFile(outside), "keep me");
-  EXPECT_FALSE(fs::is_symlink(Host("C:\\dest\\t.txt")));
-  EXPECT_EQ(ReadHostFile(Host("C:\\dest\\t.txt")), "new content");
-  EXPECT_EQ(DestNames(), (std::vector<std::string>{".", "..", "t.txt"}));
-}
-
-TEST_F(SafeCopy, ReplacedFileIsANewFileAndOtherLinksKeepTheOldContent) {
+// A link at the destination is replaced, never written through; other hard
+// links of a replaced file keep the old content.
+TEST_F(SafeCopy, ReplacedFileIsANewFile) {
   prefix().AddFile("C:\\dest\\t.txt", "old");
   machine();
-  const std::string other = tmp.path() + "/hard-link";
+  const std::string outside = tmp.path() + "/outside.txt", other = tmp.path() + "/hard-link";
+  WriteHostFile(outside, "keep me");
+  fs::create_symlink(outside, Host("C:\\dest\\link.txt"));
   fs::create_hard_link(Host("C:\\dest\\t.txt"), other);
-  ASSERT_EQ(machine().CopyFileOver("new.txt", "C:\\dest\\t.txt"), kErrorSuccess);
+  ASSERT_EQ(Copy("new.txt", "C:\\dest\\link.txt"), kErrorSuccess);
+  ASSERT_EQ(Copy("new.txt", "C:\\dest\\t.txt"), kErrorSuccess);
+  EXPECT_EQ(ReadHostFile(outside), "keep me");
+  EXPECT_FALSE(fs::is_symlink(Host("C:\\dest\\link.txt")));
+  EXPECT_EQ(HostText("C:\\dest\\link.txt"), "new content");
   EXPECT_EQ(ReadHostFile(other), "old");
-  EXPECT_EQ(ReadHostFile(Host("C:\\dest\\t.txt")), "new content");
+  EXPECT_EQ(HostText("C:\\dest\\t.txt"), "new content");
+  EXPECT_EQ(DestNames(), (Strings{".", "..", "link.txt", "t.txt"}));
 }
 
-TEST_F(SafeCopy, RefusedCopiesLeaveTheOldFileAndNoTemporary) {
+// A copy refused or interrupted half-way leaves the old file and no temporary.
+TEST_F(SafeCopy, FailedCopiesLeaveTheOldFile) {
   prefix().AddFile("C:\\dest\\t.txt", "old");
   machine();
   ASSERT_EQ(mkfifo((kit + "/pipe").c_str(), 0644), 0);
   // The FIFO has no writer: opening it to read must not wait for one.
-  EXPECT_EQ(machine().CopyFileOver("pipe", "C:\\dest\\t.txt"), kErrorCantAccessFile);
+  EXPECT_EQ(Copy("pipe", "C:\\dest\\t.txt"), kErrorCantAccessFile);
   // A full disk, as a file size limit makes it.
   struct rlimit limit {}, previous{};
   getrlimit(RLIMIT_FSIZE, &previous);
@@ -63,30 +61,23 @@ TEST_F(SafeCopy, RefusedCopiesLeaveTheOldFileAndNoTemporary) {
   limit.rlim_cur = 4;
   signal(SIGXFSZ, SIG_IGN);
   ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
-  const ErrorCode full = machine().CopyFileOver("new.txt", "C:\\dest\\t.txt");
+  const ErrorCode full = Copy("new.txt", "C:\\dest\\t.txt");
   setrlimit(RLIMIT_FSIZE, &previous);
   EXPECT_EQ(full, kErrorDiskFull);
-  fs::permissions(Host("C:\\dest\\t.txt"), fs::perms::owner_write, fs::perm_options::remove);
-  EXPECT_EQ(machine().CopyFileOver("new.txt", "C:\\dest\\t.txt"), kErrorAccessDenied);
-  EXPECT_EQ(ReadHostFile(Host("C:\\dest\\t.txt")), "old");
-  EXPECT_EQ(DestNames(), (std::vector<std::string>{".", "..", "t.txt"}));
-}
-
-TEST_F(SafeCopy, InterruptedCopyLeavesTheOldFileAndNoTemporary) {
-  prefix().AddFile("C:\\dest\\t.txt", "old");
-  machine();
+  // An interruption: a handler that only records, as the program's first signal does.
   WriteHostFile(kit + "/big.bin", std::string(3 << 20, 'x'));
-  // A handler that only records, as the program's first signal does.
-  struct sigaction record {}, previous{};
+  struct sigaction record {}, before{};
   record.sa_handler = [](int signalNumber) { RequestInterruption(signalNumber); };
-  ASSERT_EQ(sigaction(SIGUSR1, &record, &previous), 0);
+  ASSERT_EQ(sigaction(SIGUSR1, &record, &before), 0);
   RaiseSignalAfterCopiedBytes(SIGUSR1, 1 << 20);
-  EXPECT_EQ(machine().CopyFileOver("big.bin", "C:\\dest\\t.txt"), kErrorOperationAborted);
-  sigaction(SIGUSR1, &previous, nullptr);
+  EXPECT_EQ(Copy("big.bin", "C:\\dest\\t.txt"), kErrorOperationAborted);
+  sigaction(SIGUSR1, &before, nullptr);
   EXPECT_EQ(RequestedInterruption(), SIGUSR1);
   ClearInterruption();
-  EXPECT_EQ(ReadHostFile(Host("C:\\dest\\t.txt")), "old");
-  EXPECT_EQ(DestNames(), (std::vector<std::string>{".", "..", "t.txt"}));
+  fs::permissions(Host("C:\\dest\\t.txt"), fs::perms::owner_write, fs::perm_options::remove);
+  EXPECT_EQ(Copy("new.txt", "C:\\dest\\t.txt"), kErrorAccessDenied);
+  EXPECT_EQ(HostText("C:\\dest\\t.txt"), "old");
+  EXPECT_EQ(DestNames(), (Strings{".", "..", "t.txt"}));
 }
 
 TEST_F(SafeCopy, KitEntriesAreJudgedWithLinksFollowed) {
@@ -119,13 +110,10 @@ TEST_F(SafeCopy, OneInstallationLockPerPrefix) {
   EXPECT_EQ(machine().LockInstallation(&second), kErrorSharingViolation);
   first.reset();
   EXPECT_EQ(machine().LockInstallation(&second), kErrorSuccess);
-  EXPECT_TRUE(fs::exists(prefix().root() + "/.tplsetup.lock"));
-}
-
-TEST_F(SafeCopy, LockThatCannotBeMadeGivesTheReason) {
+  second.reset();
+  EXPECT_TRUE(fs::remove(prefix().root() + "/.tplsetup.lock"));
   MakeHostFolders(prefix().root() + "/.tplsetup.lock");  // a folder in the way
-  std::unique_ptr<MachineLock> lock;
-  EXPECT_EQ(machine().LockInstallation(&lock), kErrorAccessDenied);
+  EXPECT_EQ(machine().LockInstallation(&first), kErrorAccessDenied);
 }
 
 }  // namespace

@@ -72,16 +72,11 @@ class PrefixBuilder {
   std::string CommonFilesPath() const;
 
  private:
-  struct Value {
-    std::string encoded;  // the right-hand side in Wine's format
-  };
-  using Key = std::map<std::string, Value>;  // value name -> value
-  // Stores a value's encoded right-hand side; `redirect` applies the win64 view.
+  using Key = std::map<std::string, std::string>;  // value name -> Wine's right-hand side
+  // Stores a value; `redirect` applies the win64 view.
   PrefixBuilder& Put(RegRoot root, const std::string& key, const std::string& name,
                      std::string encoded, bool redirect = true);
   std::string StoredKey(RegRoot root, const std::string& key) const;
-  void WriteHive(const std::string& file, const std::map<std::string, Key>& hive,
-                 const std::string& relativeTo) const;
 
   std::string root_;
   PrefixOptions options_;

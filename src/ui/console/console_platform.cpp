@@ -1,5 +1,6 @@
 // The native build's interactive front end: the terminal on the standard
-// streams, sized and styled from the terminal and the environment.
+// streams, sized and styled from the terminal and the environment; and the
+// progress bar of an interactive uninstall.
 #include <sys/ioctl.h>
 #include <unistd.h>
 
@@ -8,8 +9,10 @@
 #include <string>
 
 #include "app/platform.h"
+#include "app/uninstall_platform.h"
 #include "machine/ascii_case.h"
 #include "ui/console/console_front_end.h"
+#include "ui/console/progress_meter.h"
 
 namespace tpl {
 namespace {
@@ -47,11 +50,37 @@ void MeasureTerminal(int* columns, int* rows) {
   }
 }
 
+bool StdoutIsTerminal() { return isatty(STDOUT_FILENO) == 1; }
+
+int TerminalColumns() {
+  int columns = DecimalOr(Environment("COLUMNS"), 80);
+  int rows = 0;
+  if (StdoutIsTerminal()) MeasureTerminal(&columns, &rows);
+  return columns;
+}
+
+class TerminalUninstallProgress : public UninstallProgress {
+ public:
+  explicit TerminalUninstallProgress(const std::string& key)
+      : meter_(ProgramOut(), StdoutIsTerminal(), TerminalColumns(), nullptr) {
+    meter_.Caption("Uninstalling " + key);
+  }
+  ~TerminalUninstallProgress() override { meter_.Finish(); }
+  void Update(int done, int total) override { meter_.Update(done, 0, total); }
+
+ private:
+  ProgressMeter meter_;
+};
+
 }  // namespace
+
+std::unique_ptr<UninstallProgress> ShowUninstallProgress(const std::string& key) {
+  return std::make_unique<TerminalUninstallProgress>(key);
+}
 
 std::unique_ptr<FrontEnd> MakeInteractiveFrontEnd(Machine& machine) {
   ConsoleOptions options;
-  options.terminal = isatty(STDOUT_FILENO) == 1;
+  options.terminal = StdoutIsTerminal();
   options.inputEchoed = isatty(STDIN_FILENO) == 1;
   options.columns = DecimalOr(Environment("COLUMNS"), 80);
   options.utf8 = LocaleIsUtf8();
