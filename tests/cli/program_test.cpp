@@ -1,115 +1,117 @@
-// The real program, run as a user runs it: every option, the exit statuses,
-// what goes to standard output and standard error, and the example kit
-// installed into a throwaway copy of the example machine.
+// The program as a user runs it, in a child process (a signal ends it from
+// inside) on a throwaway copy of the example machine and kit: the options
+// and their mistakes, the exit statuses, standard output and error, and the
+// runs that must not lose anything: a second run while one holds the lock, a
+// signal in the middle of a large file, a damaged machine, a log that goes
+// missing.
 #include <gtest/gtest.h>
-#include <fcntl.h>
-#include <sys/wait.h>
+#include <sys/file.h>
 #include <unistd.h>
 
+#include <csignal>
+#include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <map>
-#include <optional>
+#include <vector>
 
+#include "app/command_line.h"
+#include "machine/wineprefix/copy_interruption.h"
 #include "support/child_run.h"
-#include "support/prefix_builder.h"
 #include "support/temp_dir.h"
-
-extern char** environ;
 
 namespace tpl::test {
 namespace {
 
 namespace fs = std::filesystem;
 
-using Result = ChildRun;
-
-// Environment changes for one run: a value sets the variable, nullopt unsets it.
-using EnvChanges = std::map<std::string, std::optional<std::string>>;
-
-class ProgramTest : public ::testing::Test {
+class Program : public ::testing::Test {
  protected:
-  // Runs the program with `args`, standard input closed, in `cwd` (the
-  // test's folder when empty).
-  Result Launch(const std::vector<std::string>& args, const EnvChanges& env = {},
-             const std::string& cwd = "") {
-    std::vector<std::string> environment;
-    for (char** entry = environ; *entry != nullptr; ++entry) {
-      const std::string text = *entry;
-      if (env.count(text.substr(0, text.find('='))) == 0) environment.push_back(text);
+  Program() {
+    for (const char* part : {"machine", "kit"}) {
+      fs::copy(std::string(TPL_SOURCE_DIR) + "/examples/" + part, tmp.path() + "/" + part,
+               fs::copy_options::recursive | fs::copy_options::copy_symlinks);
     }
-    for (const auto& [name, value] : env) {
-      if (value) environment.push_back(name + "=" + *value);
-    }
+  }
+
+  // ProgramMain(args) in a child process in `cwd`; `prepare` runs there first.
+  ChildRun Run(std::vector<std::string> args, const std::function<void()>& prepare = {},
+               const std::string& cwd = "") {
     return RunInChild(tmp.path(), cwd.empty() ? tmp.path() : cwd, [&] {
-      std::vector<char*> argv{const_cast<char*>(TPLSETUP_BIN)};
-      for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
-      argv.push_back(nullptr);
-      std::vector<char*> envp;
-      for (std::string& entry : environment) envp.push_back(entry.data());
-      envp.push_back(nullptr);
-      execve(TPLSETUP_BIN, argv.data(), envp.data());
-      return 127;
+      if (prepare) prepare();
+      return ProgramMain(args);
     });
   }
-
-  // A throwaway copy of examples/machine, its drive link kept.
-  std::string CopyOfExampleMachine() {
-    const std::string copy = tmp.path() + "/machine";
-    fs::copy(std::string(TPL_SOURCE_DIR) + "/examples/machine", copy,
-             fs::copy_options::recursive | fs::copy_options::copy_symlinks);
-    return copy;
+  std::vector<std::string> Install(std::vector<std::string> extra = {}) {
+    std::vector<std::string> args{"--silent", "--accept-licence", "--versions", "2002",
+                                  "--kit",    kit,                "--prefix",   machine};
+    args.insert(args.end(), extra.begin(), extra.end());
+    return args;
+  }
+  std::string Installed(const std::string& inThemes) {
+    return machine + "/drive_c/Program Files/Common Files/Microsoft Shared/themes/" + inThemes;
   }
 
-  static std::string ExampleKit() { return std::string(TPL_SOURCE_DIR) + "/examples/kit"; }
-
   TempDir tmp;
+  const std::string machine = tmp.path() + "/machine", kit = tmp.path() + "/kit";
+  const std::string log = machine + "/drive_c/users/demo/Temp/tplsetup.log";
 };
 
-TEST_F(ProgramTest, HelpVersionAndBadCommandLines) {
-  const Result help = Launch({"--help"}), version = Launch({"--version"});
-  EXPECT_EQ(help.status, 0);
-  EXPECT_EQ(help.out.rfind("Usage: tplsetup [options]\n", 0), 0u) << help.out;
-  EXPECT_EQ(version.status, 0);
-  EXPECT_EQ(version.out, "tplsetup 1.0\n");
-  EXPECT_EQ(help.err + version.err, "");
-
-  // Bad command lines exit with 64, the reason and the usage on standard error.
-  const Result bad = Launch({"--silent", "--versions", "97"});
-  EXPECT_EQ(bad.status, 64);
-  EXPECT_EQ(bad.out, "");
-  EXPECT_EQ(bad.err.rfind("tplsetup: ", 0), 0u) << bad.err;
-  EXPECT_NE(bad.err.find("\nUsage: tplsetup [options]\n"), std::string::npos) << bad.err;
+// Runs that install nothing: each exit status, and pieces of what goes to
+// standard output and standard error. Without --silent the wizard runs on
+// the terminal, and input that ends is Esc.
+TEST_F(Program, RunsThatInstallNothing) {
+  const std::string empty = tmp.path() + "/empty", gone = tmp.path() + "/gone";
+  fs::create_directory(empty);
+  fs::create_directory(gone);
+  const auto env = [](const char* name, std::string value) {
+    return [=] { value.empty() ? unsetenv(name) : setenv(name, value.c_str(), 1); };
+  };
+  const struct Case {
+    std::vector<std::string> args;
+    std::function<void()> prepare;
+    int status;
+    std::vector<std::string> outHas, errHas;
+    std::string cwd = "";
+  } cases[] = {
+      {{"--help"}, {}, 0, {"Usage: tplsetup [options]\n"}, {}},
+      {{"--version"}, {}, 0, {"tplsetup 1.0\n"}, {}},
+      {{"--kit", kit, "--prefix", machine}, [] { setenv("LANG", "C.UTF-8", 1); }, kExitCancelled,
+       {"[end of input]", "  Installation cancelled.\n"}, {}},
+      {{"--silent", "--versions", "97"}, {}, 64, {},
+       {"tplsetup: ", "\nUsage: tplsetup [options]\n"}},
+      {{"--silent", "--prefix", empty}, {}, 64, {},
+       {"\"" + empty + "\" is not a Wine prefix", "system.reg"}},
+      {{"--silent"}, env("WINEPREFIX", empty), 64, {}, {empty}},
+      {{"--silent"}, [=] { env("WINEPREFIX", "")(), env("HOME", tmp.path() + "/home")(); },
+       64, {}, {tmp.path() + "/home/.wine"}},
+      {{"--silent", "--prefix", machine, "--kit", tmp.path() + "/nokit"}, {}, 64, {}, {"nokit"}},
+      {{"--silent", "--prefix", machine}, [=] { fs::remove(gone); }, 64, {},
+       {"current folder no longer exists"}, gone},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::PrintToString(c.args));
+    const ChildRun run = Run(c.args, c.prepare, c.cwd);
+    EXPECT_EQ(run.status, c.status);
+    for (const std::string& piece : c.outHas) {
+      EXPECT_NE(run.out.find(piece), std::string::npos) << run.out;
+    }
+    EXPECT_EQ(run.err.empty(), c.errHas.empty()) << run.err;
+    for (const std::string& piece : c.errHas) {
+      EXPECT_NE(run.err.find(piece), std::string::npos) << run.err;
+    }
+  }
 }
 
-TEST_F(ProgramTest, FolderThatIsNoPrefixOrNoKitIsAClearError) {
-  MakeHostFolders(tmp.path() + "/empty");
-  const Result named = Launch({"--silent", "--prefix", tmp.path() + "/empty"});
-  EXPECT_EQ(named.status, 64);
-  EXPECT_NE(named.err.find("\"" + tmp.path() + "/empty\" is not a Wine prefix"),
-            std::string::npos)
-      << named.err;
-  EXPECT_NE(named.err.find("system.reg"), std::string::npos);
-
-  // The default prefix: $WINEPREFIX, else ~/.wine.
-  const Result fromEnv = Launch({"--silent"}, {{"WINEPREFIX", tmp.path() + "/empty"}});
-  EXPECT_EQ(fromEnv.status, 64);
-  EXPECT_NE(fromEnv.err.find(tmp.path() + "/empty"), std::string::npos) << fromEnv.err;
-  const Result fromHome =
-      Launch({"--silent"}, {{"WINEPREFIX", std::nullopt}, {"HOME", tmp.path() + "/home"}});
-  EXPECT_EQ(fromHome.status, 64);
-  EXPECT_NE(fromHome.err.find(tmp.path() + "/home/.wine"), std::string::npos) << fromHome.err;
-
-  // A kit folder that does not exist.
-  const Result noKit =
-      Launch({"--silent", "--prefix", CopyOfExampleMachine(), "--kit", tmp.path() + "/nokit"});
-  EXPECT_EQ(noKit.status, 64);
-  EXPECT_NE(noKit.err.find("nokit"), std::string::npos) << noKit.err;
-}
-
-TEST_F(ProgramTest, InstallsTheExampleKitIntoTheExampleMachine) {
-  const std::string machine = CopyOfExampleMachine();
-  const Result run = Launch({"--silent", "--accept-licence", "--versions", "2002,2003", "--kit",
-                          ExampleKit(), "--prefix", machine});
+// The built program itself: the example kit, the current folder, into the
+// example machine, $WINEPREFIX.
+TEST_F(Program, InstallsTheExampleKitIntoTheExampleMachine) {
+  const ChildRun run = RunInChild(tmp.path(), kit, [this] {
+    setenv("WINEPREFIX", machine.c_str(), 1);
+    execl(TPLSETUP_BIN, TPLSETUP_BIN, "--silent", "--accept-licence", "--versions", "2002,2003",
+          nullptr);
+    return 127;
+  });
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.err, "");
   EXPECT_EQ(run.out,
@@ -120,71 +122,106 @@ TEST_F(ProgramTest, InstallsTheExampleKitIntoTheExampleMachine) {
             "right column.\n"
             "FP 2003: Go to File > New. Click on \"More Web Site Templates\" in the right column.  "
             "This template is listed under the \"My Templates\" tab\n");
+  EXPECT_EQ(ReadHostFile(Installed("harbour/harbour.inf")),
+            ReadHostFile(kit + "/common/Themes/harbour/harbour.inf"));
+}
 
-  const std::string c = machine + "/drive_c/";
-  const std::string kit = ExampleKit() + "/";
-  const std::map<std::string, std::string> installed = {
-      {"Program Files/Common Files/Microsoft Shared/themes/harbour/harbour.inf",
-       "common/Themes/harbour/harbour.inf"},
-      {"Program Files/Common Files/Microsoft Shared/themes11/meadow/mbanner.gif",
-       "common/Themes/meadow/mbanner.gif"},
-      {"Program Files/Microsoft Office/templates/1033/pages/gallery.tem/gallery.htm",
-       "fp2000/Pages/gallery.tem/gallery.htm"},
-      {"Program Files/Microsoft Office/templates/1033/webs11/smallbiz.tem/products.htm",
-       "common/Webs/smallbiz.tem/products.htm"},
-      {"Program Files/Microsoft Office/templates/1033/DWTs/harbour/harbour.dwt",
-       "common/dwts/harbour/harbour.dwt"},
-      {"users/demo/AppData/Roaming/Microsoft/FrontPage/Frames/sidebar.tem/sidebar.htm",
-       "fp2000/Frames/sidebar.tem/sidebar.htm"},
-      {"users/demo/AppData/Roaming/Microsoft/FrontPage/DWTs/meadow/meadow.dwt",
-       "common/dwts/meadow/meadow.dwt"},
-  };
-  for (const auto& [destination, source] : installed) {
-    EXPECT_EQ(ReadHostFile(c + destination), ReadHostFile(kit + source)) << destination;
+TEST_F(Program, SecondRunWhileTheLockIsHeldWritesNothing) {
+  ASSERT_EQ(Run(Install()).status, kExitInstalled);
+  const std::string firstLog = ReadHostFile(log);
+  const int held = open((machine + "/.tplsetup.lock").c_str(), O_RDWR);
+  ASSERT_EQ(flock(held, LOCK_EX | LOCK_NB), 0);
+  fs::remove_all(Installed("harbour"));
+  for (const std::vector<std::string>& args : {Install(), Install({"--dry-run"})}) {
+    const ChildRun second = Run(args);
+    EXPECT_EQ(second.status, kExitFailed);
+    EXPECT_EQ(second.err, "tplsetup: another installation is running on this machine\n");
+    EXPECT_EQ(second.out, "");
   }
-  const std::string log = ReadHostFile(c + "users/demo/Temp/tplsetup.log");
-  EXPECT_NE(log.find("\r\nOperating system: Windows NT/2000/XP V5.1 Service Pack 3\r\n"),
-            std::string::npos);
+  close(held);
+  EXPECT_EQ(ReadHostFile(log), firstLog);
+  EXPECT_FALSE(fs::exists(Installed("harbour")));
 }
 
-TEST_F(ProgramTest, DefaultsAreTheCurrentFolderAndWinePrefix) {
-  const std::string machine = CopyOfExampleMachine();
-  const Result run = Launch({"--silent", "--accept-licence", "--no-log"},
-                         {{"WINEPREFIX", machine}}, ExampleKit());
-  EXPECT_EQ(run.status, 0) << run.err;
-  EXPECT_EQ(run.out.find("Log file written to"), std::string::npos);
-  EXPECT_FALSE(HostPathExists(machine + "/drive_c/users/demo/Temp/tplsetup.log"));
-  // Without --versions the preselected current version, FrontPage 2003, alone.
-  EXPECT_TRUE(HostPathExists(machine +
-                             "/drive_c/users/demo/AppData/Roaming/Microsoft/Themes/harbour"));
-  EXPECT_FALSE(HostPathExists(machine +
-                              "/drive_c/Program Files/Common Files/Microsoft Shared/themes"));
+TEST_F(Program, SignalMidFileCancelsAndKeepsThePreviousFile) {
+  const std::string big = kit + "/common/Themes/harbour/big.bin";
+  WriteHostFile(big, std::string(12 << 20, 'a'));
+  ASSERT_EQ(Run(Install()).status, kExitInstalled);
+  WriteHostFile(big, std::string(12 << 20, 'b'));
+  const ChildRun interrupted =
+      Run(Install(), [] { RaiseSignalAfterCopiedBytes(SIGTERM, 5 << 20); });
+  EXPECT_EQ(interrupted.status, kExitCancelled);
+  EXPECT_EQ(interrupted.err.find("File copy failed"), std::string::npos) << interrupted.err;
+  // The cancelled end screen's lines, then only the closing line.
+  const std::string text = ReadHostFile(log);
+  const std::string tail =
+      text.substr(std::min(text.find("Installation interrupted"), text.size()));
+  EXPECT_EQ(tail.substr(0, tail.find(" on ")),
+            "Installation interrupted by SIGTERM\r\nInstallation cancelled.\r\nLog file closed");
+  EXPECT_EQ(tail.find("\r\n\r\n"), tail.size() - 4);
+  EXPECT_EQ(text.find("File copy failed"), std::string::npos);
+  EXPECT_TRUE(ReadHostFile(Installed("harbour/big.bin")) == std::string(12 << 20, 'a'));
+  for (const auto& entry : fs::recursive_directory_iterator(machine)) {
+    EXPECT_EQ(entry.path().filename().string().rfind(".tplsetup-", 0), std::string::npos)
+        << entry.path();
+  }
 }
 
-// Without --silent the wizard runs on the terminal; input that ends is Esc.
-TEST_F(ProgramTest, InteractiveRunEndsCancelledWhenTheInputEnds) {
-  const Result run = Launch({"--kit", ExampleKit(), "--prefix", CopyOfExampleMachine()},
-                            {{"LANG", "C.UTF-8"}, {"COLUMNS", "60"}});
-  EXPECT_EQ(run.status, 2);
-  EXPECT_NE(run.out.find("[end of input]"), std::string::npos) << run.out;
-  EXPECT_NE(run.out.find("  Installation cancelled.\n"), std::string::npos) << run.out;
+TEST_F(Program, InterruptedInstallationIsUndoneToTheMachineAsItWas) {
+  // The user's own harbour.css is replaced; the run stops inside a large file.
+  fs::create_directories(Installed("harbour"));
+  WriteHostFile(Installed("harbour/harbour.css"), "mine");
+  WriteHostFile(kit + "/common/Themes/meadow/big.bin", std::string(12 << 20, 'a'));
+  const auto driveC = [this] {
+    std::map<std::string, std::string> entries;
+    for (const auto& entry : fs::recursive_directory_iterator(machine + "/drive_c")) {
+      if (entry.path() == log) continue;
+      const auto time = entry.last_write_time().time_since_epoch().count();
+      entries[entry.path().string()] =
+          entry.is_regular_file() ? ReadHostFile(entry.path().string()) + " @" + std::to_string(time)
+                                  : "folder";
+    }
+    return entries;
+  };
+  const auto before = driveC();
+  const auto interrupt = [] { RaiseSignalAfterCopiedBytes(SIGTERM, 5 << 20); };
+  EXPECT_EQ(Run(Install({"--undo-on-failure"}), interrupt).status, kExitCancelled);
+  EXPECT_EQ(driveC(), before);
+
+  const ChildRun left = Run(Install(), interrupt);
+  EXPECT_NE(left.err.find("tplsetup: to undo what was copied: tplsetup --uninstall --record kit\n"),
+            std::string::npos) << left.err;
+  EXPECT_EQ(ReadHostFile(Installed("harbour/harbour.css")).substr(0, 4), "/* H") << "not replaced";
+  const ChildRun undo = Run({"--silent", "--uninstall", "--record", "kit", "--prefix", machine});
+  EXPECT_EQ(undo.status, kExitInstalled) << undo.out << undo.err;
+  EXPECT_EQ(driveC(), before);
 }
 
-TEST_F(ProgramTest, RefusedLicenceExitsWith2AndNoFrontPageWith1) {
-  const std::string machine = CopyOfExampleMachine();
-  const std::vector<std::string> before = ListHostTree(machine + "/drive_c/Program Files");
-  const Result refused = Launch({"--silent", "--kit", ExampleKit(), "--prefix", machine});
-  EXPECT_EQ(refused.status, 2);
-  EXPECT_EQ(refused.out.rfind("Installation cancelled.\n", 0), 0u) << refused.out;
-  EXPECT_EQ(ListHostTree(machine + "/drive_c/Program Files"), before);
+// A log removed during the run (as soon as the first copy is made: its name
+// is known then) is reported incomplete; a prefix without user.reg is an
+// empty hive, not a refusal.
+TEST_F(Program, MissingUserHiveAndRemovedLogGetTrueMessages) {
+  const ChildRun run = Run(Install(), [this] {
+    static std::string removed = log;
+    struct sigaction remove {};
+    remove.sa_handler = [](int) { unlink(removed.c_str()); };
+    sigaction(SIGUSR2, &remove, nullptr);
+    RaiseSignalAfterCopiedBytes(SIGUSR2, 1);
+  });
+  EXPECT_EQ(run.status, kExitInstalled);
+  EXPECT_NE(run.err.find("tplsetup: warning: the installation log C:\\users\\demo\\Temp\\"
+                         "tplsetup.log is incomplete: (2) The system cannot find the file "
+                         "specified.\n"),
+            std::string::npos)
+      << run.err;
+  EXPECT_EQ(run.out.find("Log file written to"), std::string::npos) << run.out;
 
-  PrefixBuilder prefix(tmp.path() + "/bare");
-  prefix.Write();
-  const Result bare =
-      Launch({"--silent", "--accept-licence", "--kit", ExampleKit(), "--prefix", prefix.root()});
-  EXPECT_EQ(bare.status, 1);
-  EXPECT_EQ(bare.err, "Installation Error.  FrontPage not found.\n");
-  EXPECT_EQ(bare.out.rfind("Installation failed. Please check the log file.\n", 0), 0u);
+  fs::remove(machine + "/user.reg");
+  const ChildRun noUserHive = Run(Install());
+  EXPECT_EQ(noUserHive.err.find("privilege"), std::string::npos) << noUserHive.err;
+  const std::string windowsLog = ReadHostFile(machine + "/drive_c/windows/temp/tplsetup.log");
+  EXPECT_NE(windowsLog.find("Log file closed"), std::string::npos);
+  EXPECT_EQ(windowsLog.find("privilege"), std::string::npos);
 }
 
 }  // namespace

@@ -1,54 +1,76 @@
-// The wizard on the terminal, as whole transcripts: its first screen, the
-// keys of the usable controls, and how a run ends when the input does.
+// The wizard on the terminal, as whole transcripts: a whole installation by
+// keys, and a run whose input ends at once.
 #include <gtest/gtest.h>
 
 #include "app/wizard_dlg.h"
 #include "console_test_support.h"
 #include "res/strings.h"
 
-namespace tpl {
+namespace tpl::test {
 namespace {
 
-using test::ConsoleSession;
-using test::ExpectScreens;
+std::string Clauses(int count) {
+  std::string text;
+  for (int i = 1; i <= count; ++i) text += "Clause " + std::to_string(i) + ".\r\n";
+  return text;
+}
 
-TEST(ConsoleWizard, FirstScreenShowsTheWelcomeAndOffersTheUsableControlsOnly) {
-  ConsoleSession session("");
-  session.KitFile("intro.txt", "Welcome to the Harbour theme pack, with two themes that suit "
-                               "small firms and clubs alike.\r\n");
-  CWizardDlg wizard(session.machine, session.ui);
-  wizard.DoModal();
-  // The kit's welcome, wrapped, then the wizard's own lines; hidden or
-  // disabled: the readme box, the language list, the progress bar and its
-  // caption, "Finish".
-  ExpectScreens(session, "wizard_first_screen");
+// FrontPage 2000 (the current one), 2002 and 2003 with three Office
+// languages; a kit with a welcome, a long licence and a readme in code page
+// 1252, on a terminal of 20 rows (eight lines of licence a page).
+TEST(ConsoleWizard, WholeInstallationByKeys) {
+  ConsoleOptions options;
+  options.rows = 20;
+  const std::string input =
+      "f\nl\nl\nn\n"           // Finish not usable yet; the log box cleared and ticked; Next
+      "3\n\n1\n2\n\n"          // 2003 ticked (its note waits for Enter), 2000 cleared, 2002; OK
+      "n\n"                    // the install plan
+      "french\n4\n2\nn\n"      // the name picks, a number past the list picks nothing
+      "\nb\n\n\n\n\n\nn\na\n"  // "b" pages back; on the last page Enter and "n" do not accept
+      "n\nf\n";                // ready; the end screen's Finish shows the readme
+  ConsoleSession session(input, options);
+  const char* roots[] = {"C:\\Program Files\\Microsoft Office\\Office",
+                         "C:\\Program Files\\Microsoft Office\\Office10",
+                         "C:\\Program Files\\Microsoft Office\\OFFICE11"};
+  for (int version : {kFP2000, kFP2002, kFP2003}) {
+    session.f.prefix.AddFrontPage(version, roots[version - 1]);
+  }
+  session.f.prefix.SetCurrentFrontPage(roots[0]);
+  for (const char* lcid : {"1033", "1031", "1036"}) {
+    session.f.prefix.AddFolder(std::string("C:\\Program Files\\Microsoft Office\\templates\\") +
+                               lcid);
+  }
+  session.f.Kit("intro.txt", "Welcome to the Harbour theme pack, with two themes that suit "
+                             "small firms and clubs alike.\r\n");
+  session.f.Kit("common/Themes/blue/blue.inf", "title=Blue\r\nversion=1\r\n");
+  session.f.Kit("common/Pages/welcome/welcome.htm", "<html></html>\r\n");
+  session.f.Kit("license.txt", Clauses(30));
+  session.f.Kit("readme.txt", "Thanks for installing.\r\nEnjoy caf\xe9s.\r\n");
+  ConsoleFrontEnd& ui = session.Start();
+  CWizardDlg wizard(session.f.machine(), ui);
+  EXPECT_EQ(wizard.DoModal(), kIdOk);
+
+  EXPECT_EQ(wizard.m_nEndScreenId, kIdsSucceeded);
+  EXPECT_NE(session.f.LogBytes("C:\\users\\tester\\Temp\\tplsetup.log")
+                .find("User chose to install for language LCID 1033"),
+            std::string::npos);
+  session.ExpectScreens("wizard_whole_installation");
+  EXPECT_EQ(session.Unread(), "");
 }
 
 TEST(ConsoleWizard, EmptyInputCancelsThenFinishes) {
   ConsoleSession session("");
-  session.KitFile("readme.txt", "Read me first.\r\n");
-  CWizardDlg wizard(session.machine, session.ui);
+  session.f.Kit("readme.txt", "Read me first.\r\n");
+  ConsoleFrontEnd& ui = session.Start();
+  CWizardDlg wizard(session.f.machine(), ui);
   EXPECT_EQ(wizard.DoModal(), kIdOk);
 
   EXPECT_EQ(wizard.m_nEndScreenId, kIdsCancelled);
   // The end screen was shown before "Finish": its keys, the ticked readme
   // box; "Finish" with the box ticked shows the readme, read through the machine.
-  ExpectScreens(session, "wizard_empty_input");
-  EXPECT_EQ(session.machine.pauses(), std::vector<uint32_t>{1000});
-}
-
-TEST(ConsoleWizard, KeysWorkTheWizardAndUnusableOnesAreRefused) {
-  // Finish is not usable yet; "l" clears the log box; Cancel; the readme box
-  // cleared; Finish.
-  ConsoleSession session("f\nl\nc\nv\nf\n");
-  session.KitFile("readme.txt", "Read me first.\r\n");
-  CWizardDlg wizard(session.machine, session.ui);
-  EXPECT_EQ(wizard.DoModal(), kIdOk);
-
-  ExpectScreens(session, "wizard_keys");
-  EXPECT_EQ(wizard.m_bViewReadme, 0);
-  EXPECT_EQ(session.Unread(), "");
+  session.ExpectScreens("wizard_empty_input");
+  EXPECT_EQ(session.f.machine().pauses(), std::vector<uint32_t>{1000});
 }
 
 }  // namespace
-}  // namespace tpl
+}  // namespace tpl::test

@@ -46,6 +46,7 @@ TEST(TerminalText, TabsGoToTheNextStopOfEight) {
   // The install plan's "Themes:\t" column.
   EXPECT_EQ(WrapText("Themes:\tBlue", 40), (Lines{"Themes: Blue"}));
   EXPECT_EQ(WrapText("ab\tc\td", 40), (Lines{"ab      c       d"}));
+  EXPECT_EQ(WrapText("caf\xc3\xa9\tx", 40), (Lines{"caf\xc3\xa9    x"}));  // columns, not bytes
 }
 
 TEST(TerminalText, MnemonicsAreTakenOutOfButtonTexts) {

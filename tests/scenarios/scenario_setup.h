@@ -13,12 +13,15 @@
 
 namespace tpl::test {
 
+inline const char kOffice[] = "C:\\Program Files\\Microsoft Office\\Office";
 inline const char kOffice10[] = "C:\\Program Files\\Microsoft Office\\Office10";
 inline const char kOffice11[] = "C:\\Program Files\\Microsoft Office\\OFFICE11";
 inline const char kTemplates[] = "C:\\Program Files\\Microsoft Office\\templates";
 inline const char kShared[] = "C:\\Program Files\\Common Files\\Microsoft Shared";
 inline const char kFrontPage98[] = "C:\\Program Files\\FrontPage";
 inline const char kLogPath[] = "C:\\users\\tester\\Temp\\tplsetup.log";
+inline const char kNote2003[] =
+    "This option will install the template under the 'My Templates' tab in FrontPage 2003";
 inline const char kReady[] = "Ready to install themes.\n\nClick Next to continue.";
 inline const char kCancelledWithLog[] =
     "Installation cancelled.\nLog file written to C:\\users\\tester\\Temp\\tplsetup.log";
@@ -57,11 +60,6 @@ inline std::vector<std::string> Tree(WizardFixture& f, const std::string& window
 inline std::vector<std::string> Sorted(std::vector<std::string> lines) {
   std::sort(lines.begin(), lines.end());
   return lines;
-}
-
-inline std::vector<std::string> Tail(const std::vector<std::string>& lines, size_t count) {
-  EXPECT_GE(lines.size(), count);
-  return {lines.end() - static_cast<std::ptrdiff_t>(std::min(count, lines.size())), lines.end()};
 }
 
 inline size_t CountLines(const std::vector<std::string>& lines, const std::string& line) {

@@ -1,6 +1,6 @@
-// Whole runs of the wizard for one FrontPage version: the happy road, the
-// licence answers, no FrontPage at all, and the log box unticked. The logs
-// are compared whole with the files in logs/, as the installer must write them.
+// Whole runs of the wizard for one FrontPage version: the happy road, a kit
+// without a licence, a damaged Application Data value. The logs are compared
+// whole with the files in logs/, as the installer must write them.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -39,24 +39,6 @@ TEST(SingleVersion, InstallsEveryItemAndLogsEachStep) {
             "title=Blue\r\nversion=1\r\n");
   EXPECT_TRUE(Tree(f, f.prefix.AppDataPath()).empty());  // no 2003 folders without FrontPage 2003
   EXPECT_EQ(f.machine().pauses(), std::vector<uint32_t>{500});
-  EXPECT_TRUE(f.ui.messageBoxes().empty());
-}
-
-// "Don't Accept" and Esc both refuse the licence.
-TEST(SingleVersion, RefusedLicenceCopiesNothing) {
-  for (const bool esc : {false, true}) {
-    SCOPED_TRACE(esc ? "Esc" : "Don't Accept");
-    WizardFixture f;
-    SmallKit(f);
-    FrontPage2002(f);
-    f.ui.Queue(kIddLicence, [esc](DialogDriver& d) { esc ? d.Cancel() : void(d.Click(kIdCancel)); });
-    f.Start();
-    f.Next(2);
-    EXPECT_EQ(f.StatusText(), kCancelledWithLog);
-    EXPECT_EQ(f.wizard().m_nEndScreenId, kIdsCancelled);
-    ExpectLogFile(f, "scenarios/logs/fp2002_licence_refused");
-    EXPECT_EQ(f.machine().copies(), 0);
-  }
 }
 
 TEST(SingleVersion, WithoutLicenceFileGoesStraightToReady) {
@@ -71,46 +53,25 @@ TEST(SingleVersion, WithoutLicenceFileGoesStraightToReady) {
   EXPECT_EQ(f.LogLines().back(), "No licence file supplied");
 }
 
-TEST(SingleVersion, NoFrontPageEndsOnTheFailureScreen) {
-  WizardFixture f;
-  SmallKit(f);
-  f.Start();
-  f.Next();
-  ASSERT_EQ(f.ui.messageBoxes().size(), 1u);
-  EXPECT_EQ(f.ui.messageBoxes()[0].text, "Installation Error.  FrontPage not found.");
-  EXPECT_EQ(f.ui.messageBoxes()[0].type, kMbIconStop);
-  EXPECT_EQ(f.StatusText(), kFailedWithLog);
-  EXPECT_EQ(f.wizard().m_nEndScreenId, kIdsFailed);
-  EXPECT_FALSE(f.control(kIdcNext).IsEnabled() || f.control(kIdCancel).IsEnabled());
-  ExpectLogFile(f, "scenarios/logs/no_frontpage");
-}
+// An Application Data value of only "\\" is no folder at all.
+const char kShellFolders[] =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 
-TEST(SingleVersion, UntickedLogBoxWritesNoLogAndNamesNone) {
-  WizardFixture f;
-  SmallKitOn2002(f);
-  f.prefix.AddFile(kLogPath, "the log of an earlier run\r\n");
-  f.Start();
-  f.control(kIdcCreateLog).SetCheck(kBstUnchecked);
-  f.Next(3);
-  EXPECT_EQ(f.wizard().m_nEndScreenId, kIdsSucceeded);
-  EXPECT_EQ(f.StatusText().rfind("The installation was successfully completed.\n\n", 0), 0u);
-  EXPECT_EQ(ReadHostFile(f.HostPath(kLogPath)), "the log of an earlier run\r\n");
-  EXPECT_EQ(Tree(f, kTemplates).size(), 2u);
-}
+TEST(LogAndAppDataFaults, AppDataOfOnlyABackslashFailsLikeAMissingOne) {
+  for (const bool onlyBackslash : {true, false}) {
+    SCOPED_TRACE(onlyBackslash ? "value \"\\\"" : "no value");
+    WizardFixture f;
+    SmallKit(f);
+    f.prefix.AddFrontPage(3, kOffice11);
+    f.prefix.SetCurrentFrontPage(kOffice11);
+    f.prefix.SetString(RegRoot::kCurrentUser, kShellFolders, "AppData", onlyBackslash ? "\\" : "");
+    f.Start();
+    f.Next();
 
-// A log that can no longer be written is dropped at once: the installation
-// goes on, and the end screen names no log.
-TEST(SingleVersion, LogWriteFailureDropsTheLogAndTheInstallationGoesOn) {
-  WizardFixture f;
-  SmallKitOn2002(f);
-  f.Start();
-  f.machine().FailLogWrite(10, kErrorDiskFull);
-  f.Next(3);
-  EXPECT_EQ(f.wizard().m_nEndScreenId, kIdsSucceeded);
-  EXPECT_FALSE(f.wizard().m_bLogEnabled);
-  EXPECT_EQ(f.StatusText().find("Log file written to"), std::string::npos);
-  EXPECT_FALSE(f.Logged("The installation was successfully completed."));
-  EXPECT_EQ(Tree(f, kTemplates).size(), 2u);
+    EXPECT_EQ(f.wizard().m_nEndScreenId, kIdsFailed);
+    EXPECT_EQ(CountLines(f.LogLines(), "Failed to get Application Data directory from Registry"), 1u);
+    EXPECT_EQ(Tree(f, "C:\\Microsoft"), std::vector<std::string>{});
+  }
 }
 
 }  // namespace

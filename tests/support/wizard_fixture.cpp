@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 #include <regex>
 #include <stdexcept>
+#include <utility>
 
 #include "machine/wineprefix/wine_prefix_machine.h"
 
@@ -17,16 +18,14 @@ namespace {
 class FailingTextReader : public TextReader {
  public:
   FailingTextReader(std::unique_ptr<TextReader> real, int goodLines, ErrorCode code)
-      : real_(std::move(real)), goodLines_(goodLines), code_(code) {}
+      : real_(std::move(real)), left_(goodLines), code_(code) {}
   ErrorCode ReadLine(std::string* line) override {
-    if (goodLines_ <= 0) return code_;
-    --goodLines_;
-    return real_->ReadLine(line);
+    return left_-- > 0 ? real_->ReadLine(line) : code_;
   }
 
  private:
   std::unique_ptr<TextReader> real_;
-  int goodLines_;
+  int left_;
   ErrorCode code_;
 };
 
@@ -36,9 +35,7 @@ class FailingLogWriter : public LogWriter {
   FailingLogWriter(std::unique_ptr<LogWriter> real, int* left, ErrorCode code)
       : real_(std::move(real)), left_(left), code_(code) {}
   ErrorCode Write(const std::string& bytes) override {
-    if (*left_ <= 0) return code_;
-    --*left_;
-    return real_->Write(bytes);
+    return (*left_)-- > 0 ? real_->Write(bytes) : code_;
   }
   ErrorCode Flush() override { return real_->Flush(); }
   ErrorCode StillPresent() override { return real_->StillPresent(); }
@@ -59,64 +56,48 @@ const TestMachine::Fault* TestMachine::Match(const std::vector<Fault>& faults,
   return nullptr;
 }
 
-void TestMachine::FailCopy(const std::string& destination, ErrorCode code) {
-  copyFaults_.push_back({destination, code});
-}
-void TestMachine::FailOpenKey(const std::string& subKey, ErrorCode code) {
-  keyFaults_.push_back({subKey, code});
-}
-
 ErrorCode TestMachine::OpenRegistryKey(RegRoot root, const std::string& subKey,
                                        std::unique_ptr<RegistryKey>* key) {
-  if (const Fault* fault = Match(keyFaults_, subKey)) return fault->code;
-  return ForwardingMachine::OpenRegistryKey(root, subKey, key);
+  const Fault* fault = Match(keyFaults_, subKey);
+  return fault ? fault->code : ForwardingMachine::OpenRegistryKey(root, subKey, key);
 }
 
 ErrorCode TestMachine::CopyFileOver(const std::string& source, const std::string& destination) {
   ++copies_;
-  if (const Fault* fault = Match(copyFaults_, destination)) return fault->code;
-  return ForwardingMachine::CopyFileOver(source, destination);
+  const Fault* fault = Match(copyFaults_, destination);
+  return fault ? fault->code : ForwardingMachine::CopyFileOver(source, destination);
 }
 
 ErrorCode TestMachine::OsVersion(OsVersionInfo* info) {
-  if (osVersionError_) return osVersionError_;
-  return ForwardingMachine::OsVersion(info);
+  return osVersionError_ ? osVersionError_ : ForwardingMachine::OsVersion(info);
 }
 
 ErrorCode TestMachine::UserName(std::string* name) {
-  if (userNameError_) return userNameError_;
-  return ForwardingMachine::UserName(name);
-}
-
-void TestMachine::FailTextRead(const std::string& path, int goodLines, ErrorCode code) {
-  readFaults_.push_back({path, code});
-  readFaultLines_.push_back(goodLines);
+  return userNameError_ ? userNameError_ : ForwardingMachine::UserName(name);
 }
 
 ErrorCode TestMachine::OpenTextFile(const std::string& path,
                                     std::unique_ptr<TextReader>* reader) {
   const ErrorCode status = ForwardingMachine::OpenTextFile(path, reader);
-  if (status != kErrorSuccess) return status;
-  if (const Fault* fault = Match(readFaults_, path)) {
-    const int goodLines = readFaultLines_[static_cast<size_t>(fault - readFaults_.data())];
-    *reader = std::make_unique<FailingTextReader>(std::move(*reader), goodLines, fault->code);
+  const Fault* fault = Match(readFaults_, path);
+  if (status == kErrorSuccess && fault) {
+    *reader = std::make_unique<FailingTextReader>(std::move(*reader), fault->goodLines,
+                                                  fault->code);
   }
   return status;
 }
 
 ErrorCode TestMachine::CreateLogFile(const std::string& path,
                                      std::unique_ptr<LogWriter>* writer) {
-  const ErrorCode openError = logOpenError_;
-  logOpenError_ = 0;
+  const ErrorCode openError = std::exchange(logOpenError_, 0);
   if (openError) return openError;
   const ErrorCode status = ForwardingMachine::CreateLogFile(path, writer);
   if (status == kErrorSuccess && logWriteError_ != 0) {
-    *writer = std::make_unique<FailingLogWriter>(std::move(*writer), &logWritesLeft_, logWriteError_);
+    *writer =
+        std::make_unique<FailingLogWriter>(std::move(*writer), &logWritesLeft_, logWriteError_);
   }
   return status;
 }
-
-LocalTime TestMachine::Now() { return fixedNow_ ? now_ : ForwardingMachine::Now(); }
 
 WizardFixture::WizardFixture(PrefixOptions options)
     : prefix(tmp.path() + "/prefix", std::move(options)), kitDir(tmp.path() + "/kit") {
@@ -131,12 +112,16 @@ void WizardFixture::KitFolder(const std::string& relativePath) {
   MakeHostFolders(kitDir + "/" + relativePath);
 }
 
-void WizardFixture::Start() {
+TestMachine& WizardFixture::StartMachine() {
   prefix.Write();
   real_ = MakeWinePrefixMachine({prefix.root(), kitDir, prefix.options().user});
   if (!real_) throw std::runtime_error("no wineprefix machine");
   machine_ = std::make_unique<TestMachine>(*real_);
-  wizard_ = std::make_unique<CWizardDlg>(*machine_, ui);
+  return *machine_;
+}
+
+void WizardFixture::Start() {
+  wizard_ = std::make_unique<CWizardDlg>(StartMachine(), ui);
   controls_ = std::make_unique<MemoryDialog>(*FindDialogTemplate(kIddWizard));
   controls_->Attach(*wizard_);
   wizard_->OnInitDialog();
@@ -164,26 +149,24 @@ void WizardFixture::Next(int times) {
   for (int i = 0; i < times; ++i) wizard_->OnNext();
 }
 
-std::string WizardFixture::LogBytes() const {
-  const std::string& path = wizard_->m_strLogPath;
+std::string WizardFixture::LogBytes(const std::string& windowsPath) const {
+  const std::string path = windowsPath.empty() && wizard_ ? wizard_->m_strLogPath : windowsPath;
   if (path.size() < 2 || path[1] != ':') return "";
-  return ReadHostFile(prefix.HostPath(path));
+  return ReadHostFile(HostPath(path));
 }
 
-std::vector<std::string> WizardFixture::LogLines() const { return MaskedLogLines(LogBytes()); }
+std::vector<std::string> WizardFixture::LogLines(const std::string& windowsPath) const {
+  return MaskedLogLines(LogBytes(windowsPath));
+}
 
 std::vector<std::string> MaskedLogLines(const std::string& bytes) {
   static const std::regex stamp(
       R"(^(Log file (opened|closed) on )\d\d-[A-Z][a-z][a-z]-\d{4} at \d\d:\d\d:\d\d$)");
   std::vector<std::string> lines;
-  size_t start = 0;
-  while (start < bytes.size()) {
-    size_t end = bytes.find("\r\n", start);
-    if (end == std::string::npos) end = bytes.size();
-    std::string line = bytes.substr(start, end - start);
-    line = std::regex_replace(line, stamp, "$1DD-Mon-YYYY at HH:MM:SS");
-    lines.push_back(line);
-    start = end + 2;
+  for (size_t start = 0, end = 0; start < bytes.size(); start = end + 2) {
+    end = std::min(bytes.find("\r\n", start), bytes.size());
+    lines.push_back(std::regex_replace(bytes.substr(start, end - start), stamp,
+                                       "$1DD-Mon-YYYY at HH:MM:SS"));
   }
   return lines;
 }

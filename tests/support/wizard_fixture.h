@@ -34,17 +34,22 @@ class TestMachine : public ForwardingMachine {
 
   // A failure `code` for every call of that kind whose path (or key) equals
   // `path` ignoring case; an empty path fails every such call.
-  void FailCopy(const std::string& destination, ErrorCode code);
-  void FailOpenKey(const std::string& subKey, ErrorCode code);
+  void FailCopy(const std::string& path, ErrorCode code) { copyFaults_.push_back({path, code}); }
+  void FailOpenKey(const std::string& key, ErrorCode code) { keyFaults_.push_back({key, code}); }
   void FailOsVersion(ErrorCode code) { osVersionError_ = code; }
   void FailUserName(ErrorCode code) { userNameError_ = code; }
   // The next creation of the log file fails with `code`; later ones do not.
   void FailNextLogOpen(ErrorCode code) { logOpenError_ = code; }
   // Text files opened at `path` (ignoring case) read `goodLines` lines, then
   // every further read fails with `code`.
-  void FailTextRead(const std::string& path, int goodLines, ErrorCode code);
+  void FailTextRead(const std::string& path, int goodLines, ErrorCode code) {
+    readFaults_.push_back({path, code, goodLines});
+  }
   // The log file takes `goodWrites` writes, then every write fails with `code`.
-  void FailLogWrite(int goodWrites, ErrorCode code) { logWritesLeft_ = goodWrites; logWriteError_ = code; }
+  void FailLogWrite(int goodWrites, ErrorCode code) {
+    logWritesLeft_ = goodWrites;
+    logWriteError_ = code;
+  }
   void SetNow(LocalTime now) { now_ = now; fixedNow_ = true; }
 
   const std::vector<uint32_t>& pauses() const { return pauses_; }
@@ -57,17 +62,17 @@ class TestMachine : public ForwardingMachine {
   ErrorCode UserName(std::string* name) override;
   ErrorCode OpenTextFile(const std::string& path, std::unique_ptr<TextReader>* reader) override;
   ErrorCode CreateLogFile(const std::string& path, std::unique_ptr<LogWriter>* writer) override;
-  LocalTime Now() override;
+  LocalTime Now() override { return fixedNow_ ? now_ : ForwardingMachine::Now(); }
   void Pause(uint32_t milliseconds) override { pauses_.push_back(milliseconds); }
 
  private:
   struct Fault {
     std::string path;
     ErrorCode code;
+    int goodLines = 0;
   };
   static const Fault* Match(const std::vector<Fault>& faults, const std::string& path);
   std::vector<Fault> copyFaults_, keyFaults_, readFaults_;
-  std::vector<int> readFaultLines_;  // goodLines of each readFaults_ entry
   ErrorCode osVersionError_ = 0, userNameError_ = 0, logOpenError_ = 0, logWriteError_ = 0;
   int logWritesLeft_ = 0;
   LocalTime now_;
@@ -89,8 +94,11 @@ class WizardFixture {
   void Kit(const std::string& relativePath, const std::string& content = "");
   void KitFolder(const std::string& relativePath);
 
-  // Writes the registry, builds machine and wizard, binds the wizard to
-  // in-memory controls and runs OnInitDialog (as DoModal would).
+  // Writes the registry and builds the machine, for a test that brings its
+  // own wizard or front end.
+  TestMachine& StartMachine();
+  // StartMachine, then the wizard bound to in-memory controls, and
+  // OnInitDialog (as DoModal would).
   void Start();
   // Start, then the log opened as step 0 opens it; NewLogLines() is what
   // follows the log's head.
@@ -106,10 +114,10 @@ class WizardFixture {
   MemoryPeer& control(int id) { return *controls_->Peer(id); }
   std::string StatusText() { return control(kIdcStatusText).Text(); }
 
-  // The log file's bytes, and its lines (CR LF split) with the dates and
-  // times of the opening and closing lines replaced by DD-Mon-YYYY / HH:MM:SS.
-  std::string LogBytes() const;
-  std::vector<std::string> LogLines() const;
+  // The log file's bytes (at the wizard's log path, else `windowsPath`), and
+  // its lines as MaskedLogLines gives them.
+  std::string LogBytes(const std::string& windowsPath = "") const;
+  std::vector<std::string> LogLines(const std::string& windowsPath = "") const;
   // The Unix path of a Windows path in the prefix, spelled as given.
   std::string HostPath(const std::string& windowsPath) const { return prefix.HostPath(windowsPath); }
 
@@ -121,7 +129,8 @@ class WizardFixture {
   size_t headLines_ = 0;
 };
 
-// Splits a log into lines at CR LF; masks the opening and closing times.
+// Splits a log into lines at CR LF, the dates and times of the opening and
+// closing lines replaced by DD-Mon-YYYY / HH:MM:SS.
 std::vector<std::string> MaskedLogLines(const std::string& bytes);
 
 // Compares `actual` with the file tests/<name>. TPL_UPDATE_LOGS=1 in the
