@@ -120,6 +120,10 @@ TEST(CreateFolderPath, CreatesFromTheOutermostMissingFolderDownOrFailsSilently) 
   EXPECT_TRUE(f.ui.messageBoxes().empty());
   // A file on the way is reported where it stands.
   EXPECT_FALSE(f.wizard().CreateFolderPath("C:\\dest\\file\\below"));
+  // Folders another installation made meanwhile are there, but not ours to log.
+  f.machine().foldersMadeMeanwhile = true;
+  EXPECT_TRUE(f.wizard().CreateFolderPath("C:\\dest\\theirs\\deeper"));
+  EXPECT_TRUE(fs::is_directory(f.HostPath("C:\\dest\\theirs\\deeper")));
   EXPECT_EQ(f.Events(), (Lines{"Created folder C:\\dest\\a", "Created folder C:\\dest\\a\\b",
                                "Created folder C:\\dest\\a\\b\\c",
                                "Failed to create folder:: C:\\dest\\file", "Reason: (183)"}));

@@ -64,8 +64,14 @@ ErrorCode TestMachine::OpenRegistryKey(RegRoot root, const std::string& subKey,
 
 ErrorCode TestMachine::CopyFileOver(const std::string& source, const std::string& destination) {
   ++copies_;
+  if (beforeFirstCopy) std::exchange(beforeFirstCopy, nullptr)();
   const Fault* fault = Match(copyFaults_, destination);
   return fault ? fault->code : ForwardingMachine::CopyFileOver(source, destination);
+}
+
+ErrorCode TestMachine::MakeDirectory(const std::string& path) {
+  const ErrorCode made = ForwardingMachine::MakeDirectory(path);
+  return foldersMadeMeanwhile && made == kErrorSuccess ? kErrorAlreadyExists : made;
 }
 
 ErrorCode TestMachine::OsVersion(OsVersionInfo* info) {

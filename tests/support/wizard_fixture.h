@@ -51,6 +51,11 @@ class TestMachine : public ForwardingMachine {
     logWriteError_ = code;
   }
   void SetNow(LocalTime now) { now_ = now; fixedNow_ = true; }
+  // Another program at work beside the installer: it changes the kit once,
+  // just before the first file is copied; it makes each folder the
+  // installer is about to make (which then fails with 183).
+  std::function<void()> beforeFirstCopy;
+  bool foldersMadeMeanwhile = false;
 
   const std::vector<uint32_t>& pauses() const { return pauses_; }
   int copies() const { return copies_; }
@@ -58,6 +63,7 @@ class TestMachine : public ForwardingMachine {
   ErrorCode OpenRegistryKey(RegRoot root, const std::string& subKey,
                             std::unique_ptr<RegistryKey>* key) override;
   ErrorCode CopyFileOver(const std::string& source, const std::string& destination) override;
+  ErrorCode MakeDirectory(const std::string& path) override;
   ErrorCode OsVersion(OsVersionInfo* info) override;
   ErrorCode UserName(std::string* name) override;
   ErrorCode OpenTextFile(const std::string& path, std::unique_ptr<TextReader>* reader) override;
