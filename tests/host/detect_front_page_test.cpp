@@ -3,7 +3,7 @@
 // preselected, and whether the user is asked.
 #include <gtest/gtest.h>
 
-#include <functional>
+#include <cctype>
 
 #include "res/strings.h"
 #include "support/wizard_fixture.h"
@@ -17,150 +17,130 @@ const std::string kRoot2000 = kOffice + "\\Office", kRoot2002 = kOffice + "\\Off
 
 TEST(ReadRegistryValue, EachRuleOfTheReader) {
   const char kKey[] = "Software\\Microsoft\\Test\\Key";
-  const RegRoot hklm = RegRoot::kLocalMachine;
+  const std::string appData = "C:\\users\\tester\\AppData\\Roaming\\";  // 31 characters and '\'
+  // A value stored under `name` (type 0: none), asked for in lower case -> the text read ("": not
+  // read). The text, expanded or not, may hold 259 characters, not 260.
+  const struct { const char* name; uint32_t type; std::string data, out; } cases[] = {
+      {"Plain", kRegSz, "C:\\Program Files\\O", "C:\\Program Files\\O"},
+      {"One", kRegSz, "C:\\Office10\\", "C:\\Office10"},
+      {"Two", kRegSz, "C:\\Office10\\\\", "C:\\Office10\\"},  // only one removed
+      {"Slash", kRegSz, "\\", ""},                             // names no folder
+      {"Temp", kRegExpandSz, "%SystemRoot%\\TEMP\\", "C:\\windows\\TEMP"},
+      {"Unknown", kRegExpandSz, "%NO_SUCH_VAR%\\x", "%NO_SUCH_VAR%\\x"},
+      {"ExpandFits", kRegExpandSz, "%APPDATA%\\" + std::string(227, 'a'), appData + std::string(227, 'a')},
+      {"ExpandLong", kRegExpandSz, "%APPDATA%\\" + std::string(228, 'a'), ""},
+      {"Fits", kRegSz, std::string(259, 'f'), std::string(259, 'f')},
+      {"TooLong", kRegSz, std::string(260, 'l'), ""},
+      {"Number", kRegDword, "", ""},
+      {"Binary", kRegBinary, "C:\\x", ""},
+      {"Empty", kRegSz, "", ""},
+      {"Missing", 0, "", ""},
+  };
   WizardFixture f;
-  f.prefix.SetString(hklm, kKey, "Plain", "C:\\Program Files\\Office10");
-  f.prefix.SetString(hklm, kKey, "One", "C:\\Office10\\");
-  f.prefix.SetString(hklm, kKey, "Two", "C:\\Office10\\\\");
-  f.prefix.SetString(hklm, kKey, "Slash", "\\");
+  const RegRoot hklm = RegRoot::kLocalMachine;
+  for (const auto& c : cases) {
+    if (c.type == kRegSz) f.prefix.SetString(hklm, kKey, c.name, c.data);
+    if (c.type == kRegExpandSz) f.prefix.SetExpandString(hklm, kKey, c.name, c.data);
+    if (c.type == kRegDword) f.prefix.SetDword(hklm, kKey, c.name, 42);
+    if (c.type == kRegBinary) f.prefix.SetRaw(hklm, kKey, c.name, kRegBinary, c.data);
+  }
   f.prefix.SetString(RegRoot::kCurrentUser, kKey, "User", "D:\\mine");
-  f.prefix.SetExpandString(hklm, kKey, "Temp", "%SystemRoot%\\TEMP\\");
-  f.prefix.SetExpandString(hklm, kKey, "Unknown", "%NO_SUCH_VAR%\\x");
-  // %APPDATA% grows to C:\users\tester\AppData\Roaming (31 characters): the
-  // expanded text may hold 259 characters, not 260.
-  f.prefix.SetExpandString(hklm, kKey, "ExpandFits", "%APPDATA%\\" + std::string(227, 'a'));
-  f.prefix.SetExpandString(hklm, kKey, "ExpandLong", "%APPDATA%\\" + std::string(228, 'a'));
-  f.prefix.SetString(hklm, kKey, "Fits", std::string(259, 'f'));
-  f.prefix.SetString(hklm, kKey, "TooLong", std::string(260, 'l'));
-  f.prefix.SetDword(hklm, kKey, "Number", 42);
-  f.prefix.SetRaw(hklm, kKey, "Binary", kRegBinary, "C:\\x");
-  f.prefix.SetString(hklm, kKey, "Empty", "");
   f.prefix.SetString(hklm, "Software\\Microsoft\\Refused", "Path", "C:\\x");
   f.Start();
   f.machine().FailOpenKey("Software\\Microsoft\\Refused", kErrorAccessDenied);
-  const std::string appData = "C:\\users\\tester\\AppData\\Roaming\\";
-  const struct { const char* key; const char* name; int hive; bool read; std::string out; } cases[] = {
-      {"Test\\Key", "plain", kHiveLocalMachine, true, "C:\\Program Files\\Office10"},  // any case
-      {"Test\\Key", "One", kHiveLocalMachine, true, "C:\\Office10"},
-      {"Test\\Key", "Two", kHiveLocalMachine, true, "C:\\Office10\\"},  // only one removed
-      {"Test\\Key", "Slash", kHiveLocalMachine, false, ""},  // names no folder
-      {"Test\\Key", "User", kHiveLocalMachine, false, ""},  // hive 1 is HKEY_LOCAL_MACHINE
-      {"Test\\Key", "User", kHiveCurrentUser, true, "D:\\mine"},
-      {"Test\\Key", "Temp", kHiveLocalMachine, true, "C:\\windows\\TEMP"},
-      {"Test\\Key", "Unknown", kHiveLocalMachine, true, "%NO_SUCH_VAR%\\x"},
-      {"Test\\Key", "ExpandFits", kHiveLocalMachine, true, appData + std::string(227, 'a')},
-      {"Test\\Key", "ExpandLong", kHiveLocalMachine, false, ""},
-      {"Test\\Key", "Fits", kHiveLocalMachine, true, std::string(259, 'f')},
-      {"Test\\Key", "TooLong", kHiveLocalMachine, false, ""},
-      {"Test\\Key", "Number", kHiveLocalMachine, false, ""},
-      {"Test\\Key", "Binary", kHiveLocalMachine, false, ""},
-      {"Test\\Key", "Empty", kHiveLocalMachine, false, ""},
-      {"Test\\Key", "Missing", kHiveLocalMachine, false, ""},
-      {"No\\Such\\Key", "Path", kHiveLocalMachine, false, ""},
-      // A refused key shows the privilege box, each time, and yields "fatal".
-      {"Refused", "Path", kHiveLocalMachine, false, "fatal"},
-      {"Refused", "Path", kHiveLocalMachine, false, "fatal"},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
+  const auto read = [&f](const char* key, std::string name, int hive, const std::string& expected) {
+    for (char& letter : name) letter = static_cast<char>(std::tolower(letter));
     std::string out = "stale";
-    EXPECT_EQ(f.wizard().ReadRegistryValue(c.key, c.name, out, c.hive), c.read);
-    EXPECT_EQ(out, c.out);
+    EXPECT_EQ(f.wizard().ReadRegistryValue(key, name, out, hive), !expected.empty()) << name;
+    EXPECT_EQ(out, expected) << name;
+  };
+  for (const auto& c : cases) read("Test\\Key", c.name, kHiveLocalMachine, c.out);
+  read("Test\\Key", "User", kHiveLocalMachine, "");  // hive 1 is HKEY_LOCAL_MACHINE
+  read("Test\\Key", "User", kHiveCurrentUser, "D:\\mine");
+  read("No\\Such\\Key", "Path", kHiveLocalMachine, "");
+  // A refused key shows the privilege box, each time, and yields "fatal" (read as false).
+  for (size_t time = 1; time <= 2; ++time) {
+    std::string out;
+    EXPECT_FALSE(f.wizard().ReadRegistryValue("Refused", "Path", out, kHiveLocalMachine));
+    EXPECT_EQ(out, "fatal");
+    ASSERT_EQ(f.ui.messageBoxes().size(), time);
   }
-  ASSERT_EQ(f.ui.messageBoxes().size(), 2u);
   EXPECT_EQ(f.ui.messageBoxes()[1].text,
             "You do not have sufficient privilege.\nPlease log on as an Administrator.");
   EXPECT_EQ(f.ui.messageBoxes()[1].type, kMbIconStop);
 }
 
 TEST(DetectFrontPage, RegistryFactsDecideFoundPreselectedAndAsked) {
-  using Flags = std::vector<int>;  // FrontPage 98, 2000, 2002, 2003
   const char* const kKey2002 = "Software\\Microsoft\\Office\\10.0\\Common\\InstallRoot";
+  const std::string kRoots[] = {"C:\\FP98", kRoot2000, kRoot2002, kRoot2003};
+  // FrontPage 98 ... 2003 each with an install root: '-' none, 'p' with its program file, 'n'
+  // without. Found and preselected (ticked when the dialog opens, Enter keeps them, or chosen
+  // unasked) as '1' per version; refused: the keys of FrontPage 2002 and Application Data.
   const struct Case {
     const char* name;
-    std::function<void(WizardFixture&)> machine;
-    Flags found;
-    Flags preselected;  // ticked when the dialog opens (Enter keeps them), or chosen unasked
-    bool asked;
-    size_t privilegeBoxes = 0;  // the keys of FrontPage 2002 and Application Data are refused
+    const char* roots;
+    const char* current;  // the current FrontPage's root, nullptr: none
+    bool currentProbe;
+    const char* kit;  // a file of the kit
+    const char* found;
+    const char* preselected;
+    bool asked, refused;
   } cases[] = {
-      {"current is the newest of two roots",
-       [](WizardFixture& f) {
-         f.prefix.AddFrontPage(kFP2002, kRoot2002).AddFrontPage(kFP2003, kRoot2003);
-         f.prefix.SetCurrentFrontPage(kRoot2003);
-       },
-       {0, 0, 1, 1}, {0, 0, 0, 1}, true},
-      {"two roots and no current one",
-       [](WizardFixture& f) {
-         f.prefix.AddFrontPage(kFP2000, kRoot2000).AddFrontPage(kFP2002, kRoot2002);
-       },
-       {0, 1, 1, 0}, {0, 0, 0, 0}, true},
-      {"a current one matching no root is FrontPage 2000",
-       [](WizardFixture& f) { f.prefix.SetCurrentFrontPage("C:\\Program Files\\FrontPage"); },
-       {0, 0, 0, 0}, {0, 1, 0, 0}, false},
-      {"roots match the current one ignoring case",
-       [](WizardFixture& f) {
-         f.prefix.AddFrontPage(kFP2000, kRoot2000);
-         f.prefix.SetCurrentFrontPage("c:\\program files\\microsoft office\\office", false);
-       },
-       {0, 1, 0, 0}, {0, 1, 0, 0}, false},
-      {"FrontPage 98 without kit items",
-       [](WizardFixture& f) {
-         f.prefix.AddFrontPage(kFP98, "C:\\FP98").AddFrontPage(kFP2002, kRoot2002);
-         f.Kit("fp2000/Pages/news/index.htm");
-       },
-       {0, 0, 1, 0}, {0, 0, 1, 0}, false},
-      {"FrontPage 98 with kit items",
-       [](WizardFixture& f) {
-         f.prefix.AddFrontPage(kFP98, "C:\\FP98").AddFrontPage(kFP2000, kRoot2000);
-         f.Kit("fp98/Themes/blue/blue.inf", "title=Blue\n");
-       },
-       {1, 1, 0, 0}, {0, 0, 0, 0}, true},
-      {"a missing probe verifies nothing",
-       [](WizardFixture& f) {
-         f.prefix.AddFrontPage(kFP2002, kRoot2002, false).AddFrontPage(kFP2003, kRoot2003);
-         f.prefix.SetCurrentFrontPage(kRoot2002, false);
-       },
-       {0, 0, 0, 1}, {0, 0, 0, 1}, false},
-      {"refused keys count as missing",
-       [](WizardFixture& f) {
-         f.prefix.AddFrontPage(kFP2002, kRoot2002).AddFrontPage(kFP2003, kRoot2003);
-       },
-       {0, 0, 0, 1}, {0, 0, 0, 1}, false, 2},
-      {"roots lose one final backslash and are expanded",
-       [kKey2002](WizardFixture& f) {
-         f.prefix.SetString(RegRoot::kLocalMachine, kKey2002, "Path", kRoot2002 + "\\");
-         f.prefix.AddFile(kRoot2002 + "\\frontpg.exe");
-         f.prefix.SetExpandString(RegRoot::kLocalMachine,
-                                  "Software\\Microsoft\\Office\\11.0\\Common\\InstallRoot", "Path",
-                                  "%USERPROFILE%\\Office11\\");
-         f.prefix.AddFile("C:\\users\\tester\\Office11\\frontpg.exe");
-         f.prefix.SetCurrentFrontPage("", false);  // an empty value counts as none
-       },
-       {0, 0, 1, 1}, {0, 0, 0, 0}, true},
+      {"current is the newest of two", "--pp", kRoot2003.c_str(), true, "", "0011", "0001", true, false},
+      {"two roots and no current one", "-pp-", nullptr, true, "", "0110", "0000", true, false},
+      {"a current one matching no root is FrontPage 2000", "----", "C:\\Program Files\\FrontPage", true,
+       "", "0000", "0100", false, false},
+      {"roots match the current one ignoring case", "-p--",
+       "c:\\program files\\microsoft office\\office", false, "", "0100", "0100", false, false},
+      {"FrontPage 98 without kit items", "p-p-", nullptr, true, "fp2000/Pages/news/index.htm", "0010",
+       "0010", false, false},
+      {"FrontPage 98 with kit items", "pp--", nullptr, true, "fp98/Themes/blue/blue.inf", "1100",
+       "0000", true, false},
+      {"a missing probe verifies nothing", "--np", kRoot2002.c_str(), false, "", "0001", "0001", false,
+       false},
+      {"refused keys count as missing", "--pp", nullptr, true, "", "0001", "0001", false, true},
+      // Roots lose one final backslash and are expanded; an empty current value counts as none.
+      {"", "----", "", false, "", "0011", "0000", true, false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     WizardFixture f;
-    Flags ticked;
+    std::string ticked;
     f.ui.Queue(kIddVersions, [&ticked](DialogDriver& d) {
-      for (int id : {kIdcFP98, kIdcFP2000, kIdcFP2002, kIdcFP2003}) ticked.push_back(d.control(id).Check());
+      for (int id : {kIdcFP98, kIdcFP2000, kIdcFP2002, kIdcFP2003}) ticked += d.control(id).Check() ? '1' : '0';
       d.PressEnter();
     });
-    c.machine(f);
+    for (int version = 0; version < 4; ++version) {
+      if (c.roots[version] != '-') f.prefix.AddFrontPage(version, kRoots[version], c.roots[version] == 'p');
+    }
+    if (c.current) f.prefix.SetCurrentFrontPage(c.current, c.currentProbe);
+    if (*c.kit) f.Kit(c.kit, "title=Blue\n");
+    if (!*c.name) {
+      f.prefix.SetString(RegRoot::kLocalMachine, kKey2002, "Path", kRoot2002 + "\\");
+      f.prefix.AddFile(kRoot2002 + "\\frontpg.exe");
+      f.prefix.SetExpandString(RegRoot::kLocalMachine, "Software\\Microsoft\\Office\\11.0\\Common\\InstallRoot",
+                               "Path", "%USERPROFILE%\\Office11\\");
+      f.prefix.AddFile("C:\\users\\tester\\Office11\\frontpg.exe");
+    }
     f.StartLogged();
-    if (c.privilegeBoxes) {
+    if (c.refused) {
       f.machine().FailOpenKey(kKey2002, kErrorAccessDenied);
       f.machine().FailOpenKey("Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
                               kErrorAccessDenied);
     }
     EXPECT_TRUE(f.wizard().DetectFrontPage());
     const CWizardDlg& w = f.wizard();
-    EXPECT_EQ((Flags{w.m_bFoundFP98, w.m_bFoundFP2000, w.m_bFoundFP2002, w.m_bFoundFP2003}), c.found);
+    const auto flags = [](std::initializer_list<int> values) {
+      std::string text;
+      for (int value : values) text += value ? '1' : '0';
+      return text;
+    };
+    EXPECT_EQ(flags({w.m_bFoundFP98, w.m_bFoundFP2000, w.m_bFoundFP2002, w.m_bFoundFP2003}), c.found);
     EXPECT_EQ(f.ui.runs(kIddVersions), c.asked ? 1 : 0);
-    const Flags installs{w.m_bInstallFP98, w.m_bInstallFP2000, w.m_bInstallFP2002, w.m_bInstallFP2003};
+    const std::string installs =
+        flags({w.m_bInstallFP98, w.m_bInstallFP2000, w.m_bInstallFP2002, w.m_bInstallFP2003});
     EXPECT_EQ(c.asked ? ticked : installs, c.preselected);
-    EXPECT_EQ(f.ui.messageBoxes().size(), c.privilegeBoxes);
+    EXPECT_EQ(f.ui.messageBoxes().size(), c.refused ? 2u : 0u);
   }
 }
 

@@ -22,7 +22,6 @@ TEST(LanguageMarker, TheFirstMarkerFileInMode98AfterSomethingInFp98) {
       {{fp98, "1036abc.lang"}, "98", "1036abc", searching},
       // An unknown number is logged with its extension and changes nothing.
       {{fp98, "9999.lang"}, "98", "1036", "Invalid language file 9999.lang"},
-      {{fp98, "english.lang"}, "98", "1036", "Invalid language file english.lang"},
       // Only the first file is examined; folders named like markers are skipped.
       {{fp98, "1031.lang", "1033.lang"}, "98", "1031", searching},
       {{fp98, "0.lang", "1033.lang"}, "98", "1036", "Invalid language file 0.lang"},
@@ -59,7 +58,6 @@ TEST(IntroText, TheFirstFiveLinesThenAnEmptyLineAndTheStartText) {
       {"intro.txt", "one\r\ntwo\r\n\r\nfour\r\nfive\r\nsix\r\nseven\r\n", -1,
        "one\ntwo\n\nfour\nfive\n\n" + start},
       {"INTRO.TXT", "Welcome to Blue Sky", -1, "Welcome to Blue Sky\n\n" + start},
-      {"intro.txt", "", -1, "\n" + start},
       {nullptr, "", -1, "\n" + start},
       {"", "", -1, "\n" + start},  // a folder cannot be opened as a text file
       {"intro.txt", "one\ntwo\nthree\n", 2, "Error reading intro file\n" + start},
