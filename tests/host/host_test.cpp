@@ -77,18 +77,11 @@ TEST(DetectFrontPage, RegistryFactsDecideFoundPreselectedAndAsked) {
   const char* const kKey2002 = "Software\\Microsoft\\Office\\10.0\\Common\\InstallRoot";
   const std::string kRoots[] = {"C:\\FP98", kRoot2000, kRoot2002, kRoot2003};
   // FrontPage 98 ... 2003 each with an install root: '-' none, 'p' with its program file, 'n'
-  // without. Found and preselected (ticked when the dialog opens, Enter keeps them, or chosen
-  // unasked) as '1' per version; refused: the keys of FrontPage 2002 and Application Data.
-  const struct Case {
-    const char* name;
-    const char* roots;
-    const char* current;  // the current FrontPage's root, nullptr: none
-    bool currentProbe;
-    const char* kit;  // a file of the kit
-    const char* found;
-    const char* preselected;
-    bool asked, refused;
-  } cases[] = {
+  // without; the current FrontPage's root (nullptr: none) and its program file; a kit file.
+  // Found and preselected (ticked when the dialog opens, Enter keeps them, or chosen unasked)
+  // as '1' per version; refused: the keys of FrontPage 2002 and Application Data.
+  const struct Case { const char *name, *roots, *current; bool currentProbe; const char *kit, *found,
+                      *preselected; bool asked, refused; } cases[] = {
       {"current is the newest of two", "--pp", kRoot2003.c_str(), true, "", "0011", "0001", true, false},
       {"two roots and no current one", "-pp-", nullptr, true, "", "0110", "0000", true, false},
       {"a current one matching no root is FrontPage 2000", "----", "C:\\Program Files\\FrontPage", true,
@@ -149,14 +142,8 @@ TEST(DetectFrontPage, RegistryFactsDecideFoundPreselectedAndAsked) {
 
 TEST(TargetFolders, PerVersionLanguageAndDrive) {
   const std::string en = "C:\\O\\templates\\1033\\";
-  const struct {
-    const char* name;
-    std::function<void(PrefixBuilder&)> machine;
-    int version;
-    const char* root;
-    const char* language;
-    bool appData, found2003;
-  } cases[] = {
+  const struct { const char* name; std::function<void(PrefixBuilder&)> machine; int version;
+                 const char *root, *language; bool appData, found2003; } cases[] = {
       {"no language folder: English", [](PrefixBuilder&) {}, kFP2000, "C:\\O\\Office", "", true, false},
       {"none that counts: a file, no digits first, an unknown number",
        [](PrefixBuilder& p) {

@@ -54,11 +54,8 @@ TEST(CopyFolder, CountsEveryLevelAndCopiesWithEachFolderMadeBeforeItsFiles) {
 // A failure anywhere ends the whole walk, with one box; nothing is rolled back.
 // The log lines, boxes and files of every case are in copy_failures.txt.
 TEST(CopyFolder, AFailureEndsTheWalkWhereItHappens) {
-  const struct {
-    const char* name;
-    std::vector<std::string> kit;
-    std::function<void(InstallFixture&)> prepare;
-  } cases[] = {
+  const struct { const char* name; std::vector<std::string> kit;
+                 std::function<void(InstallFixture&)> prepare; } cases[] = {
       {"a read-only file is not overwritten", {"a.css", "b.css"},
        [](InstallFixture& f) {
          f.prefix.AddFile("C:\\dest\\themes\\a.css", "old").AddFile("C:\\dest\\themes\\b.css", "old");

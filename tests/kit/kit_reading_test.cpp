@@ -179,12 +179,9 @@ TEST(LanguageMarker, TheFirstMarkerFileInMode98AfterSomethingInFp98) {
 
 TEST(IntroText, TheFirstFiveLinesThenAnEmptyLineAndTheStartText) {
   const std::string start = LoadResString(kIdsIntro);
-  const struct {
-    const char* file;  // nullptr: no intro file; "": a folder of that name
-    std::string text;
-    int goodLines;     // lines read before a read failure (-1: none)
-    std::string intro;
-  } cases[] = {
+  // The intro file (nullptr: none; "": a folder of that name), its text, the lines read before a
+  // read failure (-1: none) -> the welcome text.
+  const struct { const char* file; std::string text; int goodLines; std::string intro; } cases[] = {
       {"intro.txt", "one\r\ntwo\r\n\r\nfour\r\nfive\r\nsix\r\nseven\r\n", -1,
        "one\ntwo\n\nfour\nfive\n\n" + start},
       {"INTRO.TXT", "Welcome to Blue Sky", -1, "Welcome to Blue Sky\n\n" + start},

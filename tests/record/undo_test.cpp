@@ -18,10 +18,7 @@ namespace fs = std::filesystem;
 const std::string kThemes = "C:\\users\\tester\\AppData\\Roaming\\Microsoft\\Themes\\";
 const char kRecord[] = "C:\\Program Files\\Common Files\\tplsetup\\records\\kit.record";
 
-struct Outcome {
-  int status = -1;
-  std::string out, err;
-};
+struct Outcome { int status = -1; std::string out, err; };
 
 class Undo : public ::testing::Test {
  protected:
