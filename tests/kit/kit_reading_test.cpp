@@ -1,11 +1,12 @@
-// FindKitItems: themes with their description files, templates by folder,
-// the result flag and its one log line; CheckKit by version and the install
-// plan it shows.
+// What the wizard reads from a kit: themes with their description files,
+// templates by folder, the result flag and its one log line, the install plan
+// CheckKit shows, the language marker file and the welcome text.
 #include <gtest/gtest.h>
 
 #include <sstream>
 #include <string>
 
+#include "res/strings.h"
 #include "support/wizard_fixture.h"
 
 namespace tpl::test {
@@ -26,14 +27,11 @@ Strings ListedThemes(const CWizardDlg& w) {
 
 TEST(FindKitItems, ReadsDescriptionsAndListsSubFoldersOnly) {
   WizardFixture f;
-  std::string binary;
-  for (int i = 0; i < 4096; ++i) binary += static_cast<char>((i * 37 + 11) & 0xFF);
   const std::string title(300000, 'L');
   f.Kit("common/Themes/Alpha/alpha.inf", "title=First\r\nversion=1\r\ntitle=Second\r\nversion=2.50\r\n");
   f.Kit("common/Themes/Beta/readme.txt", "no description file here");
   f.Kit("common/Themes/Gamma/gamma.inf", "version=beta\n[x]\n");  // defaults after a titled theme
   f.Kit("common/Themes/Delta/DELTA.INF", "Title=Delta Blues");  // no line end at all
-  f.Kit("common/Themes/Binary/binary.inf", binary);
   f.Kit("common/Themes/Long/long.inf", std::string(200000, 'x') + "\ntitle=" + title +
                                            "\nversion=" + std::string(100000, '9'));
   f.Kit("common/Themes/Nul/nul.inf", std::string("title=Ab\0cd\nversion=1.5\n", 24));
@@ -51,12 +49,11 @@ TEST(FindKitItems, ReadsDescriptionsAndListsSubFoldersOnly) {
   EXPECT_TRUE(f.wizard().FindKitItems("common"));
   EXPECT_TRUE(f.wizard().FindKitItems("fp2000"));
   Strings themes = ListedThemes(f.wizard());
-  ASSERT_EQ(themes.size(), 10u);
-  EXPECT_EQ(themes[6], "long:" + title + ":inf");
-  themes[6] = "long";
-  themes[2] = "binary";  // whatever its lines gave, without a crash
+  ASSERT_EQ(themes.size(), 9u);
+  EXPECT_EQ(themes[5], "long:" + title + ":inf");
+  themes[5] = "long";
   // A line ends at its first NUL, as in a CString.
-  EXPECT_EQ(themes, (Strings{"alpha:Second:2.5", "beta::0", "binary", "delta:Delta Blues:0",
+  EXPECT_EQ(themes, (Strings{"alpha:Second:2.5", "beta::0", "delta:Delta Blues:0",
                              "folder::0", "gamma::0", "long", "my theme:Mine:0", "nul:Ab:1.5",
                              "corporate:Corporate:0"}));
   EXPECT_EQ(f.wizard().m_arrPages, (Strings{"contact us"}));
@@ -144,30 +141,67 @@ TEST(InstallPlan, FrontPage2000And2003ListEachItemOnceWithVersionsAsPrintfGShows
             "Frame templates: banner, footer\n");
 }
 
-TEST(InstallPlan, EachVersionListsTheFoldersItsCopyTakes) {
-  const std::string checking = "Checking kit for items to install...";
-  const std::string fp98 = "Searching fp98\\Themes\\*.*", common = "Searching common\\Themes\\*.*",
-                    fp2000 = "Searching fp2000\\Themes\\*.*";
-  const std::string old = "old:Old:0", blue = "blue:Blue:0", fresh = "new:New:0";
-  const struct { std::vector<const char*> modes; Strings themes, log; } cases[] = {
-      // FrontPage 98: its own folder, then the common one; the later versions never take "fp98".
-      {{"98"}, {old, blue}, {checking, fp98, common}},
-      {{"2000"}, {blue, fresh}, {checking, common, fp2000}},
-      {{"2002"}, {blue, fresh}, {checking, common, fp2000}},
-      {{"2003"}, {blue, fresh}, {checking, common, fp2000}},
-      // 98 and 2000 together share "common": listed once.
-      {{"98", "2000"}, {old, blue, fresh}, {checking, fp98, common, checking, common, fp2000}},
+TEST(LanguageMarker, TheFirstMarkerFileInMode98AfterSomethingInFp98) {
+  const std::string fp98 = "fp98/Themes/Old/old.inf";
+  const std::string searching = "Searching common\\Themes\\*.*";
+  // A kit (a trailing '/' makes a folder) checked in a mode, with the language
+  // preset to 1036 -> the language and the last log line.
+  const struct { Strings entries; const char* mode; std::string language, lastLine; } cases[] = {
+      // A known number sets the language to the file's title as spelled.
+      {{fp98, "1033.lang"}, "98", "1033", searching},
+      {{fp98, "1036abc.lang"}, "98", "1036abc", searching},
+      // An unknown number is logged with its extension and changes nothing.
+      {{fp98, "9999.lang"}, "98", "1036", "Invalid language file 9999.lang"},
+      // Only the first file is examined; folders named like markers are skipped.
+      {{fp98, "1031.lang", "1033.lang"}, "98", "1031", searching},
+      {{fp98, "0.lang", "1033.lang"}, "98", "1036", "Invalid language file 0.lang"},
+      {{fp98, "1031.lang/", "1049.lang"}, "98", "1049", searching},
+      // Never in mode "2000"; not when only "common" has items; an empty kind folder is enough.
+      {{fp98, "fp2000/Themes/Red/red.inf", "1033.lang"}, "2000", "1036",
+       "Searching fp2000\\Themes\\*.*"},
+      {{"common/Themes/Blue/blue.inf", "fp98/readme.txt", "1033.lang"}, "98", "1036", searching},
+      {{"fp98/Webs/", "1033.lang"}, "98", "1033", searching},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.modes.back());
+    SCOPED_TRACE(::testing::PrintToString(c.entries) + " mode " + c.mode);
     WizardFixture f;
-    f.Kit("fp98/Themes/Old/old.inf", "title=Old\n");
-    f.Kit("common/Themes/Blue/blue.inf", "title=Blue\n");
-    f.Kit("fp2000/Themes/New/new.inf", "title=New\n");
+    for (const std::string& entry : c.entries) {
+      if (entry.back() == '/') f.KitFolder(entry.substr(0, entry.size() - 1));
+      if (entry.back() != '/') f.Kit(entry, "title=x\n");
+    }
     f.StartLogged();
-    for (const char* mode : c.modes) f.wizard().CheckKit(mode);
-    EXPECT_EQ(ListedThemes(f.wizard()), c.themes);
-    EXPECT_EQ(f.NewLogLines(), c.log);
+    f.wizard().m_strLanguage = "1036";
+    EXPECT_TRUE(f.wizard().CheckKit(c.mode));
+    EXPECT_EQ(f.wizard().m_strLanguage, c.language);
+    EXPECT_EQ(f.NewLogLines().back(), c.lastLine);
+  }
+}
+
+TEST(IntroText, TheFirstFiveLinesThenAnEmptyLineAndTheStartText) {
+  const std::string start = LoadResString(kIdsIntro);
+  // The intro file (nullptr: none; "": a folder of that name), its text, the lines read before a
+  // read failure (-1: none) -> the welcome text.
+  const struct { const char* file; std::string text; int goodLines; std::string intro; } cases[] = {
+      {"intro.txt", "one\r\ntwo\r\n\r\nfour\r\nfive\r\nsix\r\nseven\r\n", -1,
+       "one\ntwo\n\nfour\nfive\n\n" + start},
+      {"INTRO.TXT", "Welcome to Blue Sky", -1, "Welcome to Blue Sky\n\n" + start},
+      {nullptr, "", -1, "\n" + start},
+      {"", "", -1, "\n" + start},  // a folder cannot be opened as a text file
+      {"intro.txt", "one\ntwo\nthree\n", 2, "Error reading intro file\n" + start},
+      {"intro.txt", "1\n2\n3\n4\n5\n6\n", 5, "1\n2\n3\n4\n5\n\n" + start},  // never met
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    WizardFixture f;
+    if (c.file && *c.file) f.Kit(c.file, c.text);
+    if (c.file && !*c.file) f.KitFolder("intro.txt");
+    f.Start();  // the dialog shows the text when it opens
+    if (c.goodLines < 0) {
+      EXPECT_EQ(f.StatusText(), c.intro);
+    } else {
+      f.machine().FailTextRead("intro.txt", c.goodLines, 30);
+    }
+    EXPECT_EQ(f.wizard().GetIntroText(), c.intro);
   }
 }
 
