@@ -98,6 +98,17 @@ EOF
   program_ended && wait "$GUI_PROGRAM"
   status=$?
   check "gui: the program ended with 0 (got $status)" [ "$status" -eq 0 ]
-  check "gui: the kit's theme was installed" \
-    [ -d "$(c_path "$p" "$COMMON_FILES\\Microsoft Shared\\themes\\harbour")" ]
+  local theme
+  theme=$(c_path "$p" "$COMMON_FILES\\Microsoft Shared\\themes\\harbour")
+  check "gui: the kit's theme was installed" [ -d "$theme" ]
+  # The uninstall asks in a message box, then shows its progress in a window of its own.
+  (cd "$KIT" && WINEPREFIX=$p exec "$WINE" "$EXE" --uninstall) >"$WORK/gui-undo.out" 2>&1 &
+  GUI_PROGRAM=$!
+  check "gui: the uninstall asks first" wait_until 60 window_count_is 1
+  check "gui: Return confirmed the uninstall" press Return
+  check "gui: the uninstall ended" wait_until 60 program_ended
+  wait "$GUI_PROGRAM"
+  status=$?
+  check "gui: the uninstall ended with 0 (got $status)" [ "$status" -eq 0 ]
+  check "gui: the kit's theme was removed" [ ! -e "$theme" ]
 }
