@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
-#include <functional>
 
 #include "res/strings.h"
 #include "support/wizard_fixture.h"
@@ -17,6 +16,9 @@ namespace {
 const std::string kOffice = "C:\\Program Files\\Microsoft Office";
 const std::string kRoot2000 = kOffice + "\\Office", kRoot2002 = kOffice + "\\Office10",
                   kRoot2003 = kOffice + "\\OFFICE11";
+
+// Four flags as "0"/"1", FrontPage 98 first.
+std::string Flags(bool a, bool b, bool c, bool d) { return {"01"[a], "01"[b], "01"[c], "01"[d]}; }
 
 TEST(ReadRegistryValue, EachRuleOfTheReader) {
   const char kKey[] = "Software\\Microsoft\\Test\\Key";
@@ -34,10 +36,8 @@ TEST(ReadRegistryValue, EachRuleOfTheReader) {
       {"ExpandLong", kRegExpandSz, "%APPDATA%\\" + std::string(228, 'a'), ""},
       {"Fits", kRegSz, std::string(259, 'f'), std::string(259, 'f')},
       {"TooLong", kRegSz, std::string(260, 'l'), ""},
-      {"Number", kRegDword, "", ""},
-      {"Binary", kRegBinary, "C:\\x", ""},
-      {"Empty", kRegSz, "", ""},
-      {"Missing", 0, "", ""},
+      {"Number", kRegDword, "", ""}, {"Binary", kRegBinary, "C:\\x", ""},
+      {"Empty", kRegSz, "", ""}, {"Missing", 0, "", ""},
   };
   WizardFixture f;
   const RegRoot hklm = RegRoot::kLocalMachine;
@@ -103,7 +103,8 @@ TEST(DetectFrontPage, RegistryFactsDecideFoundPreselectedAndAsked) {
     WizardFixture f;
     std::string ticked;
     f.ui.Queue(kIddVersions, [&ticked](DialogDriver& d) {
-      for (int id : {kIdcFP98, kIdcFP2000, kIdcFP2002, kIdcFP2003}) ticked += d.control(id).Check() ? '1' : '0';
+      ticked = Flags(d.control(kIdcFP98).Check(), d.control(kIdcFP2000).Check(),
+                     d.control(kIdcFP2002).Check(), d.control(kIdcFP2003).Check());
       d.PressEnter();
     });
     for (int version = 0; version < 4; ++version) {
@@ -126,73 +127,65 @@ TEST(DetectFrontPage, RegistryFactsDecideFoundPreselectedAndAsked) {
     }
     EXPECT_TRUE(f.wizard().DetectFrontPage());
     const CWizardDlg& w = f.wizard();
-    const auto flags = [](std::initializer_list<int> values) {
-      std::string text;
-      for (int value : values) text += value ? '1' : '0';
-      return text;
-    };
-    EXPECT_EQ(flags({w.m_bFoundFP98, w.m_bFoundFP2000, w.m_bFoundFP2002, w.m_bFoundFP2003}), c.found);
+    EXPECT_EQ(Flags(w.m_bFoundFP98, w.m_bFoundFP2000, w.m_bFoundFP2002, w.m_bFoundFP2003), c.found);
     EXPECT_EQ(f.ui.runs(kIddVersions), c.asked ? 1 : 0);
     const std::string installs =
-        flags({w.m_bInstallFP98, w.m_bInstallFP2000, w.m_bInstallFP2002, w.m_bInstallFP2003});
+        Flags(w.m_bInstallFP98, w.m_bInstallFP2000, w.m_bInstallFP2002, w.m_bInstallFP2003);
     EXPECT_EQ(c.asked ? ticked : installs, c.preselected);
     EXPECT_EQ(f.ui.messageBoxes().size(), c.refused ? 2u : 0u);
   }
 }
 
 TEST(TargetFolders, PerVersionLanguageAndDrive) {
-  const std::string en = "C:\\O\\templates\\1033\\";
-  const struct { const char* name; std::function<void(PrefixBuilder&)> machine; int version;
-                 const char *root, *language; bool appData, found2003; } cases[] = {
-      {"no language folder: English", [](PrefixBuilder&) {}, kFP2000, "C:\\O\\Office", "", true, false},
-      {"none that counts: a file, no digits first, an unknown number",
-       [](PrefixBuilder& p) {
+  // (name, version, root, language, Application Data found, FrontPage 2003 found, machine setup)
+  const struct { const char* name; int version; const char *root, *language;
+                 bool appData, found2003; void (*machine)(PrefixBuilder&); } cases[] = {
+      {"no language folder: English", kFP2000, "C:\\O\\Office", "", true, false, nullptr},
+      {"none that counts: a file, no digits first, an unknown number", kFP2002, "C:\\O\\Office10",
+       "", true, false, [](PrefixBuilder& p) {
          p.AddFile("C:\\O\\templates\\1031").AddFolder("C:\\O\\templates\\x1036");
          p.AddFolder("C:\\O\\templates\\Readme").AddFolder("C:\\O\\templates\\9999");
-       },
-       kFP2002, "C:\\O\\Office10", "", true, false},
-      {"one language folder", [](PrefixBuilder& p) { p.AddFolder("C:\\O\\templates\\1031"); },
-       kFP2002, "C:\\O\\Office10", "", true, false},
-      {"no Common Files folder",
+       }},
+      {"one language folder", kFP2002, "C:\\O\\Office10", "", true, false,
+       [](PrefixBuilder& p) { p.AddFolder("C:\\O\\templates\\1031"); }},
+      {"no Common Files folder", kFP2000, "C:\\O\\Office", "1033", true, false,
        [](PrefixBuilder& p) {
          p.RemoveValue(RegRoot::kLocalMachine, "Software\\Microsoft\\Windows\\CurrentVersion",
                        "CommonFilesDir");
-       },
-       kFP2000, "C:\\O\\Office", "1033", true, false},
-      {"templates only on C move there", [&](PrefixBuilder& p) { p.AddFolder(en + "pages"); },
-       kFP2002, "D:\\O\\Office10", "1033", true, false},
-      {"templates on D stay",
-       [&](PrefixBuilder& p) { p.AddFolder(en + "pages").AddFolder("D:\\O\\templates\\1033\\pages"); },
-       kFP2002, "D:\\O\\Office10", "1033", true, false},
-      {"a lower-case drive C stays", [](PrefixBuilder&) {}, kFP2000, "c:\\o\\office", "1033", true,
-       false},
-      {"a network root", [](PrefixBuilder&) {}, kFP2000, "\\\\server\\o\\Office", "1033", true, false},
-      {"FrontPage 2003 in the profile, DWTs in English", [](PrefixBuilder&) {}, kFP2003,
-       "C:\\O\\OFFICE11", "1031", true, true},
-      {"FrontPage 98 in its own folder", [](PrefixBuilder&) {}, kFP98, "C:\\FrontPage", "1033", false,
-       true},
-      {"FrontPage 2003 without Application Data", [](PrefixBuilder&) {}, kFP2003, "C:\\O\\OFFICE11",
-       "1033", false, true},
-      {"FrontPage 2002 beside 2003 without it", [](PrefixBuilder&) {}, kFP2002, "C:\\O\\Office10",
-       "1033", false, true},
-      {"FrontPage 2002 alone needs none", [](PrefixBuilder&) {}, kFP2002, "C:\\O\\Office10", "1033",
-       false, false},
+       }},
+      {"templates only on C move there", kFP2002, "D:\\O\\Office10", "1033", true, false,
+       [](PrefixBuilder& p) { p.AddFolder("C:\\O\\templates\\1033\\pages"); }},
+      {"templates on D stay", kFP2002, "D:\\O\\Office10", "1033", true, false,
+       [](PrefixBuilder& p) {
+         p.AddFolder("C:\\O\\templates\\1033\\pages").AddFolder("D:\\O\\templates\\1033\\pages");
+       }},
+      {"a lower-case drive C stays", kFP2000, "c:\\o\\office", "1033", true, false, nullptr},
+      {"a network root", kFP2000, "\\\\server\\o\\Office", "1033", true, false, nullptr},
+      {"FrontPage 2003 in the profile, DWTs in English", kFP2003, "C:\\O\\OFFICE11", "1031", true,
+       true, nullptr},
+      {"FrontPage 98 in its own folder", kFP98, "C:\\FrontPage", "1033", false, true, nullptr},
+      {"FrontPage 2003 without Application Data", kFP2003, "C:\\O\\OFFICE11", "1033", false, true,
+       nullptr},
+      {"FrontPage 2002 beside 2003 without it", kFP2002, "C:\\O\\Office10", "1033", false, true,
+       nullptr},
+      {"FrontPage 2002 alone needs none", kFP2002, "C:\\O\\Office10", "1033", false, false,
+       nullptr},
   };
+  using W = CWizardDlg;
+  std::string W::*const roots[] = {&W::m_strRootFP98, &W::m_strRootFP2000, &W::m_strRootFP2002,
+                                   &W::m_strRootFP2003};
   std::string out;
   for (const auto& c : cases) {
     WizardFixture f;
     f.prefix.AddDrive('d', f.tmp.path() + "/d");
     f.prefix.SetString(RegRoot::kLocalMachine, "Software\\Microsoft\\Windows\\CurrentVersion",
                        "CommonFilesDir", "C:\\CF");
-    c.machine(f.prefix);
+    if (c.machine) c.machine(f.prefix);
     CWizardDlg& w = f.StartLogged();
     g_strAppDataPath = f.prefix.AppDataPath();
     w.m_bFoundAppData = c.appData;
     w.m_bFoundFP2003 = c.found2003;
-    (c.version == kFP98     ? w.m_strRootFP98
-     : c.version == kFP2000 ? w.m_strRootFP2000
-     : c.version == kFP2002 ? w.m_strRootFP2002
-                            : w.m_strRootFP2003) = c.root;
+    w.*roots[c.version] = c.root;
     w.m_nHostVersion = c.version;
     w.m_strLanguage = c.language;
     const bool resolved = w.ResolveTargetFolders();

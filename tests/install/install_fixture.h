@@ -11,12 +11,8 @@
 
 namespace tpl::test {
 
-inline constexpr char kThemesDir[] = "C:\\dest\\themes";
-inline constexpr char kPagesDir[] = "C:\\dest\\pages";
 inline constexpr char kWebsDir[] = "C:\\dest\\webs";
-inline constexpr char kFramesDir[] = "C:\\dest\\frames";
 inline constexpr char kDwtDir[] = "C:\\dest\\DWTs";
-inline constexpr char kAppData[] = "C:\\users\\tester\\AppData\\Roaming";  // exists
 
 class InstallFixture : public WizardFixture {
  public:
@@ -31,12 +27,12 @@ class InstallFixture : public WizardFixture {
     w.m_nHostVersion = version;
     w.m_bFoundFP2003 = found2003;
     w.m_strKitVersionFolder = version == kFP98 ? "fp98" : "fp2000";
-    w.m_strThemesDir = kThemesDir;
-    w.m_strPagesDir = kPagesDir;
+    w.m_strThemesDir = "C:\\dest\\themes";
+    w.m_strPagesDir = "C:\\dest\\pages";
     w.m_strWebsDir = kWebsDir;
-    w.m_strFramesDir = kFramesDir;
+    w.m_strFramesDir = "C:\\dest\\frames";
     w.m_strDwtDir = version == kFP2003 ? kDwtDir : "";
-    g_strAppDataPath = kAppData;
+    g_strAppDataPath = prefix.AppDataPath();  // exists
   }
 
   // The new log lines that begin with `start`.

@@ -4,7 +4,6 @@
 #include <clocale>
 #include <climits>
 #include <cmath>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -44,12 +43,11 @@ TEST(CNumbers, AGermanUserLocaleStillReadsThePoint) {
   const bool comma = std::localeconv()->decimal_point[0] == ',';
   ThemeDescription description;
   ApplyDescriptionLine("version=2.50", &description);
-  const double read[] = {Atof("2.50"), Atof("2,50"), Atof("-1.5e1"), description.version};
+  const std::vector<double> read{Atof("2.50"), Atof("2,50"), Atof("-1.5e1"), description.version};
   const int number = Atoi(" 1031");
   std::setlocale(LC_ALL, "C");
   ASSERT_TRUE(comma);
-  EXPECT_EQ(std::vector<double>(std::begin(read), std::end(read)),
-            (std::vector<double>{2.5, 2.0, -15.0, 2.5}));
+  EXPECT_EQ(read, (std::vector<double>{2.5, 2.0, -15.0, 2.5}));
   EXPECT_EQ(number, 1031);
 }
 

@@ -28,8 +28,7 @@ TEST_F(MachineContract, PathsResolveLikeWindows) {
       {"d:\\SETUP\\notes.TXT", "notes"},
       {onZ, "unix"},  // a path starting with "/" or "\" is on Z:
       {"Q:\\file.txt", "error 3"},  // no such drive
-      {"C:\\data\\missing.txt", "error 2"},
-      {"C:\\nowhere\\file.txt", "error 3"},
+      {"C:\\data\\missing.txt", "error 2"}, {"C:\\nowhere\\file.txt", "error 3"},
       {"C:\\data\\sub\\file.txt\\inner.txt", "error 3"},  // a file is no folder
   };
   for (const auto& c : cases) EXPECT_EQ(Lines(c.path), c.lines) << c.path;
@@ -51,17 +50,12 @@ TEST_F(MachineContract, SearchOrderWildcardsAndFailures) {
   const Strings all{".", "..", "1033.lang", "1033.lang.bak", "A.txt", "a.txt", "ab.txt",
                     "B.TXT", "C", "noext", "_under"};
   const struct { const char* pattern; Strings names; } cases[] = {
-      {"C:\\w\\*.*", all},
-      {"C:\\w\\*.lang", {"1033.lang"}},
+      {"C:\\w\\*.*", all}, {"C:\\w\\*.lang", {"1033.lang"}}, {"C:\\w\\noext.*", {"noext"}},
       {"C:\\w\\?.txt", {"A.txt", "a.txt", "B.TXT"}},
-      {"C:\\w\\noext.*", {"noext"}},
-      {"C:\\w\\*b*", {"1033.lang.bak", "ab.txt", "B.TXT"}},
-      {"C:\\empty\\*.*", {".", ".."}},
-      {"C:\\empty\\*.txt", {"error 2"}},
-      {"C:\\missing\\*.*", {"error 3"}},
+      {"C:\\w\\*b*", {"1033.lang.bak", "ab.txt", "B.TXT"}}, {"C:\\empty\\*.*", {".", ".."}},
+      {"C:\\empty\\*.txt", {"error 2"}}, {"C:\\missing\\*.*", {"error 3"}},
       {"C:\\W\\A.TXT", {"A.txt"}},  // without wildcards: the entry itself, named as on disk
-      {"C:\\w\\C\\", {"error 2"}},
-      {"C:\\w\\a.txt\\*", {"error 3"}},
+      {"C:\\w\\C\\", {"error 2"}}, {"C:\\w\\a.txt\\*", {"error 3"}},
   };
   for (const auto& c : cases) EXPECT_EQ(Names(c.pattern), c.names) << c.pattern;
   // A drive root has no dot entries.

@@ -105,16 +105,10 @@ TEST_F(SystemContract, EnvironmentExpansion) {
   prefix().SetExpandString(kHkcu, "Environment", "Nested", "%Machine%\\n");
   const struct { const char* source; const char* expanded; } cases[] = {
       {"%TEMP%\\tplsetup.log", "C:\\users\\tester\\Temp\\tplsetup.log"},
-      {"%temp%", "C:\\users\\tester\\Temp"},
-      {"%SystemRoot%;%WINDIR%", "C:\\windows;C:\\windows"},
-      {"%APPDATA%", "C:\\users\\tester\\AppData\\Roaming"},
-      {"%NoSuchVar%\\x", "%NoSuchVar%\\x"},
-      {"100% sure", "100% sure"},
-      {"%%", "%%"},
-      {"", ""},
-      {"%both%", "volatile"},
-      {"%MACHINE%", "C:\\windows\\m"},
-      {"%Nested%", "C:\\windows\\m\\n"},
+      {"%temp%", "C:\\users\\tester\\Temp"}, {"%SystemRoot%;%WINDIR%", "C:\\windows;C:\\windows"},
+      {"%APPDATA%", "C:\\users\\tester\\AppData\\Roaming"}, {"%NoSuchVar%\\x", "%NoSuchVar%\\x"},
+      {"100% sure", "100% sure"}, {"%%", "%%"}, {"", ""}, {"%both%", "volatile"},
+      {"%MACHINE%", "C:\\windows\\m"}, {"%Nested%", "C:\\windows\\m\\n"},
   };
   for (const auto& c : cases) {
     std::string expanded = "stale";
@@ -161,13 +155,12 @@ TEST_F(SystemContract, TempFolderWindowsFolderAndVersion) {
 
 // The user name is checked by every scenario log's head.
 TEST_F(SystemContract, MessagesAndTime) {
-  std::string text;
   EXPECT_EQ(machine().SystemMessage(183),
             "Cannot create a file when that file already exists.\r\n");
   EXPECT_EQ(machine().SystemMessage(7), "");  // no text: empty
   for (ErrorCode code : {2u, 3u, 5u, 8u, 13u, 18u, 19u, 32u, 38u, 80u, 87u, 112u, 122u, 123u,
                          145u, 206u, 234u, 1921u}) {
-    text = machine().SystemMessage(code);
+    const std::string text = machine().SystemMessage(code);
     EXPECT_TRUE(text.size() > 3 && text.substr(text.size() - 3) == ".\r\n") << code;
   }
   const LocalTime now = machine().Now();

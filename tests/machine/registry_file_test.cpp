@@ -9,7 +9,6 @@
 #include <filesystem>
 
 #include "machine/wineprefix/registry_file.h"
-#include "support/temp_dir.h"
 #include "support/wizard_fixture.h"
 
 namespace tpl::test {
@@ -65,13 +64,10 @@ TEST(RegistryFile, SampleFilesReadAsExpected) {
 }
 
 TEST(RegistryFile, EveryTruncationReadsOnlyWholeStrings) {
-  const std::string full = kWineHead +
-                           "[Software\\\\Vendor\\\\Caf\\xe9] 1796587031\n"
-                           "\"Name\"=\"Some text\"\n"
-                           "\"Multi\"=str(7):\"a\\0b\\0\"\n"
+  const std::string full = kWineHead + "[Software\\\\Vendor\\\\Caf\\xe9] 1796587031\n"
+                           "\"Name\"=\"Some text\"\n\"Multi\"=str(7):\"a\\0b\\0\"\n"
                            "\"Bin\"=hex:01,02,\\\n  03,04\n"
-                           "\n[Software\\\\Other] 1796587031\n"
-                           "@=\"default\"\n";
+                           "\n[Software\\\\Other] 1796587031\n@=\"default\"\n";
   const RegistryFile whole = Parse(full);
   for (size_t cut = 0; cut <= full.size(); ++cut) {
     SCOPED_TRACE(cut);

@@ -32,8 +32,7 @@ TEST(TextModeReader, LinesWhateverThePieces) {
   using Lines = std::vector<std::string>;
   const struct { std::string text; ErrorCode failure; Lines lines; } cases[] = {
       {"a\r\nbb\r\r\n\rc\nlast\r", 0, {"a", "bb\r", "\rc", "last\r"}},
-      {"only\n\n", 0, {"only", ""}},
-      {"", 0, {}},
+      {"only\n\n", 0, {"only", ""}}, {"", 0, {}},
       {"one\ntw\x1Ao\nthree\n", 0, {"one", "tw"}},  // Ctrl-Z ends the file, even mid-line
       {"\x1A" "all gone", 0, {}},
       {std::string("head\0tail\r\n\0\nnext", 17), 0, {"head", "", "next"}},  // NUL ends its line

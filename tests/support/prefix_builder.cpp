@@ -58,20 +58,20 @@ PrefixBuilder::PrefixBuilder(std::string root, PrefixOptions options)
   fs::create_directory_symlink("../drive_c", DriveLink(root_, 'c'), ignored);
   if (!options_.fresh) return;
 
-  AddFolder("C:\\windows\\system32").AddFolder("C:\\windows\\temp").AddFolder(TempPath());
-  AddFolder(AppDataPath()).AddFolder(CommonFilesPath());
+  const std::string programFiles = options_.win64 ? "C:\\Program Files (x86)" : "C:\\Program Files";
+  const std::string temp = "C:\\users\\" + options_.user + "\\Temp";
+  AddFolder("C:\\windows\\system32").AddFolder("C:\\windows\\temp").AddFolder(temp);
+  AddFolder(AppDataPath()).AddFolder(programFiles + "\\Common Files");
   const RegRoot hklm = RegRoot::kLocalMachine, hkcu = RegRoot::kCurrentUser;
   const std::string windows = "Software\\Microsoft\\Windows\\CurrentVersion";
-  SetString(hklm, windows, "CommonFilesDir", CommonFilesPath());
-  SetString(hklm, windows, "ProgramFilesDir",
-            options_.win64 ? "C:\\Program Files (x86)" : "C:\\Program Files");
+  SetString(hklm, windows, "CommonFilesDir", programFiles + "\\Common Files");
+  SetString(hklm, windows, "ProgramFilesDir", programFiles);
   SetString(hkcu, windows + "\\Explorer\\Shell Folders", "AppData", AppDataPath());
   const std::string env = "System\\CurrentControlSet\\Control\\Session Manager\\Environment";
   SetExpandString(hklm, env, "TEMP", "%SystemRoot%\\temp");
   SetExpandString(hklm, env, "TMP", "%SystemRoot%\\temp");
   SetString(hklm, env, "windir", "C:\\windows");
-  SetString(hkcu, "Environment", "TEMP", TempPath());
-  SetString(hkcu, "Environment", "TMP", TempPath());
+  SetString(hkcu, "Environment", "TEMP", temp).SetString(hkcu, "Environment", "TMP", temp);
   SetString(hkcu, "Volatile Environment", "APPDATA", AppDataPath());
   SetString(hkcu, "Volatile Environment", "USERPROFILE", "C:\\users\\" + options_.user);
   SetString(hkcu, "Volatile Environment", "USERNAME", options_.user);
@@ -87,13 +87,6 @@ PrefixBuilder::PrefixBuilder(std::string root, PrefixOptions options)
 
 std::string PrefixBuilder::AppDataPath() const {
   return "C:\\users\\" + options_.user + "\\AppData\\Roaming";
-}
-
-std::string PrefixBuilder::TempPath() const { return "C:\\users\\" + options_.user + "\\Temp"; }
-
-std::string PrefixBuilder::CommonFilesPath() const {
-  return options_.win64 ? "C:\\Program Files (x86)\\Common Files"
-                        : "C:\\Program Files\\Common Files";
 }
 
 PrefixBuilder& PrefixBuilder::Put(RegRoot root, const std::string& key, const std::string& name,

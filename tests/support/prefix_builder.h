@@ -67,9 +67,7 @@ class PrefixBuilder {
   // The Unix path of a Windows path, spelled as given (no case matching).
   std::string HostPath(const std::string& windowsPath) const;
 
-  std::string AppDataPath() const;   // C:\users\<user>\AppData\Roaming
-  std::string TempPath() const;      // C:\users\<user>\Temp
-  std::string CommonFilesPath() const;
+  std::string AppDataPath() const;  // C:\users\<user>\AppData\Roaming
 
  private:
   using Key = std::map<std::string, std::string>;  // value name -> Wine's right-hand side
