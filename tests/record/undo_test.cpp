@@ -103,7 +103,6 @@ TEST_F(Undo, AFailedInstallationNamesItsUndoOrIsUndoneAtOnce) {
   EXPECT_EQ(failed.status, kExitFailed);
   EXPECT_NE(failed.err.find("tplsetup: to undo what was copied: tplsetup --uninstall --record kit\n"),
             std::string::npos) << failed.err;
-  EXPECT_EQ(Read(kThemes + "blue\\blue.css"), "body { color: blue }\r\n");
 
   const Outcome undone = Program({"--silent", "--accept-licence", "--undo-on-failure"});
   EXPECT_EQ(undone.status, kExitFailed);
