@@ -114,14 +114,10 @@ TEST_F(Program, InstallsTheExampleKitIntoTheExampleMachine) {
   });
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.err, "");
-  EXPECT_EQ(run.out,
+  // The rest of the end screen is the end screen tests'.
+  EXPECT_EQ(run.out.substr(0, run.out.find("\n\n")),
             "The installation was successfully completed.\n"
-            "Log file written to C:\\users\\demo\\Temp\\tplsetup.log\n\n"
-            "Create a new starter web site using the web template:\n"
-            "FP 2002: Go to File > New > Page or Web. Click on \"Web Site Templates\" in the "
-            "right column.\n"
-            "FP 2003: Go to File > New. Click on \"More Web Site Templates\" in the right column.  "
-            "This template is listed under the \"My Templates\" tab\n");
+            "Log file written to C:\\users\\demo\\Temp\\tplsetup.log");
   EXPECT_EQ(ReadHostFile(Installed("harbour/harbour.inf")),
             ReadHostFile(kit + "/common/Themes/harbour/harbour.inf"));
 }
@@ -171,7 +167,8 @@ TEST_F(Program, SignalMidFileCancelsAndIsUndoneAtOnceOrLater) {
   EXPECT_EQ(ReadHostFile(Installed("harbour/harbour.css")).substr(0, 4), "/* H") << "not replaced";
   // The cancelled end screen's lines, then only the closing line.
   const std::string text = ReadHostFile(log);
-  const std::string tail = text.substr(std::min(text.find("Installation interrupted"), text.size()));
+  const std::string tail =
+      text.substr(std::min(text.find("Installation interrupted"), text.size()));
   EXPECT_EQ(tail.substr(0, tail.find(" on ")),
             "Installation interrupted by SIGTERM\r\nInstallation cancelled.\r\nLog file closed");
   EXPECT_EQ(tail.find("\r\n\r\n"), tail.size() - 4);
@@ -193,11 +190,8 @@ TEST_F(Program, MissingUserHiveAndRemovedLogGetTrueMessages) {
     RaiseSignalAfterCopiedBytes(SIGUSR2, 1);
   });
   EXPECT_EQ(run.status, kExitInstalled);
-  EXPECT_NE(run.err.find("tplsetup: warning: the installation log C:\\users\\demo\\Temp\\"
-                         "tplsetup.log is incomplete: (2) The system cannot find the file "
-                         "specified.\n"),
-            std::string::npos)
-      << run.err;
+  EXPECT_EQ(run.err, "tplsetup: warning: the installation log C:\\users\\demo\\Temp\\tplsetup.log "
+                     "is incomplete: (2) The system cannot find the file specified.\n");
   EXPECT_EQ(run.out.find("Log file written to"), std::string::npos) << run.out;
 
   fs::remove(machine + "/user.reg");
