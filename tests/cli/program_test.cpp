@@ -62,11 +62,9 @@ class Program : public ::testing::Test {
 // the terminal, and input that ends is Esc.
 TEST_F(Program, RunsThatInstallNothing) {
   const std::string empty = tmp.path() + "/empty", gone = tmp.path() + "/gone";
+  const std::string home = tmp.path() + "/home";
   fs::create_directory(empty);
   fs::create_directory(gone);
-  const auto env = [](const char* name, std::string value) {
-    return [=] { value.empty() ? unsetenv(name) : setenv(name, value.c_str(), 1); };
-  };
   const struct Case {
     std::vector<std::string> args;
     std::function<void()> prepare;
@@ -82,9 +80,8 @@ TEST_F(Program, RunsThatInstallNothing) {
        {"tplsetup: ", "\nUsage: tplsetup [options]\n"}},
       {{"--silent", "--prefix", empty}, {}, 64, {},
        {"\"" + empty + "\" is not a Wine prefix", "system.reg"}},
-      {{"--silent"}, env("WINEPREFIX", empty), 64, {}, {empty}},
-      {{"--silent"}, [=] { env("WINEPREFIX", "")(), env("HOME", tmp.path() + "/home")(); },
-       64, {}, {tmp.path() + "/home/.wine"}},
+      {{"--silent"}, [=] { unsetenv("WINEPREFIX"), setenv("HOME", home.c_str(), 1); },
+       64, {}, {home + "/.wine"}},
       {{"--silent", "--prefix", machine, "--kit", tmp.path() + "/nokit"}, {}, 64, {}, {"nokit"}},
       {{"--silent", "--prefix", machine}, [=] { fs::remove(gone); }, 64, {},
        {"current folder no longer exists"}, gone},
@@ -150,9 +147,9 @@ TEST_F(Program, SignalMidFileCancelsAndIsUndoneAtOnceOrLater) {
     for (const auto& entry : fs::recursive_directory_iterator(machine + "/drive_c")) {
       if (entry.path() == log) continue;
       const auto time = entry.last_write_time().time_since_epoch().count();
-      entries[entry.path().string()] =
-          entry.is_regular_file() ? ReadHostFile(entry.path().string()) + " @" + std::to_string(time)
-                                  : "folder";
+      const std::string name = entry.path().string();
+      entries[name] = entry.is_regular_file() ? ReadHostFile(name) + " @" + std::to_string(time)
+                                              : "folder";
     }
     return entries;
   };
