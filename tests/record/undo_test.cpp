@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "app/program.h"
+#include "record/uninstall.h"
 #include "support/wizard_fixture.h"
 
 namespace tpl::test {
@@ -106,6 +107,29 @@ TEST_F(Undo, AFailedInstallationNamesItsUndoOrIsUndoneAtOnce) {
   EXPECT_EQ(undone.status, kExitFailed);
   EXPECT_EQ(undone.err.find("to undo what was copied"), std::string::npos);
   EXPECT_EQ(DriveC(), before);  // both runs' copies undone
+}
+
+// Asked first, an interactive uninstall shows its progress once confirmed, up to its last file.
+TEST_F(Undo, TheProgressIsShownOnceConfirmedUpToTheLastFile) {
+  ASSERT_EQ(Install().status, kExitInstalled);
+  struct Steps : UninstallProgress {
+    explicit Steps(std::string* out) : seen(out) {}
+    void Update(int done, int total) override {
+      *seen += std::to_string(done) + "/" + std::to_string(total) + " ";
+    }
+    std::string* seen;
+  };
+  std::string seen;
+  UninstallRequest request;
+  request.key = "kit";
+  request.showProgress = [&seen] { seen += "shown "; return std::make_unique<Steps>(&seen); };
+  std::ostringstream out, err;
+  for (const bool confirmed : {false, true}) {
+    request.confirm = [confirmed](const std::string&) { return confirmed; };
+    EXPECT_EQ(tpl::Uninstall(f.machine(), f.ui, request, out, err),
+              confirmed ? kExitInstalled : kExitCancelled);
+  }
+  EXPECT_EQ(seen, "shown 1/3 2/3 3/3 ");
 }
 
 // A record is input: any line it cannot vouch for refuses the whole of it.
