@@ -11,6 +11,10 @@ namespace {
 TEST(SingleVersion, InstallsEveryItemAndLogsEachStep) {
   WizardFixture f;
   SmallKitOn2002(f);
+  f.ui.Queue(kIddLicence, [](DialogDriver& d) {
+    EXPECT_EQ(d.control(kIdcLicenceText).Text(), "Use it well.\r\n");  // CR LF for the edit box
+    d.Click(kIdOk);
+  });
   f.Start();
   f.Next();
   EXPECT_EQ(f.StatusText(),
