@@ -14,11 +14,6 @@ CommandLine Parse(const std::vector<std::string>& args) {
 }
 
 TEST(CommandLine, EveryOptionTakesItsValue) {
-  const CommandLine none = Parse({});  // the wizard as always
-  EXPECT_FALSE(none.silent || none.dryRun || none.versionsGiven || none.languageGiven ||
-               none.acceptLicence || none.noLog || none.help || none.showVersion);
-  EXPECT_TRUE(none.kitDir.empty() && none.prefixDir.empty());
-
   const CommandLine options =
       Parse({"--kit", "/kits/blue", "--prefix=/home/me/.wine", "--silent", "--versions",
              "2003,2000", "--language", "1031", "--accept-licence", "--no-log", "--dry-run"});
@@ -43,20 +38,18 @@ TEST(CommandLine, MistakesAreRejectedWithAReason) {
       {{"--silent", "--silent"}, ""}, {{"--kit", "a", "--kit", "b"}, ""}, {{"--silent=yes"}, ""},
       {{"--versions", "2000"}, "--silent"}, {{"--language", "1033"}, "--silent"},
       {{"--accept-licence"}, "--silent"}, {{"--no-log", "--dry-run"}, "--silent"}};
-  for (const auto& mistake : mistakes) {
-    SCOPED_TRACE(::testing::PrintToString(mistake.args));
+  const auto rejected = [](const std::vector<std::string>& args, const char* names) {
+    SCOPED_TRACE(::testing::PrintToString(args));
     CommandLine options;
     std::string error;
-    EXPECT_FALSE(ParseCommandLine(mistake.args, &options, &error));
+    EXPECT_FALSE(ParseCommandLine(args, &options, &error));
     EXPECT_FALSE(error.empty());
-    EXPECT_NE(error.find(mistake.names), std::string::npos) << error;
-  }
+    EXPECT_NE(error.find(names), std::string::npos) << error;
+  };
+  for (const auto& mistake : mistakes) rejected(mistake.args, mistake.names);
   for (const char* bad : {"", "english", "-1033", "+1033", "0", "1033x", " 1033", "0x409",
                           "65536", "99999999999"}) {
-    CommandLine options;
-    std::string error;
-    EXPECT_FALSE(ParseCommandLine({"--silent", "--language", bad}, &options, &error)) << bad;
-    EXPECT_FALSE(error.empty()) << bad;
+    rejected({"--silent", "--language", bad}, "");
   }
 }
 

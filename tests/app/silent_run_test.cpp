@@ -7,14 +7,10 @@
 #include <sstream>
 
 #include "app/program.h"
-#include "support/wizard_fixture.h"
+#include "scenarios/scenario_setup.h"
 
 namespace tpl::test {
 namespace {
-
-const char kTemplates[] = "C:\\Program Files\\Microsoft Office\\templates";
-const char kLogPath[] = "C:\\users\\tester\\Temp\\tplsetup.log";
-const char kOffice11[] = "C:\\Program Files\\Microsoft Office\\OFFICE11";
 
 enum Versions { k2002, k2002And2003, k2002And2003NoneCurrent };
 
@@ -24,8 +20,7 @@ enum Versions { k2002, k2002And2003, k2002And2003NoneCurrent };
 TEST(SilentRuns, EachAnswerAndEachStop) {
   const std::string page = "/pages/welcome/welcome.htm", accept = "--accept-licence";
   const std::string failing = std::string(kTemplates) + "\\1033\\pages\\welcome\\welcome.htm";
-  const char* kNote2003 =
-      "This option will install the template under the 'My Templates' tab in FrontPage 2003\n";
+  const std::string note2003 = std::string(kNote2003) + "\n";
   const struct Case {
     Versions versions;
     std::vector<std::string> lcids, args;
@@ -37,7 +32,7 @@ TEST(SilentRuns, EachAnswerAndEachStop) {
     bool licence = true, failCopy = false;
     const char* outFile = nullptr;
   } cases[] = {
-      {k2002And2003NoneCurrent, {"1033"}, {accept, "--versions", "2003"}, kExitInstalled, kNote2003,
+      {k2002And2003NoneCurrent, {"1033"}, {accept, "--versions", "2003"}, kExitInstalled, note2003,
        {}, "User chose to install for FrontPage 2003", "", "", {"1033/DWTs/page/page.dwt"}},
       {k2002And2003, {"1033"}, {accept, "--versions", "98,2003"}, kExitUsage, "",
        {"FrontPage 98 is not offered", "2002 and 2003"}, "", "Installation cancelled.", "", {}},
@@ -75,7 +70,7 @@ TEST(SilentRuns, EachAnswerAndEachStop) {
     f.Kit("common/dwts/page/page.dwt", "<html></html>\r\n");
     if (c.licence) f.Kit("license.txt", "Terms.\r\n");
     f.Kit("readme.txt", "Read me.\r\n");
-    f.prefix.AddFrontPage(2, "C:\\Program Files\\Microsoft Office\\Office10");
+    f.prefix.AddFrontPage(2, kOffice10);
     if (c.versions != k2002) f.prefix.AddFrontPage(3, kOffice11);
     if (c.versions == k2002And2003) f.prefix.SetCurrentFrontPage(kOffice11);
     for (const std::string& lcid : c.lcids) f.prefix.AddFolder(std::string(kTemplates) + "\\" + lcid);

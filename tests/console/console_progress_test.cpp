@@ -45,10 +45,7 @@ TEST(ConsoleProgress, OnATerminalTheBarIsRedrawnInPlaceAtMostTenTimesASecond) {
   ConsoleOptions options;
   options.terminal = true;
   options.inputEchoed = true;
-  options.clock = [&now] {
-    now += std::chrono::milliseconds(1);  // every file takes a millisecond
-    return now;
-  };
+  options.clock = [&now] { return now += std::chrono::milliseconds(1); };  // a file a millisecond
   ConsoleSession session("n\n", options);
   CopyingDialog dialog(session.Start());
   EXPECT_EQ(dialog.DoModal(), kIdOk);

@@ -5,6 +5,7 @@
 #include "app/wizard_dlg.h"
 #include "console_test_support.h"
 #include "res/strings.h"
+#include "scenarios/scenario_setup.h"
 
 namespace tpl::test {
 namespace {
@@ -29,16 +30,10 @@ TEST(ConsoleWizard, WholeInstallationByKeys) {
       "\nb\n\n\n\n\n\nn\na\n"  // "b" pages back; on the last page Enter and "n" do not accept
       "n\nf\n";                // ready; the end screen's Finish shows the readme
   ConsoleSession session(input, options);
-  const char* roots[] = {"C:\\Program Files\\Microsoft Office\\Office",
-                         "C:\\Program Files\\Microsoft Office\\Office10",
-                         "C:\\Program Files\\Microsoft Office\\OFFICE11"};
-  for (int version : {kFP2000, kFP2002, kFP2003}) {
-    session.f.prefix.AddFrontPage(version, roots[version - 1]);
-  }
-  session.f.prefix.SetCurrentFrontPage(roots[0]);
+  session.f.prefix.AddFrontPage(kFP2000, kOffice).AddFrontPage(kFP2002, kOffice10);
+  session.f.prefix.AddFrontPage(kFP2003, kOffice11).SetCurrentFrontPage(kOffice);
   for (const char* lcid : {"1033", "1031", "1036"}) {
-    session.f.prefix.AddFolder(std::string("C:\\Program Files\\Microsoft Office\\templates\\") +
-                               lcid);
+    session.f.prefix.AddFolder(std::string(kTemplates) + "\\" + lcid);
   }
   session.f.Kit("intro.txt", "Welcome to the Harbour theme pack, with two themes that suit "
                              "small firms and clubs alike.\r\n");
@@ -51,8 +46,7 @@ TEST(ConsoleWizard, WholeInstallationByKeys) {
   EXPECT_EQ(wizard.DoModal(), kIdOk);
 
   EXPECT_EQ(wizard.m_nEndScreenId, kIdsSucceeded);
-  EXPECT_NE(session.f.LogBytes("C:\\users\\tester\\Temp\\tplsetup.log")
-                .find("User chose to install for language LCID 1033"),
+  EXPECT_NE(session.f.LogBytes(kLogPath).find("User chose to install for language LCID 1033"),
             std::string::npos);
   session.ExpectScreens("wizard_whole_installation");
   EXPECT_EQ(session.Unread(), "");

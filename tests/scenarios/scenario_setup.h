@@ -22,7 +22,6 @@ inline const char kFrontPage98[] = "C:\\Program Files\\FrontPage";
 inline const char kLogPath[] = "C:\\users\\tester\\Temp\\tplsetup.log";
 inline const char kNote2003[] =
     "This option will install the template under the 'My Templates' tab in FrontPage 2003";
-inline const char kReady[] = "Ready to install themes.\n\nClick Next to continue.";
 inline const char kCancelledWithLog[] =
     "Installation cancelled.\nLog file written to C:\\users\\tester\\Temp\\tplsetup.log";
 inline const char kFailedWithLog[] =
@@ -39,27 +38,18 @@ inline void SmallKit(WizardFixture& f) {
   f.Kit("license.txt", "Use it well.\r\n");
 }
 
-// FrontPage 2002 with the given Office language folders.
-inline void FrontPage2002(WizardFixture& f, const std::vector<std::string>& languages = {"1033"}) {
-  f.prefix.AddFrontPage(2, kOffice10);
-  for (const std::string& lcid : languages) f.prefix.AddFolder(std::string(kTemplates) + "\\" + lcid);
-}
-
-// SmallKit on FrontPage 2002, the licence accepted whenever it is shown.
+// SmallKit on FrontPage 2002 with the given Office language folders, the
+// licence accepted whenever it is shown.
 inline void SmallKitOn2002(WizardFixture& f, const std::vector<std::string>& languages = {"1033"}) {
   SmallKit(f);
-  FrontPage2002(f, languages);
+  f.prefix.AddFrontPage(2, kOffice10);
+  for (const std::string& lcid : languages) f.prefix.AddFolder(std::string(kTemplates) + "\\" + lcid);
   f.ui.SetDefault(kIddLicence, [](DialogDriver& d) { d.Click(kIdOk); });
 }
 
 // The files below a Windows folder of the prefix, sorted, '/' separated.
 inline std::vector<std::string> Tree(WizardFixture& f, const std::string& windowsFolder) {
   return ListHostTree(f.HostPath(windowsFolder));
-}
-
-inline std::vector<std::string> Sorted(std::vector<std::string> lines) {
-  std::sort(lines.begin(), lines.end());
-  return lines;
 }
 
 inline size_t CountLines(const std::vector<std::string>& lines, const std::string& line) {
