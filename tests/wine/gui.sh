@@ -69,7 +69,7 @@ run_checks() {
 # "Next >" to install, then "Finish", which opens the readme in Notepad.
 run_gui() {
   start_display || return
-  local p=$WORK/gui key what until status
+  local p=$WORK/gui key what until status theme
   copy_image "$BASE" "$p"
   setup_one_version "$p"
   # Without a window manager, Wine draws the windows' frames itself.
@@ -98,7 +98,6 @@ EOF
   program_ended && wait "$GUI_PROGRAM"
   status=$?
   check "gui: the program ended with 0 (got $status)" [ "$status" -eq 0 ]
-  local theme
   theme=$(c_path "$p" "$COMMON_FILES\\Microsoft Shared\\themes\\harbour")
   check "gui: the kit's theme was installed" [ -d "$theme" ]
   # The uninstall asks in a message box, then shows its progress in a window of its own.

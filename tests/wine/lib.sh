@@ -10,10 +10,7 @@ fail() { FAILED=$((FAILED + 1)); echo "FAILED: $*" >&2; }
 check() { if "${@:2}"; then pass; else fail "$1"; fi; }
 # same WHAT EXPECTED GOT: passes when the two files agree, else shows how not.
 same() {
-  if diff -u "$2" "$3" >"$WORK/diff"; then pass; else
-    fail "$1 differ:"
-    head -n 40 "$WORK/diff" >&2
-  fi
+  diff -u "$2" "$3" >"$WORK/diff" && pass || { fail "$1 differ:" && head -n 40 "$WORK/diff" >&2; }
 }
 
 # --- Which Wine -------------------------------------------------------------
@@ -54,7 +51,6 @@ choose_wine() {
 in_prefix() { WINEPREFIX=$1 "$WINE" "${@:2}"; }
 # Waits until Wine has stopped in prefix $1, so its registry is on disk.
 stop_wine() { WINEPREFIX=$1 "$WINESERVER_BIN" -w 2>/dev/null || true; }
-kill_wine() { WINEPREFIX=$1 "$WINESERVER_BIN" -k 2>/dev/null || true; }
 
 # --- Machine images ---------------------------------------------------------
 
