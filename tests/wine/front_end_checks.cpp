@@ -164,8 +164,7 @@ void NestedChecks(HWND wizard, Win32FrontEnd& ui) {
   Print({
       {"OK over the wizard: the result; owned by the wizard, which is enabled again",
        [&] { return Join({Num(ok.DoModal()), Bits({ok.owner == wizard, enabled()})}); }},
-      {"Esc", [&] { return Num(escape.DoModal()); }},
-      {"the close box", [&] { return Num(closed.DoModal()); }},
+      {"Esc; the close box", [&] { return Join({Num(escape.DoModal()), Num(closed.DoModal())}); }},
       {"a system command the dialog takes; how often",
        [&] { return Join({Num(taken.DoModal()), Num(taken.sysCommands)}); }},
       {"a dialog ended as it starts; its starts",
