@@ -12,7 +12,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
-#include <map>
 #include <vector>
 
 #include "app/command_line.h"
@@ -142,17 +141,7 @@ TEST_F(Program, SignalMidFileCancelsAndIsUndoneAtOnceOrLater) {
   fs::create_directories(Installed("harbour"));
   WriteHostFile(Installed("harbour/harbour.css"), "mine");
   WriteHostFile(kit + "/common/Themes/meadow/big.bin", std::string(12 << 20, 'a'));
-  const auto driveC = [this] {
-    std::map<std::string, std::string> entries;
-    for (const auto& entry : fs::recursive_directory_iterator(machine + "/drive_c")) {
-      if (entry.path() == log) continue;
-      const auto time = entry.last_write_time().time_since_epoch().count();
-      const std::string name = entry.path().string();
-      entries[name] = entry.is_regular_file() ? ReadHostFile(name) + " @" + std::to_string(time)
-                                              : "folder";
-    }
-    return entries;
-  };
+  const auto driveC = [this] { return HostTreeState(machine + "/drive_c"); };
   const auto before = driveC();
   const auto interrupt = [] { RaiseSignalAfterCopiedBytes(SIGTERM, 5 << 20); };
   EXPECT_EQ(Run(Install({"--undo-on-failure"}), interrupt).status, kExitCancelled);

@@ -1,13 +1,15 @@
-// Copies that replace whole or not at all, kit entries that must stay in the
-// kit, and the one-installation lock.
+// Copies that replace whole or not at all, backups on another volume, kit
+// entries that must stay in the kit, and the one-installation lock.
 #include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <csignal>
 #include <filesystem>
+#include <memory>
 
 #include "machine/interruption.h"
 #include "machine/wineprefix/copy_interruption.h"
@@ -107,6 +109,32 @@ TEST_F(SafeCopy, OneInstallationLockPerPrefix) {
   EXPECT_TRUE(fs::remove(prefix().root() + "/.tplsetup.lock"));
   MakeHostFolders(prefix().root() + "/.tplsetup.lock");  // a folder in the way
   EXPECT_EQ(machine().LockInstallation(&first), kErrorAccessDenied);
+}
+
+// The records folder in a linked user folder: no link reaches another volume,
+// so the old file is copied whole, and it comes back whole, with its write time.
+TEST_F(SafeCopy, BackupOnAnotherVolumeIsAWholeCopyAndComesBackWhole) {
+  char other[] = "/dev/shm/tplsetup-volume.XXXXXX";
+  if (mkdtemp(other) == nullptr) GTEST_SKIP() << "no /dev/shm here";
+  const std::shared_ptr<void> removeOther(nullptr, [&other](void*) { fs::remove_all(other); });
+  struct stat here {}, there {};
+  if (stat(tmp.path().c_str(), &here) != 0 || stat(other, &there) != 0 ||
+      here.st_dev == there.st_dev) {
+    GTEST_SKIP() << "/dev/shm is on the test folder's volume";
+  }
+  prefix().AddFile("C:\\dest\\t.txt", "old");
+  machine();
+  fs::create_directory_symlink(other, Host("C:\\backups"));
+  const auto written = fs::last_write_time(Host("C:\\dest\\t.txt")) - std::chrono::hours(24);
+  fs::last_write_time(Host("C:\\dest\\t.txt"), written);
+  ASSERT_EQ(machine().ReplaceKeepingBackup("new.txt", "C:\\dest\\t.txt", "C:\\backups\\1"),
+            kErrorSuccess);
+  EXPECT_EQ(HostText("C:\\dest\\t.txt") + ReadHostFile(std::string(other) + "/1"), "new contentold");
+  ASSERT_EQ(machine().MoveFileOver("C:\\backups\\1", "C:\\dest\\t.txt"), kErrorSuccess);
+  EXPECT_EQ(HostText("C:\\dest\\t.txt"), "old");
+  EXPECT_EQ(fs::last_write_time(Host("C:\\dest\\t.txt")), written);
+  EXPECT_EQ(DestNames(), (Strings{".", "..", "t.txt"}));
+  EXPECT_TRUE(fs::is_empty(other));
 }
 
 }  // namespace

@@ -49,18 +49,7 @@ class Undo : public ::testing::Test {
   Outcome Install() { return Program({"--silent", "--accept-licence"}); }
   Outcome Uninstall() { return Program({"--silent", "--uninstall", "--record", "kit"}); }
 
-  // Every entry of drive C but the log: content and write time of files.
-  std::map<std::string, std::string> DriveC() {
-    std::map<std::string, std::string> entries;
-    for (const auto& entry : fs::recursive_directory_iterator(f.HostPath("C:\\"))) {
-      if (entry.path().filename() == "tplsetup.log") continue;
-      entries[entry.path().string()] =
-          entry.is_regular_file() ? ReadHostFile(entry.path().string()) + " @" +
-                                        std::to_string(entry.last_write_time().time_since_epoch().count())
-                                  : "folder";
-    }
-    return entries;
-  }
+  std::map<std::string, std::string> DriveC() { return HostTreeState(f.HostPath("C:\\")); }
   std::string Read(const std::string& windowsPath) { return ReadHostFile(f.HostPath(windowsPath)); }
 
   WizardFixture f;

@@ -57,4 +57,17 @@ std::vector<std::string> ListHostTree(const std::string& root) {
   return files;
 }
 
+std::map<std::string, std::string> HostTreeState(const std::string& root) {
+  std::map<std::string, std::string> entries;
+  for (const auto& entry : fs::recursive_directory_iterator(root)) {
+    if (entry.path().filename() == "tplsetup.log") continue;
+    const std::string name = entry.path().string();
+    entries[name] = entry.is_regular_file()
+                        ? ReadHostFile(name) + " @" +
+                              std::to_string(entry.last_write_time().time_since_epoch().count())
+                        : "folder";
+  }
+  return entries;
+}
+
 }  // namespace tpl::test

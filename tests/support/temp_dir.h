@@ -1,6 +1,7 @@
 // A fresh folder for one test, removed with everything in it afterwards.
 #pragma once
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -27,5 +28,8 @@ std::string ReadHostFile(const std::string& path);
 bool HostPathExists(const std::string& path);
 // Every file below `root`, as sorted relative paths with '/' separators.
 std::vector<std::string> ListHostTree(const std::string& root);
+// Every entry below `root` but the installation logs: a file's bytes and
+// write time, or "folder" (to show a tree is back as it was).
+std::map<std::string, std::string> HostTreeState(const std::string& root);
 
 }  // namespace tpl::test
