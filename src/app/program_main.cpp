@@ -128,9 +128,8 @@ int RunUninstall(Machine& machine, const CommandLine& options, FrontEnd* interac
   request.dryRun = options.dryRun;
   request.log = !options.noLog;
   if (!options.silent) {
-    const std::string key = request.key;
-    request.confirm = [key](const std::string& actions) { return ConfirmUninstall(key, actions); };
-    request.showProgress = [key]() { return ShowUninstallProgress(key); };
+    request.confirm = ConfirmUninstall;
+    request.showProgress = ShowUninstallProgress;
   }
   return Uninstall(machine, *frontEnd, request, out, err);
 }

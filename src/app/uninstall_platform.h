@@ -10,11 +10,11 @@
 
 namespace tpl {
 
-// Shows `actions` (one per line) and asks whether to undo the installations
-// of `key`. False: declined, or nobody could answer.
-bool ConfirmUninstall(const std::string& key, const std::string& actions);
+// Shows `question` (what the uninstall will do, its lines ended) and asks
+// whether to go on. False: declined, or nobody could answer.
+bool ConfirmUninstall(const std::string& question);
 
-// The progress of undoing the installations of `key`, shown until destroyed.
-std::unique_ptr<UninstallProgress> ShowUninstallProgress(const std::string& key);
+// The progress of the uninstall, under `caption`, shown until destroyed.
+std::unique_ptr<UninstallProgress> ShowUninstallProgress(const std::string& caption);
 
 }  // namespace tpl

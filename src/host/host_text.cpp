@@ -5,12 +5,17 @@
 
 namespace tpl {
 
-bool SameTextIgnoringCase(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
+bool StartsWithIgnoringCase(const std::string& text, const std::string& start) {
+  if (text.size() < start.size()) return false;
+  // From the end: paths that differ mostly differ in their last parts.
+  for (size_t i = start.size(); i-- > 0;) {
+    if (AsciiLower(text[i]) != AsciiLower(start[i])) return false;
   }
   return true;
+}
+
+bool SameTextIgnoringCase(const std::string& a, const std::string& b) {
+  return a.size() == b.size() && StartsWithIgnoringCase(a, b);
 }
 
 bool PathExists(Machine& machine, const std::string& path) {

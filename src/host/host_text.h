@@ -10,6 +10,8 @@ namespace tpl {
 
 // _stricmp(a, b) == 0 in the "C" locale: equal when ASCII letters are folded.
 bool SameTextIgnoringCase(const std::string& a, const std::string& b);
+// Whether `text` begins with `start`, ASCII letters folded as above.
+bool StartsWithIgnoringCase(const std::string& text, const std::string& start);
 
 // CFileFind::FindFile on a path without a pattern: does the file or folder exist?
 bool PathExists(Machine& machine, const std::string& path);

@@ -29,7 +29,7 @@ void CFileFind::Close() {
 bool CFileFind::IsDots() const {
   if (next_ == 0) return false;
   const std::string& name = entries_[next_ - 1].name;
-  return name.size() <= 2 && name[0] == '.' && (name.size() == 1 || name[1] == '.');
+  return name == "." || name == "..";
 }
 
 bool CFileFind::IsDirectory() const {

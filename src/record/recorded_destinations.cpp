@@ -8,20 +8,14 @@
 #include "host/host_text.h"
 #include "host/registry_keys.h"
 #include "install/copy_plan.h"
-#include "machine/ascii_case.h"
 
 namespace tpl {
 namespace {
 
 // `path` lies inside `folder` (ignoring case), not at it.
 bool IsInside(const std::string& path, const std::string& folder) {
-  if (path.size() <= folder.size() + 1 || path[folder.size()] != '\\') return false;
-  // In place, from the end, where destinations differ: every recorded path
-  // is checked against every destination.
-  for (size_t i = folder.size(); i-- > 0;) {
-    if (AsciiLower(path[i]) != AsciiLower(folder[i])) return false;
-  }
-  return true;
+  return path.size() > folder.size() + 1 && path[folder.size()] == '\\' &&
+         StartsWithIgnoringCase(path, folder);
 }
 
 // The install roots, read as detection reads them but without its dialogs.

@@ -14,6 +14,7 @@ namespace tpl {
 namespace {
 
 const char kProgramName[] = "tplsetup: ";
+const char kUninstalling[] = "Uninstalling ";
 const char kLogUninstalling[] = "Uninstalling kit %s as recorded in %s";
 const char kLogRemovedFile[] = "Removed file: ";
 const char kLogRestoredFile[] = "Restored file: ";
@@ -219,7 +220,8 @@ int UninstallRun::Run() {
          << "Nothing was changed.\n";
     return kExitInstalled;
   }
-  if (request_.confirm && !request_.confirm(listing)) return kExitCancelled;
+  const std::string caption = kUninstalling + request_.key;
+  if (request_.confirm && !request_.confirm(caption + " will\n" + listing)) return kExitCancelled;
 
   wizard_.GatherSystemInfo();
   if (request_.log) {
@@ -230,15 +232,16 @@ int UninstallRun::Run() {
   std::vector<UndoAction> kept;
   {
     std::unique_ptr<UninstallProgress> progress;
-    if (request_.showProgress) progress = request_.showProgress();
-    const int total = static_cast<int>(std::count_if(
-        actions.begin(), actions.end(),
-        [](const UndoAction& action) { return action.kind != UndoAction::Kind::kNothing; }));
+    if (request_.showProgress) progress = request_.showProgress(caption);
+    const auto counts = [](const UndoAction& action) {
+      return action.kind != UndoAction::Kind::kNothing;
+    };
+    const int total = static_cast<int>(std::count_if(actions.begin(), actions.end(), counts));
     int done = 0;
     for (UndoAction& action : actions) {
-      const bool counts = action.kind != UndoAction::Kind::kNothing;
+      const bool counted = counts(action);
       if (!Carry(action)) kept.push_back(action);
-      if (progress && counts) progress->Update(++done, total);
+      if (progress && counted) progress->Update(++done, total);
     }
   }
   // After the progress display has ended, so that a terminal's bar and the

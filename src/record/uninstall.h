@@ -23,12 +23,14 @@ struct UninstallRequest {
   std::string key;
   bool dryRun = false;  // list the actions, change nothing
   bool log = true;      // write the installation log
-  // Asked with the list of actions before anything changes; nullptr: ask
-  // nothing (silent). Returns whether to go on.
-  std::function<bool(const std::string& actions)> confirm;
-  // Called once the run is confirmed, before the first file is undone;
-  // nullptr: no progress shown (silent). The progress ends with the files.
-  std::function<std::unique_ptr<UninstallProgress>()> showProgress;
+  // Asked before anything changes, with what the run will do ("Uninstalling
+  // KEY will", then the actions, a line each); nullptr: ask nothing
+  // (silent). Returns whether to go on.
+  std::function<bool(const std::string& question)> confirm;
+  // Called with its caption ("Uninstalling KEY") once the run is confirmed,
+  // before the first file is undone; nullptr: no progress shown (silent).
+  // The progress ends with the files.
+  std::function<std::unique_ptr<UninstallProgress>(const std::string& caption)> showProgress;
 };
 
 // Exit statuses as the program's: 0 everything undone (no record left);

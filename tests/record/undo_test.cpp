@@ -111,14 +111,17 @@ TEST_F(Undo, TheProgressIsShownOnceConfirmedUpToTheLastFile) {
   std::string seen;
   UninstallRequest request;
   request.key = "kit";
-  request.showProgress = [&seen] { seen += "shown "; return std::make_unique<Steps>(&seen); };
+  request.showProgress = [&seen](const std::string& caption) {
+    seen += caption + ": ";
+    return std::make_unique<Steps>(&seen);
+  };
   std::ostringstream out, err;
   for (const bool confirmed : {false, true}) {
     request.confirm = [confirmed](const std::string&) { return confirmed; };
     EXPECT_EQ(tpl::Uninstall(f.machine(), f.ui, request, out, err),
               confirmed ? kExitInstalled : kExitCancelled);
   }
-  EXPECT_EQ(seen, "shown 1/3 2/3 3/3 ");
+  EXPECT_EQ(seen, "Uninstalling kit: 1/3 2/3 3/3 ");
 }
 
 // A record is input: any line it cannot vouch for refuses the whole of it.

@@ -69,11 +69,9 @@ int FolderHandles::Held(const std::string& folder) const {
 }
 
 void FolderHandles::Forget(const std::string& folder) {
-  for (size_t i = 0; i < open_.size(); ++i) {
-    if (open_[i].folder != folder) continue;
-    close(open_[i].fd);
-    open_.erase(open_.begin() + static_cast<long>(i));
-    return;
+  if (HeldFolder* held = Find(folder)) {
+    close(held->fd);
+    open_.erase(open_.begin() + (held - open_.data()));
   }
 }
 

@@ -30,6 +30,22 @@ bool PlainPart(const std::string& text, size_t start, size_t end) {
 
 size_t LastSeparator(const std::string& text) { return text.find_last_of("\\/"); }
 
+// The separator before the folder name that ends at `separator`, when that
+// name is plain; else npos.
+size_t SeparatorBefore(const std::string& text, size_t separator) {
+  if (separator == 0 || separator == std::string::npos) return std::string::npos;
+  const size_t before = text.find_last_of("\\/", separator - 1);
+  if (before == std::string::npos || !PlainPart(text, before + 1, separator)) {
+    return std::string::npos;
+  }
+  return before;
+}
+
+// Whether `known` is text[0, size).
+bool IsStartOf(const std::string& known, const std::string& text, size_t size) {
+  return known.size() == size && text.compare(0, size, known) == 0;
+}
+
 std::string WorkingFolder() {
   char buffer[PATH_MAX];
   return getcwd(buffer, sizeof buffer) ? std::string(buffer) : std::string("/");
@@ -96,7 +112,7 @@ ErrorCode PathResolver::Resolve(const std::string& windowsPath, Purpose purpose,
 
 const PathResolver::KnownFolder* PathResolver::Known(const std::string& text, size_t size) {
   for (KnownFolder& known : knownFolders_) {
-    if (known.text.size() == size && text.compare(0, size, known.text) == 0) {
+    if (IsStartOf(known.text, text, size)) {
       known.used = ++knownUses_;
       return &known;
     }
@@ -124,9 +140,8 @@ bool PathResolver::ResolveInKnownFolder(const std::string& text, Purpose purpose
   // A folder the walk has just gone down into: its parent is known, and one
   // more part is looked up there. A part not found takes the full way, which
   // tells why.
-  if (separator == 0) return false;
-  const size_t before = text.find_last_of("\\/", separator - 1);
-  if (before == std::string::npos || !PlainPart(text, before + 1, separator)) return false;
+  const size_t before = SeparatorBefore(text, separator);
+  if (before == std::string::npos) return false;
   const KnownFolder* parent = Known(text, before + 1);
   if (parent == nullptr) return false;
   lastPart_.assign(text, before + 1, separator - before - 1);
@@ -148,7 +163,7 @@ PathResolver::KnownFolder& PathResolver::KnownFolderFor(const std::string& text,
   const auto lastUse = [](const KnownFolder& known) { return known.text.empty() ? 0 : known.used; };
   KnownFolder* slot = &knownFolders_.front();
   for (KnownFolder& known : knownFolders_) {
-    if (known.text.size() == size && text.compare(0, size, known.text) == 0) {
+    if (IsStartOf(known.text, text, size)) {
       slot = &known;
       break;
     }
@@ -170,18 +185,15 @@ void PathResolver::RememberFolder(const std::string& text, const ResolvedPath& r
 void PathResolver::RememberParentFolder(const std::string& text, const WindowsPath& path,
                                         const ResolvedPath& resolved) {
   const size_t separator = LastSeparator(text);
-  if (path.parts.size() < 2 || separator == std::string::npos || separator == 0 ||
+  if (path.parts.size() < 2 || separator == std::string::npos ||
       !PlainPart(text, separator + 1, text.size())) {
     return;
   }
   // A plain name between the two separators is the last step of the way
   // to the folder: what comes before it is the folder's parent.
-  const size_t before = text.find_last_of("\\/", separator - 1);
+  const size_t before = SeparatorBefore(text, separator);
   const size_t slash = resolved.folder.find_last_of('/');
-  if (before == std::string::npos || !PlainPart(text, before + 1, separator) ||
-      slash == std::string::npos) {
-    return;
-  }
+  if (before == std::string::npos || slash == std::string::npos) return;
   KnownFolder& slot = KnownFolderFor(text, before + 1);
   slot.unixPath.assign(resolved.folder, 0, slash == 0 ? 1 : slash);
   slot.atRoot = path.parts.size() == 2 &&

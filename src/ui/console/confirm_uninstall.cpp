@@ -6,9 +6,9 @@
 
 namespace tpl {
 
-bool ConfirmUninstall(const std::string& key, const std::string& actions) {
+bool ConfirmUninstall(const std::string& question) {
   std::ostream& out = ProgramOut();
-  out << "Uninstalling " << key << " will\n" << actions << "Go on? [y/N] " << std::flush;
+  out << question << "Go on? [y/N] " << std::flush;
   std::string answer;
   if (!std::getline(std::cin, answer)) {
     out << "\n";

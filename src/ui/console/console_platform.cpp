@@ -52,18 +52,25 @@ void MeasureTerminal(int* columns, int* rows) {
 
 bool StdoutIsTerminal() { return isatty(STDOUT_FILENO) == 1; }
 
+// The terminal's size when standard output is one; else COLUMNS (or 80)
+// columns and rows unknown (0).
+void TerminalSize(int* columns, int* rows) {
+  *columns = DecimalOr(Environment("COLUMNS"), 80);
+  *rows = 0;
+  if (StdoutIsTerminal()) MeasureTerminal(columns, rows);
+}
+
 int TerminalColumns() {
-  int columns = DecimalOr(Environment("COLUMNS"), 80);
-  int rows = 0;
-  if (StdoutIsTerminal()) MeasureTerminal(&columns, &rows);
+  int columns = 0, rows = 0;
+  TerminalSize(&columns, &rows);
   return columns;
 }
 
 class TerminalUninstallProgress : public UninstallProgress {
  public:
-  explicit TerminalUninstallProgress(const std::string& key)
+  explicit TerminalUninstallProgress(const std::string& caption)
       : meter_(ProgramOut(), StdoutIsTerminal(), TerminalColumns(), nullptr) {
-    meter_.Caption("Uninstalling " + key);
+    meter_.Caption(caption);
   }
   ~TerminalUninstallProgress() override { meter_.Finish(); }
   void Update(int done, int total) override { meter_.Update(done, 0, total); }
@@ -74,23 +81,20 @@ class TerminalUninstallProgress : public UninstallProgress {
 
 }  // namespace
 
-std::unique_ptr<UninstallProgress> ShowUninstallProgress(const std::string& key) {
-  return std::make_unique<TerminalUninstallProgress>(key);
+std::unique_ptr<UninstallProgress> ShowUninstallProgress(const std::string& caption) {
+  return std::make_unique<TerminalUninstallProgress>(caption);
 }
 
 std::unique_ptr<FrontEnd> MakeInteractiveFrontEnd(Machine& machine) {
   ConsoleOptions options;
   options.terminal = StdoutIsTerminal();
   options.inputEchoed = isatty(STDIN_FILENO) == 1;
-  options.columns = DecimalOr(Environment("COLUMNS"), 80);
+  TerminalSize(&options.columns, &options.rows);
   options.utf8 = LocaleIsUtf8();
   const std::string term = Environment("TERM");
   options.colour = options.terminal && Environment("NO_COLOR").empty() && term != "dumb";
   options.pager = Environment("PAGER");
-  if (options.terminal) {
-    MeasureTerminal(&options.columns, &options.rows);
-    options.measure = MeasureTerminal;
-  }
+  if (options.terminal) options.measure = MeasureTerminal;
   return std::make_unique<ConsoleFrontEnd>(machine, std::cin, std::cout, std::move(options));
 }
 

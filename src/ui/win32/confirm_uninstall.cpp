@@ -6,8 +6,8 @@
 
 namespace tpl {
 
-bool ConfirmUninstall(const std::string& key, const std::string& actions) {
-  const std::string text = "Uninstalling " + key + " will\n" + actions + "\nGo on?";
+bool ConfirmUninstall(const std::string& question) {
+  const std::string text = question + "\nGo on?";
   const std::string title = LoadResString(kIdsAppTitle);
   return MessageBoxA(nullptr, text.c_str(), title.c_str(), MB_YESNO | MB_ICONQUESTION) == IDYES;
 }

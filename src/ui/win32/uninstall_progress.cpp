@@ -27,7 +27,7 @@ void PumpMessages() {
 
 class WindowUninstallProgress : public UninstallProgress {
  public:
-  explicit WindowUninstallProgress(const std::string& key) {
+  explicit WindowUninstallProgress(const std::string& caption) {
     HINSTANCE instance = GetModuleHandleA(nullptr);
     WNDCLASSA windowClass{};
     windowClass.lpfnWndProc = DefWindowProcA;
@@ -47,12 +47,12 @@ class WindowUninstallProgress : public UninstallProgress {
     RECT client;
     GetClientRect(frame_, &client);
     const int width = client.right - 2 * kMargin;
-    const std::string caption = "Uninstalling " + key + "...";
-    HWND text = CreateWindowExA(0, "STATIC", caption.c_str(), WS_CHILD | WS_VISIBLE | SS_LEFT,
+    const std::string text = caption + "...";
+    HWND label = CreateWindowExA(0, "STATIC", text.c_str(), WS_CHILD | WS_VISIBLE | SS_LEFT,
                                 kMargin, kMargin, width, kTextHeight, frame_, nullptr, instance,
                                 nullptr);
-    if (text != nullptr) {
-      SendMessageA(text, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)),
+    if (label != nullptr) {
+      SendMessageA(label, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)),
                    FALSE);
     }
     bar_ = CreateWindowExA(0, dlgtemplate::kProgressClass, "", WS_CHILD | WS_VISIBLE, kMargin,
@@ -83,8 +83,8 @@ class WindowUninstallProgress : public UninstallProgress {
 
 }  // namespace
 
-std::unique_ptr<UninstallProgress> ShowUninstallProgress(const std::string& key) {
-  return std::make_unique<WindowUninstallProgress>(key);
+std::unique_ptr<UninstallProgress> ShowUninstallProgress(const std::string& caption) {
+  return std::make_unique<WindowUninstallProgress>(caption);
 }
 
 }  // namespace tpl
