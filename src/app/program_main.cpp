@@ -183,15 +183,10 @@ int ProgramMain(const std::vector<std::string>& args) {
   std::unique_ptr<FrontEnd> interactive;
   if (!options.silent) interactive = MakeInteractiveFrontEnd(*machine);
   if (options.uninstall || options.listInstalled) {
-    const int exitStatus =
-        RunUninstall(*machine, options, interactive.get(), ProgramOut(), ProgramErr());
-    ProgramOut().flush();
-    return exitStatus;
+    return EndProgram(
+        RunUninstall(*machine, options, interactive.get(), ProgramOut(), ProgramErr()));
   }
-  const int exitStatus =
-      RunWizard(*machine, options, interactive.get(), ProgramOut(), ProgramErr());
-  ProgramOut().flush();
-  return exitStatus;
+  return EndProgram(RunWizard(*machine, options, interactive.get(), ProgramOut(), ProgramErr()));
 }
 
 }  // namespace tpl

@@ -17,6 +17,23 @@ const XXH3_state_t* State(const unsigned char* bytes) {
   return std::launder(reinterpret_cast<const XXH3_state_t*>(bytes));
 }
 
+ContentDigest::Value AsValue(const XXH128_hash_t& hash) {
+  ContentDigest::Value value;
+  value.high = hash.high64;
+  value.low = hash.low64;
+  return value;
+}
+
+std::string AsHex(const XXH128_hash_t& hash) {
+  static const char kDigits[] = "0123456789abcdef";
+  char text[32];
+  char* next = text;
+  for (const XXH64_hash_t half : {hash.high64, hash.low64}) {
+    for (int shift = 60; shift >= 0; shift -= 4) *next++ = kDigits[(half >> shift) & 0xF];
+  }
+  return std::string(text, sizeof text);
+}
+
 }  // namespace
 
 ContentDigest::ContentDigest() {
@@ -29,15 +46,14 @@ void ContentDigest::Add(const void* bytes, size_t size) {
   XXH3_128bits_update(State(state_), bytes, size);
 }
 
-std::string ContentDigest::Hex() const {
-  static const char kDigits[] = "0123456789abcdef";
-  const XXH128_hash_t hash = XXH3_128bits_digest(State(state_));
-  char text[32];
-  char* next = text;
-  for (const XXH64_hash_t half : {hash.high64, hash.low64}) {
-    for (int shift = 60; shift >= 0; shift -= 4) *next++ = kDigits[(half >> shift) & 0xF];
-  }
-  return std::string(text, sizeof text);
+std::string ContentDigest::Hex() const { return AsHex(XXH3_128bits_digest(State(state_))); }
+
+ContentDigest::Value ContentDigest::NumberOf(const void* bytes, size_t size) {
+  return AsValue(XXH3_128bits(bytes, size));
+}
+
+std::string ContentDigest::HexOf(const void* bytes, size_t size) {
+  return AsHex(XXH3_128bits(bytes, size));
 }
 
 bool IsDigestText(const std::string& text) {

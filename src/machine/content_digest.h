@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 
 namespace tpl {
@@ -16,6 +17,17 @@ class ContentDigest {
   void Add(const void* bytes, size_t size);
   void Add(const std::string& text) { Add(text.data(), text.size()); }
   std::string Hex() const;
+
+  // The digest of `bytes` given in one piece: the same as Add then Hex, in
+  // a fraction of the time for a small piece (no state to set up).
+  static std::string HexOf(const void* bytes, size_t size);
+  // Likewise as a number, for keys that never need spelling out.
+  struct Value {
+    uint64_t high = 0;
+    uint64_t low = 0;
+    bool operator==(const Value& other) const { return high == other.high && low == other.low; }
+  };
+  static Value NumberOf(const void* bytes, size_t size);
 
  private:
   // XXH3's state, kept in place: a digest is made for every file copied or

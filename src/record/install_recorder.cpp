@@ -64,7 +64,7 @@ ErrorCode InstallRecorder::BeginRun(RecordedRun run) {
     // A damaged record is extended all the same: the uninstall refuses it
     // and names the line, and nothing of this run goes unrecorded.
     for (const RecordedFile& file : earlier.files) {
-      installedDigest_[FoldedPath(file.path)] = file.digest;
+      installed_.Note(file.path, file.digest);
       if (file.backup > lastBackup_) lastBackup_ = file.backup;
     }
     error = MakeFolder(place_.ProgramFolder());
@@ -120,8 +120,8 @@ ErrorCode InstallRecorder::CopyFile(const std::string& source, const std::string
   ErrorCode error = machine_.CopyNewFile(source, destination, &content);
   if (error == kErrorSuccess) {
     file.size = content.size;
-    file.digest = content.digest;
-    installedDigest_[FoldedPath(destination)] = std::move(content.digest);
+    file.digest.swap(content.digest);
+    installed_.Note(destination, file.digest);
     copied_ = true;
     WriteFileLine(file, &line_);
     return Append(&line_);
@@ -143,10 +143,10 @@ ErrorCode InstallRecorder::CopyFile(const std::string& source, const std::string
   std::string backupPath;
   if (replaces) {
     file.was = RecordedFile::Was::kBackedUp;
-    const auto installed = installedDigest_.find(FoldedPath(destination));
+    const std::string_view installed = installed_.Last(destination);
     FileContent now;
-    if (installed != installedDigest_.end() &&
-        machine_.DigestFile(destination, &now) == kErrorSuccess && now.digest == installed->second) {
+    if (!installed.empty() && machine_.DigestFile(destination, &now) == kErrorSuccess &&
+        now.digest == installed) {
       file.was = RecordedFile::Was::kOwnCopy;  // this kit's own, unchanged: nothing to keep
     } else {
       error = NextBackup(&backupPath, &file.backup);
@@ -160,7 +160,7 @@ ErrorCode InstallRecorder::CopyFile(const std::string& source, const std::string
   error = backupPath.empty() ? machine_.CopyFileOver(source, destination)
                              : machine_.ReplaceKeepingBackup(source, destination, backupPath);
   if (error == kErrorSuccess) {
-    installedDigest_[FoldedPath(destination)] = file.digest;
+    installed_.Note(destination, file.digest);
     copied_ = true;
   }
   return error;

@@ -6,9 +6,9 @@
 
 #include <memory>
 #include <string>
-#include <unordered_map>
 
 #include "machine/machine.h"
+#include "record/installed_digests.h"
 #include "record/record_format.h"
 #include "record/record_store.h"
 
@@ -44,7 +44,7 @@ class InstallRecorder {
   RecordPlace place_;
   std::string key_;
   std::unique_ptr<LogWriter> out_;
-  std::unordered_map<std::string, std::string> installedDigest_;  // folded path -> last digest
+  InstalledDigests installed_;
   RecordedFile file_;  // CopyFile's, kept with its room from file to file
   std::string line_;   // likewise its line
   int lastBackup_ = 0;

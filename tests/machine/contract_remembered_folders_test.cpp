@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "machine/wineprefix/directory_cache.h"
@@ -128,6 +129,26 @@ TEST_F(RememberedFolders, NameMadeBehindAnUnchangedListingStillCounts) {
   SetWriteTime(dst, old);
   ASSERT_EQ(Copy("C:\\src\\a.txt", "C:\\dst\\b.txt"), kErrorSuccess);
   EXPECT_EQ(ReadHostFile(dst + "/b.txt"), "new");
+}
+
+// Copies fill a folder without asking its time file after file; once they
+// move on, a name someone else made there meanwhile is found all the same,
+// even behind a folder time set back to what was listed.
+TEST_F(RememberedFolders, ANameMadeWhileCopiesFillAFolderIsSeenOnceTheyMoveOn) {
+  prefix().AddFile("C:\\src\\a.txt", "new").AddFolder("C:\\dst").AddFolder("C:\\other");
+  const std::string dst = Host("C:\\dst");
+  const timespec old = SetWriteTime(dst);
+  ASSERT_EQ(Copy("C:\\src\\a.txt", "C:\\dst\\one.txt"), kErrorSuccess);
+  ASSERT_EQ(Copy("C:\\src\\a.txt", "C:\\dst\\two.txt"), kErrorSuccess);
+  WriteHostFile(dst + "/Theirs.TXT", "theirs");
+  SetWriteTime(dst, old);
+  ASSERT_EQ(Copy("C:\\src\\a.txt", "C:\\other\\x.txt"), kErrorSuccess);
+  ASSERT_EQ(Copy("C:\\src\\a.txt", "C:\\dst\\theirs.txt"), kErrorSuccess);
+  Strings onDisk;
+  for (const auto& entry : fs::directory_iterator(dst)) onDisk.push_back(entry.path().filename());
+  std::sort(onDisk.begin(), onDisk.end());
+  EXPECT_EQ(onDisk, (Strings{"Theirs.TXT", "one.txt", "two.txt"}));
+  EXPECT_EQ(ReadHostFile(dst + "/Theirs.TXT"), "new");
 }
 
 TEST_F(RememberedFolders, SearchesListEveryEntryOfALargeFolder) {

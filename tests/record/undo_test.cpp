@@ -83,6 +83,18 @@ TEST_F(Undo, InstallingTwiceThenUninstallingKeepsEditsAndLeavesDriveCAsItWas) {
   EXPECT_EQ(again.err, "tplsetup: nothing is recorded for kit\n");
 }
 
+// A file of the kit's that the user edited between two installations is no
+// longer the kit's own: the second one keeps the edit, and the undo brings it back.
+TEST_F(Undo, AnEditBetweenInstallationsIsKeptAsABackup) {
+  const std::string green = kThemes + "green\\green.css";
+  ASSERT_EQ(Install().status, kExitInstalled);
+  WriteHostFile(f.HostPath(green), "edited between the two");
+  ASSERT_EQ(Install().status, kExitInstalled);
+  EXPECT_EQ(Read(green), "body { color: green }\r\n");
+  EXPECT_EQ(Uninstall().status, kExitInstalled);
+  EXPECT_EQ(Read(green), "edited between the two");
+}
+
 TEST_F(Undo, AFailedInstallationNamesItsUndoOrIsUndoneAtOnce) {
   // A file stands where the second theme's folder goes: the copy fails there.
   WriteHostFile(f.HostPath(kThemes + "green"), "in the way");

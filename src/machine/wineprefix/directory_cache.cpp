@@ -35,9 +35,17 @@ void DirectoryCache::Insert(Listing* listing, const std::string& name) {
   if (name < slot->second) slot->second = name;
 }
 
+void DirectoryCache::EndFilling(const Listing* next) {
+  if (filling_ == nullptr || filling_ == next) return;
+  // Its time moved with every copy: only a new listing tells what else changed.
+  filling_->racy = true;
+  filling_ = nullptr;
+}
+
 void DirectoryCache::Drop(const std::string& dir) {
   const auto found = folders_.find(dir);
   if (found == folders_.end()) return;
+  if (&found->second == filling_) filling_ = nullptr;
   // An empty listing answered no Find with "found" (a folder removed after
   // its files, as an uninstall does).
   if (!found->second.exact.empty()) ++generation_;
@@ -80,6 +88,7 @@ ErrorCode DirectoryCache::Read(const std::string& dir, Listing* listing) {
 
 ErrorCode DirectoryCache::ReadOpen(int fd, Listing* listing) {
   ++listings_;
+  if (listing == filling_) filling_ = nullptr;  // read afresh: nothing is missed
   // Only a listing that held names can have answered a Find with "found".
   if (!listing->exact.empty()) ++generation_;
   *listing = Listing();
@@ -138,6 +147,10 @@ ErrorCode DirectoryCache::Find(const std::string& dir, const std::string& name,
   Listing* listing = Get(dir, &error);
   if (listing == nullptr) return error;
   if (Lookup(*listing, name, onDisk)) return kErrorSuccess;
+  // The next copy into the folder being filled: its exclusive create notices
+  // the exact name itself.
+  if (listing == filling_ && !lookOnDisk) return kErrorFileNotFound;
+  EndFilling();
 
   // Not in the cached listing: something else may have added it since.
   struct stat info;
@@ -182,7 +195,16 @@ ErrorCode DirectoryCache::CheckFolder(const std::string& dir) {
   return error;
 }
 
+void DirectoryCache::Copied(const std::string& dir, const std::string& name) {
+  Listing* listing = Cached(dir);
+  if (listing == nullptr) return;
+  Insert(listing, name);
+  EndFilling(listing);
+  filling_ = listing;
+}
+
 void DirectoryCache::Added(const std::string& dir, const std::string& name) {
+  EndFilling();
   Listing* listing = Cached(dir);
   if (listing == nullptr) return;
   Insert(listing, name);
@@ -201,11 +223,13 @@ void DirectoryCache::AddedFolder(const std::string& dir, const std::string& name
   Listing empty;
   empty.racy = true;
   Listing& listing = folders_[path];
+  if (&listing == filling_) filling_ = nullptr;
   if (!listing.exact.empty()) ++generation_;  // a folder of that name was listed before
   listing = std::move(empty);
 }
 
 void DirectoryCache::Removed(const std::string& dir, const std::string& /*name*/) {
+  EndFilling();
   auto found = folders_.find(dir);
   if (found == folders_.end()) return;
   // Rebuilding is simplest and rare: only failed copies remove entries.
@@ -213,6 +237,7 @@ void DirectoryCache::Removed(const std::string& dir, const std::string& /*name*/
 }
 
 void DirectoryCache::Deleted(const std::string& dir, const std::string& name) {
+  EndFilling();
   auto found = folders_.find(dir);
   if (found == folders_.end()) return;
   Listing& listing = found->second;
@@ -247,6 +272,7 @@ ErrorCode DirectoryCache::ListFresh(const std::string& dir, int fd,
   }
   names->assign(listing.exact.begin(), listing.exact.end());
   Listing& held = folders_[dir];
+  if (&held == filling_) filling_ = nullptr;
   if (!held.exact.empty()) ++generation_;
   held = std::move(listing);
   return kErrorSuccess;

@@ -2,7 +2,8 @@
 // does not re-list the same folders. The machine's own changes are applied
 // to the cache as they are made; changes made by others are picked up when
 // a name is not found (the exact spelling is checked on disk, and a folder
-// whose modification time moved is listed again).
+// whose modification time moved is listed again), or, in a folder the copies
+// are filling file after file, once they have moved on.
 #pragma once
 
 #include <sys/stat.h>
@@ -32,6 +33,12 @@ class DirectoryCache {
 
   // The machine made `name` appear in (or vanish from) `dir`.
   void Added(const std::string& dir, const std::string& name);
+  // A copy made the file `name` in `dir`. Copies fill a folder file after
+  // file; while they do, a new name is created without asking the folder's
+  // time before it and after it (two calls per file). Once the copies move on
+  // to another folder, the first name missing from this one has it listed
+  // again, so a name someone else made there meanwhile is seen then.
+  void Copied(const std::string& dir, const std::string& name);
   void Removed(const std::string& dir, const std::string& name);
   // The machine deleted `name` from `dir` itself: the listing follows (an
   // uninstall deletes many names; reading each folder again would be slow),
@@ -88,6 +95,9 @@ class DirectoryCache {
   void Drop(const std::string& dir);
   void StampFolder(const std::string& dir, Listing* listing) const;
   static bool Lookup(const Listing& listing, const std::string& name, std::string* onDisk);
+  // The copies are done with the folder they were filling, unless it is
+  // `next` (nullptr: whichever it is).
+  void EndFilling(const Listing* next = nullptr);
 
   // stat of the folder `dir`, through its descriptor when held.
   int StatFolder(const std::string& dir, struct stat* info) const;
@@ -102,6 +112,7 @@ class DirectoryCache {
   };
   Recent recent_[2];
   size_t nextRecent_ = 0;
+  Listing* filling_ = nullptr;  // the folder the copies are filling, if any
   FolderHandles handles_;
   size_t listings_ = 0;
   unsigned long long generation_ = 0;

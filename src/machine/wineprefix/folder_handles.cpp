@@ -8,7 +8,7 @@
 namespace tpl {
 namespace {
 
-constexpr size_t kHeldFolders = 4;
+constexpr size_t kHeldFolders = 8;
 
 }  // namespace
 

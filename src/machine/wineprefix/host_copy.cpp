@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -34,10 +35,10 @@ constexpr int kInterrupted = ECANCELED;
 // the way of a copy that is digested as it passes.
 int CopyByBuffer(int from, int to, off_t size, FileContent* content) {
   // A small file is read in one step of its own size plus one byte, which
-  // tells that it ended.
+  // tells that it ended; its digest is then made in one piece.
   const size_t bufferSize = std::min(kChunkBytes, static_cast<size_t>(size) + 1);
   char* const buffer = ContentBuffer(bufferSize);
-  ContentDigest digest;
+  std::optional<ContentDigest> digest;  // for a file read in several steps
   uint64_t total = 0;
   while (true) {
     if (RequestedInterruption() != 0) return kInterrupted;
@@ -46,8 +47,18 @@ int CopyByBuffer(int from, int to, off_t size, FileContent* content) {
       if (errno == EINTR) continue;
       return errno;
     }
+    // A short read that reached the size fstat gave is the end.
+    const bool last = got == 0 || (static_cast<size_t>(got) < bufferSize &&
+                                   total + static_cast<uint64_t>(got) >= static_cast<uint64_t>(size));
+    if (content) {
+      if (last && !digest) {
+        content->digest = ContentDigest::HexOf(buffer, static_cast<size_t>(got));
+      } else {
+        if (!digest) digest.emplace();
+        digest->Add(buffer, static_cast<size_t>(got));
+      }
+    }
     if (got == 0) break;
-    if (content) digest.Add(buffer, static_cast<size_t>(got));
     for (ssize_t done = 0; done < got;) {
       const ssize_t wrote = write(to, buffer + done, static_cast<size_t>(got - done));
       if (wrote < 0) {
@@ -58,12 +69,11 @@ int CopyByBuffer(int from, int to, off_t size, FileContent* content) {
     }
     total += static_cast<uint64_t>(got);
     NoteCopiedBytes(static_cast<size_t>(got));
-    // A short read that reached the size fstat gave is the end.
-    if (static_cast<size_t>(got) < bufferSize && total >= static_cast<uint64_t>(size)) break;
+    if (last) break;
   }
   if (content) {
     content->size = total;
-    content->digest = digest.Hex();
+    if (digest) content->digest = digest->Hex();
   }
   return 0;
 }
@@ -201,13 +211,7 @@ ErrorCode HostFiles::PutInPlace(int dir, const std::string& temporary, const Res
 }
 
 int HostFiles::OpenIn(const std::string& folder, const std::string& name, int flags) {
-  for (int attempt = 0;; ++attempt) {
-    const int dir = folders().Get(folder);
-    if (dir < 0) return -1;
-    const int fd = openat(dir, name.c_str(), flags, 0666);
-    if (fd >= 0 || errno != ENOENT || attempt > 0) return fd;
-    folders().Forget(folder);  // replaced since it was opened? Look again.
-  }
+  return InFolder(folder, [&](int dir) { return openat(dir, name.c_str(), flags, 0666); });
 }
 
 int HostFiles::WriteTemporary(int input, const struct stat& info, const std::string& folder,
@@ -332,7 +336,7 @@ ErrorCode HostFiles::CopyWhole(const std::string& source, const std::string& des
   if (failure != 0) return ErrorFromErrno(failure);
   if (error != kErrorSuccess) return error;
   // Our own change to the folder: its listing stays good.
-  resolver_.cache().Added(to.folder, to.name);
+  resolver_.cache().Copied(to.folder, to.name);
   return kErrorSuccess;
 }
 

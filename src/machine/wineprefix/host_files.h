@@ -4,6 +4,8 @@
 
 #include <sys/stat.h>
 
+#include <cerrno>
+
 #include <memory>
 #include <string>
 #include <vector>
@@ -69,8 +71,21 @@ class HostFiles {
 
   ErrorCode PutInPlace(int dir, const std::string& temporary, const ResolvedPath& to,
                        const struct stat& source, int* failure);
-  // openat(`name`, flags, 0666) in the Unix folder `folder`, from its held
-  // descriptor; -1 with errno set.
+  // `call(descriptor)` on the held descriptor of the Unix folder `folder`;
+  // failing with ENOENT, once more on the folder opened anew (it may have
+  // been replaced since it was opened). The call's result: -1 with errno set
+  // on failure.
+  template <typename Call>
+  int InFolder(const std::string& folder, Call call) {
+    for (int attempt = 0;; ++attempt) {
+      const int dir = folders().Get(folder);
+      if (dir < 0) return -1;
+      const int result = call(dir);
+      if (result >= 0 || errno != ENOENT || attempt > 0) return result;
+      folders().Forget(folder);
+    }
+  }
+  // openat(`name`, flags, 0666) in the Unix folder `folder`.
   int OpenIn(const std::string& folder, const std::string& name, int flags);
   // CheckInsideCurrentFolder of a resolved Unix path.
   ErrorCode CheckContained(const std::string& unixPath);

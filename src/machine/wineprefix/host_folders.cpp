@@ -28,7 +28,8 @@ ErrorCode HostFiles::MakeDirectory(const std::string& path) {
   }
   // Any spelling of an existing name is that name.
   if (resolved.exists) return kErrorAlreadyExists;
-  if (mkdir(resolved.unixPath.c_str(), 0777) != 0) {
+  const std::string& name = resolved.name;
+  if (InFolder(resolved.folder, [&](int dir) { return mkdirat(dir, name.c_str(), 0777); }) != 0) {
     return ErrorFromErrno(errno, kErrorPathNotFound);
   }
   resolver_.cache().AddedFolder(resolved.folder, resolved.name);

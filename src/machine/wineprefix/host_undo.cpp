@@ -66,7 +66,7 @@ ErrorCode HostFiles::DigestFile(const std::string& path, FileContent* content) {
   if (error != kErrorSuccess) return error;
   if (resolved.isRoot) return kErrorAccessDenied;
   // O_NONBLOCK: a FIFO must not hang the open.
-  FileDescriptor input(open(resolved.unixPath.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+  FileDescriptor input(OpenIn(resolved.folder, resolved.name, O_RDONLY | O_CLOEXEC | O_NONBLOCK));
   if (input.get() < 0) return ErrorFromErrno(errno);
   struct stat info;
   if (fstat(input.get(), &info) != 0) return ErrorFromErrno(errno);
@@ -119,7 +119,8 @@ ErrorCode HostFiles::RemoveFile(const std::string& path) {
   ErrorCode error = ResolveExisting(path, &resolved);
   if (error != kErrorSuccess) return error;
   if (resolved.isRoot) return kErrorAccessDenied;
-  if (unlink(resolved.unixPath.c_str()) != 0) {
+  const std::string& name = resolved.name;
+  if (InFolder(resolved.folder, [&](int dir) { return unlinkat(dir, name.c_str(), 0); }) != 0) {
     return errno == EISDIR ? kErrorAccessDenied : ErrorFromErrno(errno);
   }
   resolver_.cache().Deleted(resolved.folder, resolved.name);

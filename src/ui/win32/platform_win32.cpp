@@ -62,4 +62,6 @@ std::ostream& ProgramErr() {
   return stream;
 }
 
+int EndProgram(int status) { return status; }
+
 }  // namespace tpl
