@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <climits>
 #include <cstdlib>
 
@@ -28,13 +29,21 @@ bool PlainPart(const std::string& text, size_t start, size_t end) {
   return true;
 }
 
-size_t LastSeparator(const std::string& text) { return text.find_last_of("\\/"); }
+// The last "\" or "/" at or before `from` (npos: from the end), or npos.
+// A copy asks this of every path: the loop stops at the last part, which is
+// short, where find_last_of scanned for either character in turn.
+size_t LastSeparator(const std::string& text, size_t from = std::string::npos) {
+  for (size_t i = std::min(from, text.size() - 1) + 1; i > 0; --i) {
+    if (text[i - 1] == '\\' || text[i - 1] == '/') return i - 1;
+  }
+  return std::string::npos;
+}
 
 // The separator before the folder name that ends at `separator`, when that
 // name is plain; else npos.
 size_t SeparatorBefore(const std::string& text, size_t separator) {
   if (separator == 0 || separator == std::string::npos) return std::string::npos;
-  const size_t before = text.find_last_of("\\/", separator - 1);
+  const size_t before = LastSeparator(text, separator - 1);
   if (before == std::string::npos || !PlainPart(text, before + 1, separator)) {
     return std::string::npos;
   }
