@@ -69,6 +69,25 @@ TEST_F(RememberedFolders, EachFolderIsListedOnceUntilItChanges) {
   EXPECT_EQ(resolved.unixPath, kitFolder + "/blue/One.txt");
 }
 
+// A Unix folder may hold several spellings of one name: taking one away
+// leaves the next one in byte order as the answer for any case, with no
+// need to read the folder again.
+TEST_F(RememberedFolders, SpellingsOfOneNameGoOneByOne) {
+  prefix().AddFile("C:\\two\\a.txt", "lower").AddFile("C:\\two\\A.txt", "upper");
+  const std::string two = Host("C:\\two");
+  SetWriteTime(two);
+  DirectoryCache cache;
+  std::string onDisk;
+  ASSERT_EQ(cache.Find(two, "a.TXT", false, &onDisk), kErrorSuccess);
+  EXPECT_EQ(onDisk, "A.txt");
+  fs::remove(two + "/A.txt");
+  cache.Deleted(two, "A.txt");
+  const size_t listed = cache.listings();
+  ASSERT_EQ(cache.Find(two, "a.TXT", false, &onDisk), kErrorSuccess);
+  EXPECT_EQ(onDisk, "a.txt");
+  EXPECT_EQ(cache.listings(), listed);
+}
+
 TEST_F(RememberedFolders, WhatTheMachineMadeIsSeen) {
   prefix().AddFile("C:\\src\\a.txt", "a").AddFolder("C:\\dst");
   EXPECT_EQ(Names("C:\\dst\\*.*"), (Strings{".", ".."}));  // listed and remembered

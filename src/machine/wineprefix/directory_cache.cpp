@@ -5,8 +5,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <cstdint>
 #include <vector>
 
 #include "machine/wineprefix/errno_codes.h"
@@ -25,14 +27,41 @@ long long Modified(const struct stat& info) {
 
 }  // namespace
 
+bool DirectoryCache::Spellings::Has(const std::string& name) const {
+  return smallest == name || std::find(others.begin(), others.end(), name) != others.end();
+}
+
+size_t DirectoryCache::FoldedHash::operator()(const std::string& name) const {
+  uint64_t hash = 14695981039346656037ULL;  // FNV-1a
+  for (const char c : name) hash = (hash ^ static_cast<unsigned char>(AsciiLower(c))) * 1099511628211ULL;
+  return static_cast<size_t>(hash);
+}
+
+bool DirectoryCache::FoldedEqual::operator()(const std::string& a, const std::string& b) const {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
+  }
+  return true;
+}
+
 void DirectoryCache::Insert(Listing* listing, const std::string& name) {
-  if (!listing->exact.insert(name).second) return;
-  auto [slot, inserted] = listing->folded.try_emplace(AsciiLower(name), name);
-  if (inserted) return;
+  auto [slot, inserted] = listing->names.try_emplace(name);
+  Spellings& spellings = slot->second;
+  if (inserted) {
+    spellings.smallest = name;
+    return;
+  }
+  if (spellings.Has(name)) return;
   // Another spelling of a name already there: a name that was matched
   // ignoring case may now match exactly, or another entry.
   ++generation_;
-  if (name < slot->second) slot->second = name;
+  if (name < spellings.smallest) {
+    spellings.others.push_back(std::move(spellings.smallest));
+    spellings.smallest = name;
+  } else {
+    spellings.others.push_back(name);
+  }
 }
 
 void DirectoryCache::EndFilling(const Listing* next) {
@@ -48,7 +77,7 @@ void DirectoryCache::Drop(const std::string& dir) {
   if (&found->second == filling_) filling_ = nullptr;
   // An empty listing answered no Find with "found" (a folder removed after
   // its files, as an uninstall does).
-  if (!found->second.exact.empty()) ++generation_;
+  if (!found->second.names.empty()) ++generation_;
   folders_.erase(found);
   for (Recent& recent : recent_) recent.listing = nullptr;
 }
@@ -90,7 +119,7 @@ ErrorCode DirectoryCache::ReadOpen(int fd, Listing* listing) {
   ++listings_;
   if (listing == filling_) filling_ = nullptr;  // read afresh: nothing is missed
   // Only a listing that held names can have answered a Find with "found".
-  if (!listing->exact.empty()) ++generation_;
+  if (!listing->names.empty()) ++generation_;
   *listing = Listing();
   // Stamp first: a change made while listing then shows as a moved time.
   struct stat info;
@@ -131,13 +160,10 @@ DirectoryCache::Listing* DirectoryCache::Get(const std::string& dir, ErrorCode* 
 
 bool DirectoryCache::Lookup(const Listing& listing, const std::string& name,
                             std::string* onDisk) {
-  if (listing.exact.count(name)) {
-    *onDisk = name;
-    return true;
-  }
-  auto found = listing.folded.find(AsciiLower(name));
-  if (found == listing.folded.end()) return false;
-  *onDisk = found->second;
+  const auto found = listing.names.find(name);
+  if (found == listing.names.end()) return false;
+  const Spellings& spellings = found->second;
+  *onDisk = spellings.Has(name) ? name : spellings.smallest;
   return true;
 }
 
@@ -170,7 +196,7 @@ ErrorCode DirectoryCache::Find(const std::string& dir, const std::string& name,
     // A folder the machine has just made (never listed, AddedFolder let go of
     // any descriptor of its path) is about to be copied into: it is listed
     // through the descriptor the copies will use.
-    const bool justMade = listing->racy && listing->modified == 0 && listing->exact.empty();
+    const bool justMade = listing->racy && listing->modified == 0 && listing->names.empty();
     const int held = justMade ? handles_.GetForListing(dir) : -1;
     error = held >= 0 ? ReadOpen(held, listing) : Read(dir, listing);
     if (error != kErrorSuccess) {
@@ -224,7 +250,7 @@ void DirectoryCache::AddedFolder(const std::string& dir, const std::string& name
   empty.racy = true;
   Listing& listing = folders_[path];
   if (&listing == filling_) filling_ = nullptr;
-  if (!listing.exact.empty()) ++generation_;  // a folder of that name was listed before
+  if (!listing.names.empty()) ++generation_;  // a folder of that name was listed before
   listing = std::move(empty);
 }
 
@@ -241,19 +267,18 @@ void DirectoryCache::Deleted(const std::string& dir, const std::string& name) {
   auto found = folders_.find(dir);
   if (found == folders_.end()) return;
   Listing& listing = found->second;
-  // As many spellings as folded names: each name is the only spelling of its
-  // folding, and no other one has to be looked for.
-  const bool onlySpellings = listing.exact.size() == listing.folded.size();
-  if (listing.exact.erase(name) != 0) {
-    const std::string folded = AsciiLower(name);
-    auto slot = listing.folded.find(folded);
-    if (slot != listing.folded.end() && slot->second == name) {
-      listing.folded.erase(slot);
-      if (!onlySpellings) {
-        for (const std::string& other : listing.exact) {
-          if (AsciiLower(other) == folded) Insert(&listing, other);
-        }
-      }
+  const auto spelt = listing.names.find(name);
+  if (spelt != listing.names.end() && spelt->second.Has(name)) {
+    Spellings& spellings = spelt->second;
+    if (spellings.smallest != name) {
+      spellings.others.erase(std::find(spellings.others.begin(), spellings.others.end(), name));
+    } else if (spellings.others.empty()) {
+      listing.names.erase(spelt);
+    } else {
+      // The next smallest spelling is the one a search in any case finds now.
+      const auto next = std::min_element(spellings.others.begin(), spellings.others.end());
+      spellings.smallest = std::move(*next);
+      spellings.others.erase(next);
     }
   }
   // Our own change moved the folder's time, which is not asked for again:
@@ -270,10 +295,14 @@ ErrorCode DirectoryCache::ListFresh(const std::string& dir, int fd,
     Drop(dir);
     return error;
   }
-  names->assign(listing.exact.begin(), listing.exact.end());
+  names->clear();
+  for (const auto& entry : listing.names) {
+    names->push_back(entry.second.smallest);
+    names->insert(names->end(), entry.second.others.begin(), entry.second.others.end());
+  }
   Listing& held = folders_[dir];
   if (&held == filling_) filling_ = nullptr;
-  if (!held.exact.empty()) ++generation_;
+  if (!held.names.empty()) ++generation_;
   held = std::move(listing);
   return kErrorSuccess;
 }

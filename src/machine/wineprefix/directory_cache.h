@@ -11,7 +11,6 @@
 
 #include <string>
 #include <unordered_map>
-#include <unordered_set>
 #include <vector>
 
 #include "machine/errors.h"
@@ -72,10 +71,24 @@ class DirectoryCache {
   FolderHandles& handles() { return handles_; }
 
  private:
+  // The on-disk spellings of one name ignoring case: nearly always one, but a
+  // Unix folder may hold several.
+  struct Spellings {
+    std::string smallest;  // in byte order: the one a search in any case finds
+    std::vector<std::string> others;
+    bool Has(const std::string& name) const;
+  };
+  // Hashing and comparing names ignoring ASCII case, so that one lookup
+  // answers for the exact spelling and for any other.
+  struct FoldedHash {
+    size_t operator()(const std::string& name) const;
+  };
+  struct FoldedEqual {
+    bool operator()(const std::string& a, const std::string& b) const;
+  };
   struct Listing {
-    std::unordered_set<std::string> exact;
-    // Folded name -> the smallest on-disk name with that folding.
-    std::unordered_map<std::string, std::string> folded;
+    // Keyed by the first spelling seen of each name.
+    std::unordered_map<std::string, Spellings, FoldedHash, FoldedEqual> names;
     dev_t device = 0;
     ino_t inode = 0;
     long long modified = 0;  // nanoseconds since 1970
