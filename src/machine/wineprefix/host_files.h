@@ -5,7 +5,6 @@
 #include <sys/stat.h>
 
 #include <cerrno>
-
 #include <memory>
 #include <string>
 #include <vector>
