@@ -31,6 +31,11 @@ ErrorCode InterruptibleMachine::FindFiles(const std::string& pattern,
                                           std::vector<FindData>* entries) {
   return AtSafePoint([&] { return ForwardingMachine::FindFiles(pattern, entries); });
 }
+
+ErrorCode InterruptibleMachine::FindFileKinds(const std::string& pattern,
+                                              std::vector<FindData>* entries) {
+  return AtSafePoint([&] { return ForwardingMachine::FindFileKinds(pattern, entries); });
+}
 ErrorCode InterruptibleMachine::CopyFileOver(const std::string& source,
                                              const std::string& destination) {
   return AtSafePoint([&] { return ForwardingMachine::CopyFileOver(source, destination); });

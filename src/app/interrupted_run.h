@@ -20,6 +20,7 @@ class InterruptibleMachine : public ForwardingMachine {
   ErrorCode OpenRegistryKey(RegRoot root, const std::string& subKey,
                             std::unique_ptr<RegistryKey>* key) override;
   ErrorCode FindFiles(const std::string& pattern, std::vector<FindData>* entries) override;
+  ErrorCode FindFileKinds(const std::string& pattern, std::vector<FindData>* entries) override;
   ErrorCode CopyFileOver(const std::string& source, const std::string& destination) override;
   ErrorCode CopyNewFile(const std::string& source, const std::string& destination,
                         FileContent* copied) override;

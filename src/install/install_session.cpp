@@ -6,7 +6,7 @@ ErrorCode SearchMemo::FindFiles(const std::string& pattern, std::vector<FindData
   auto found = searches_.find(pattern);
   if (found == searches_.end()) {
     Search search;
-    search.result = ForwardingMachine::FindFiles(pattern, &search.entries);
+    search.result = ForwardingMachine::FindFileKinds(pattern, &search.entries);
     found = searches_.emplace(pattern, std::move(search)).first;
   }
   *entries = found->second.entries;

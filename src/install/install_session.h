@@ -14,12 +14,16 @@
 namespace tpl {
 
 // A machine whose directory searches are answered once per pattern and then
-// from memory. Only the walk's searches of kit folders go through it.
+// from memory. Only the walk's searches of kit folders go through it, and
+// they ask each entry's kind only.
 class SearchMemo : public ForwardingMachine {
  public:
   using ForwardingMachine::ForwardingMachine;
 
   ErrorCode FindFiles(const std::string& pattern, std::vector<FindData>* entries) override;
+  ErrorCode FindFileKinds(const std::string& pattern, std::vector<FindData>* entries) override {
+    return FindFiles(pattern, entries);
+  }
 
  private:
   struct Search {

@@ -25,6 +25,9 @@ class ForwardingMachine : public Machine {
                       std::vector<FindData>* entries) override {
     return target_.FindFiles(pattern, entries);
   }
+  ErrorCode FindFileKinds(const std::string& pattern, std::vector<FindData>* entries) override {
+    return target_.FindFileKinds(pattern, entries);
+  }
   ErrorCode CopyFileOver(const std::string& source,
                          const std::string& destination) override {
     return target_.CopyFileOver(source, destination);

@@ -146,6 +146,12 @@ class Machine {
   // 0: at least one entry. 2: nothing matches. 3: the folder is missing.
   virtual ErrorCode FindFiles(const std::string& pattern,
                               std::vector<FindData>* entries) = 0;
+  // FindFiles for a walk that needs each entry's name and kind only (file,
+  // folder, link, neither): the read-only attribute may be left false. A
+  // machine that learns every attribute at once need not override it.
+  virtual ErrorCode FindFileKinds(const std::string& pattern, std::vector<FindData>* entries) {
+    return FindFiles(pattern, entries);
+  }
 
   // CopyFileA(source, destination, FALSE): overwrites an existing file.
   // The copy is made under a temporary name in the destination folder and

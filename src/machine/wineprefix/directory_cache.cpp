@@ -115,7 +115,7 @@ ErrorCode DirectoryCache::Read(const std::string& dir, Listing* listing) {
   return error;
 }
 
-ErrorCode DirectoryCache::ReadOpen(int fd, Listing* listing) {
+ErrorCode DirectoryCache::ReadOpen(int fd, Listing* listing, std::vector<ListedName>* seen) {
   ++listings_;
   if (listing == filling_) filling_ = nullptr;  // read afresh: nothing is missed
   // Only a listing that held names can have answered a Find with "found".
@@ -140,7 +140,9 @@ ErrorCode DirectoryCache::ReadOpen(int fd, Listing* listing) {
       at += entry->d_reclen;
       const char* name = entry->d_name;
       const bool dots = name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0));
-      if (!dots) Insert(listing, name);
+      if (dots) continue;
+      Insert(listing, name);
+      if (seen != nullptr) seen->push_back({name, entry->d_type});
     }
   }
   const long long now = std::chrono::duration_cast<std::chrono::nanoseconds>(
@@ -288,17 +290,13 @@ void DirectoryCache::Deleted(const std::string& dir, const std::string& name) {
 }
 
 ErrorCode DirectoryCache::ListFresh(const std::string& dir, int fd,
-                                    std::vector<std::string>* names) {
+                                    std::vector<ListedName>* names) {
   Listing listing;
-  const ErrorCode error = ReadOpen(fd, &listing);
+  names->clear();
+  const ErrorCode error = ReadOpen(fd, &listing, names);
   if (error != kErrorSuccess) {
     Drop(dir);
     return error;
-  }
-  names->clear();
-  for (const auto& entry : listing.names) {
-    names->push_back(entry.second.smallest);
-    names->insert(names->end(), entry.second.others.begin(), entry.second.others.end());
   }
   Listing& held = folders_[dir];
   if (&held == filling_) filling_ = nullptr;

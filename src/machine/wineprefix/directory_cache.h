@@ -49,10 +49,16 @@ class DirectoryCache {
   // The listing of `dir` is no longer to be trusted.
   void Forget(const std::string& dir) { Drop(dir); }
 
+  // An entry as the folder lists it: its name and its kind (a dirent's
+  // d_type; DT_UNKNOWN where the file system does not tell).
+  struct ListedName {
+    std::string name;
+    unsigned char kind;
+  };
   // Lists `dir` afresh from `fd` (the folder opened with O_DIRECTORY; a
-  // directory search must see every change) and hands the names over.
+  // directory search must see every change) and hands the entries over.
   // 0, or the code of the failure.
-  ErrorCode ListFresh(const std::string& dir, int fd, std::vector<std::string>* names);
+  ErrorCode ListFresh(const std::string& dir, int fd, std::vector<ListedName>* names);
 
   // Whether `dir` can be listed (exists and is a folder), using the cache.
   ErrorCode CheckFolder(const std::string& dir);
@@ -103,7 +109,9 @@ class DirectoryCache {
   // The cached listing of `dir`, or nullptr.
   Listing* Cached(const std::string& dir);
   ErrorCode Read(const std::string& dir, Listing* listing);
-  ErrorCode ReadOpen(int fd, Listing* listing);
+  // Reads the open folder `fd` into *listing; each entry also goes to *seen
+  // when given.
+  ErrorCode ReadOpen(int fd, Listing* listing, std::vector<ListedName>* seen = nullptr);
   void Insert(Listing* listing, const std::string& name);
   void Drop(const std::string& dir);
   void StampFolder(const std::string& dir, Listing* listing) const;

@@ -18,7 +18,10 @@ class HostFiles {
  public:
   explicit HostFiles(PathResolver& resolver) : resolver_(resolver) {}
 
-  ErrorCode FindFiles(const std::string& pattern, std::vector<FindData>* entries);
+  // `kindsOnly`: Machine::FindFileKinds, each entry told by its listing
+  // where it can be.
+  ErrorCode FindFiles(const std::string& pattern, std::vector<FindData>* entries,
+                      bool kindsOnly = false);
   ErrorCode CopyFileOver(const std::string& source, const std::string& destination);
   ErrorCode MakeDirectory(const std::string& path);
   ErrorCode FolderIdentity(const std::string& path, std::string* identity);

@@ -1,4 +1,5 @@
 // FindFirstFileA/FindNextFileA over a Unix folder, in Wine's order.
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -47,9 +48,22 @@ bool Describe(int folder, const std::string& name, FindData* found) {
   return true;
 }
 
+// The entry as its listing told it, when that is all a kind-only search
+// needs; false when only a look at the entry itself can tell (a link, or a
+// file system that gives no kinds).
+bool DescribeByKind(const std::string& name, unsigned char kind, FindData* found) {
+  if (kind == DT_LNK || kind == DT_UNKNOWN) return false;
+  *found = FindData();
+  found->name = name;
+  found->directory = kind == DT_DIR;
+  found->special = kind != DT_DIR && kind != DT_REG;
+  return true;
+}
+
 }  // namespace
 
-ErrorCode HostFiles::FindFiles(const std::string& pattern, std::vector<FindData>* entries) {
+ErrorCode HostFiles::FindFiles(const std::string& pattern, std::vector<FindData>* entries,
+                               bool kindsOnly) {
   entries->clear();
   ResolvedPath resolved;
   ErrorCode error = resolver_.Resolve(pattern, PathResolver::Purpose::kSearch, &resolved);
@@ -77,20 +91,23 @@ ErrorCode HostFiles::FindFiles(const std::string& pattern, std::vector<FindData>
     resolver_.cache().Forget(resolved.folder);
     return error;
   }
-  std::vector<std::string> names;
+  std::vector<DirectoryCache::ListedName> names;
   error = resolver_.cache().ListFresh(resolved.folder, folder, &names);
   if (error != kErrorSuccess) {
     close(folder);
     return error;
   }
-  std::sort(names.begin(), names.end(), SearchOrder);
-  std::vector<std::string> matching;
-  if (!resolved.inRoot) matching = {".", ".."};
-  matching.insert(matching.end(), names.begin(), names.end());
+  std::sort(names.begin(), names.end(),
+            [](const auto& a, const auto& b) { return SearchOrder(a.name, b.name); });
+  if (!resolved.inRoot) {
+    names.insert(names.begin(), {{".", DT_DIR}, {"..", DT_DIR}});
+  }
   FindData entry;
-  for (const std::string& name : matching) {
+  for (const DirectoryCache::ListedName& listed : names) {
+    if (!MatchesWildcard(resolved.name, listed.name)) continue;
     // An entry removed since the listing is left out, as a later search would.
-    if (MatchesWildcard(resolved.name, name) && Describe(folder, name, &entry)) {
+    if ((kindsOnly && DescribeByKind(listed.name, listed.kind, &entry)) ||
+        Describe(folder, listed.name, &entry)) {
       entries->push_back(entry);
     }
   }

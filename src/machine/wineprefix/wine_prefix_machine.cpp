@@ -39,6 +39,9 @@ class WinePrefixMachine : public Machine {
   ErrorCode FindFiles(const std::string& pattern, std::vector<FindData>* entries) override {
     return files_.FindFiles(pattern, entries);
   }
+  ErrorCode FindFileKinds(const std::string& pattern, std::vector<FindData>* entries) override {
+    return files_.FindFiles(pattern, entries, /*kindsOnly=*/true);
+  }
   ErrorCode CopyFileOver(const std::string& source, const std::string& destination) override {
     return files_.CopyFileOver(source, destination);
   }
