@@ -6,6 +6,7 @@
 #include "app/silent_answers.h"
 #include "app/uninstall_platform.h"
 #include "app/wizard_app.h"
+#include "machine/ascii_case.h"
 #include "machine/forwarding_machine.h"
 #include "machine/interruption.h"
 #include "record/record_store.h"
@@ -117,10 +118,8 @@ int RunUninstall(Machine& machine, const CommandLine& options, FrontEnd* interac
   if (options.listInstalled) return ListInstalled(machine, *frontEnd, out, err);
 
   UninstallRequest request;
-  request.key = options.recordKey.empty() ? options.kitKey : options.recordKey;
-  for (char& c : request.key) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');  // keys are lower case
-  }
+  // Keys are lower case.
+  request.key = AsciiLower(options.recordKey.empty() ? options.kitKey : options.recordKey);
   if (!IsValidKitKey(request.key)) {
     err << kProgramName << "\"" << request.key << "\" cannot name a record\n";
     return kExitUsage;

@@ -1,22 +1,8 @@
 #include "host/host_text.h"
 
-#include "machine/ascii_case.h"
 #include "machine/file_find.h"
 
 namespace tpl {
-
-bool StartsWithIgnoringCase(const std::string& text, const std::string& start) {
-  if (text.size() < start.size()) return false;
-  // From the end: paths that differ mostly differ in their last parts.
-  for (size_t i = start.size(); i-- > 0;) {
-    if (AsciiLower(text[i]) != AsciiLower(start[i])) return false;
-  }
-  return true;
-}
-
-bool SameTextIgnoringCase(const std::string& a, const std::string& b) {
-  return a.size() == b.size() && StartsWithIgnoringCase(a, b);
-}
 
 bool PathExists(Machine& machine, const std::string& path) {
   CFileFind finder(machine);

@@ -14,4 +14,19 @@ inline std::string AsciiLower(std::string text) {
   return text;
 }
 
+// Whether `text` begins with `start`, ASCII letters folded. From the end:
+// paths that differ mostly differ in their last parts.
+inline bool StartsWithIgnoringCase(const std::string& text, const std::string& start) {
+  if (text.size() < start.size()) return false;
+  for (size_t i = start.size(); i-- > 0;) {
+    if (AsciiLower(text[i]) != AsciiLower(start[i])) return false;
+  }
+  return true;
+}
+
+// _stricmp(a, b) == 0 in the "C" locale: equal when ASCII letters are folded.
+inline bool SameTextIgnoringCase(const std::string& a, const std::string& b) {
+  return a.size() == b.size() && StartsWithIgnoringCase(a, b);
+}
+
 }  // namespace tpl

@@ -5,6 +5,7 @@
 
 #include "app/wizard_dlg.h"
 #include "log/log_time.h"
+#include "machine/ascii_case.h"
 #include "machine/file_find.h"
 #include "record/record_store.h"
 
@@ -31,7 +32,7 @@ class Preview {
       ReadRecord(wizard.machine(), place.record, wizard.m_strKitKey, &record, &badLine, &badText,
                  &error);
     }
-    for (const RecordedFile& file : record.files) installed_[FoldedPath(file.path)] = file.digest;
+    for (const RecordedFile& file : record.files) installed_[AsciiLower(file.path)] = file.digest;
   }
 
   void Walk(const std::string& source, const std::string& dest, int depth) {
@@ -58,7 +59,7 @@ class Preview {
 
  private:
   void File(const std::string& source, const std::string& dest) {
-    if (!seen_.insert(FoldedPath(dest)).second) return;  // a later row copies over it again
+    if (!seen_.insert(AsciiLower(dest)).second) return;  // a later row copies over it again
     Machine& machine = wizard_.machine();
     FileInfo from;
     if (machine.QueryFile(source, &from) != kErrorSuccess) from.size = 0;
@@ -72,7 +73,7 @@ class Preview {
     }
     ++replacedCount_;
     replacedBytes_ += size;
-    const auto installed = installed_.find(FoldedPath(dest));
+    const auto installed = installed_.find(AsciiLower(dest));
     FileContent now;
     if (installed != installed_.end() && machine.DigestFile(dest, &now) == kErrorSuccess &&
         now.digest == installed->second) {

@@ -5,6 +5,7 @@
 
 #include "app/wizard_dlg.h"
 #include "host/registry_keys.h"
+#include "machine/ascii_case.h"
 
 namespace tpl {
 namespace {
@@ -26,19 +27,7 @@ std::string KitKeyOf(const std::string& kitDir) {
   fs::path folder = kitDir.empty() ? fs::current_path(error) : fs::absolute(kitDir, error);
   folder = folder.lexically_normal();
   if (!folder.has_filename()) folder = folder.parent_path();  // "kit/" names "kit"
-  std::string key = folder.filename().string();
-  for (char& c : key) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return key;
-}
-
-std::string FoldedPath(const std::string& path) {
-  std::string folded = path;
-  for (char& c : folded) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return folded;
+  return AsciiLower(folder.filename().string());
 }
 
 bool IsValidKitKey(const std::string& key) {

@@ -27,10 +27,6 @@ struct RecordPlace {
 // share one key.
 std::string KitKeyOf(const std::string& kitDir);
 
-// `path` with ASCII letters in upper case: one spelling for every way of
-// writing a Windows path, to find a path's earlier lines by.
-std::string FoldedPath(const std::string& path);
-
 // Whether `key` can name a record (a single file name, lower case).
 bool IsValidKitKey(const std::string& key);
 

@@ -2,6 +2,8 @@
 
 #include <map>
 
+#include "machine/ascii_case.h"
+
 namespace tpl {
 namespace {
 
@@ -57,7 +59,7 @@ std::vector<UndoAction> PlanUndo(Machine& machine, const Record& record,
   std::map<std::string, size_t> index;
   for (size_t i = 0; i < record.files.size(); ++i) {
     const RecordedFile& file = record.files[i];
-    const auto [at, fresh] = index.emplace(FoldedPath(file.path), histories.size());
+    const auto [at, fresh] = index.emplace(AsciiLower(file.path), histories.size());
     if (fresh) histories.push_back({file.path, "", 0, {}});
     PathHistory& history = histories[at->second];
     history.installedDigest = file.digest;

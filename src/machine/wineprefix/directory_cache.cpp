@@ -38,11 +38,7 @@ size_t DirectoryCache::FoldedHash::operator()(const std::string& name) const {
 }
 
 bool DirectoryCache::FoldedEqual::operator()(const std::string& a, const std::string& b) const {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
-  }
-  return true;
+  return SameTextIgnoringCase(a, b);
 }
 
 void DirectoryCache::Insert(Listing* listing, const std::string& name) {
@@ -74,10 +70,9 @@ void DirectoryCache::EndFilling(const Listing* next) {
 void DirectoryCache::Drop(const std::string& dir) {
   const auto found = folders_.find(dir);
   if (found == folders_.end()) return;
-  if (&found->second == filling_) filling_ = nullptr;
   // An empty listing answered no Find with "found" (a folder removed after
-  // its files, as an uninstall does).
-  if (!found->second.names.empty()) ++generation_;
+  // its files, as an uninstall does): its going changes no answer.
+  Replace(&found->second, Listing());
   folders_.erase(found);
   for (Recent& recent : recent_) recent.listing = nullptr;
 }
@@ -115,12 +110,17 @@ ErrorCode DirectoryCache::Read(const std::string& dir, Listing* listing) {
   return error;
 }
 
-ErrorCode DirectoryCache::ReadOpen(int fd, Listing* listing, std::vector<ListedName>* seen) {
-  ++listings_;
-  if (listing == filling_) filling_ = nullptr;  // read afresh: nothing is missed
+void DirectoryCache::Replace(Listing* listing, Listing with) {
+  // Read afresh or made anew: nothing is missed, whatever the copies did.
+  if (listing == filling_) filling_ = nullptr;
   // Only a listing that held names can have answered a Find with "found".
   if (!listing->names.empty()) ++generation_;
-  *listing = Listing();
+  *listing = std::move(with);
+}
+
+ErrorCode DirectoryCache::ReadOpen(int fd, Listing* listing, std::vector<ListedName>* seen) {
+  ++listings_;
+  Replace(listing, Listing());
   // Stamp first: a change made while listing then shows as a moved time.
   struct stat info;
   if (fstat(fd, &info) != 0) return ErrorFromErrno(errno, kErrorPathNotFound);
@@ -250,10 +250,7 @@ void DirectoryCache::AddedFolder(const std::string& dir, const std::string& name
   // entry someone else made there at once is not overlooked.
   Listing empty;
   empty.racy = true;
-  Listing& listing = folders_[path];
-  if (&listing == filling_) filling_ = nullptr;
-  if (!listing.names.empty()) ++generation_;  // a folder of that name was listed before
-  listing = std::move(empty);
+  Replace(&folders_[path], std::move(empty));  // a folder of that name may have been listed
 }
 
 void DirectoryCache::Removed(const std::string& dir, const std::string& /*name*/) {
@@ -298,10 +295,7 @@ ErrorCode DirectoryCache::ListFresh(const std::string& dir, int fd,
     Drop(dir);
     return error;
   }
-  Listing& held = folders_[dir];
-  if (&held == filling_) filling_ = nullptr;
-  if (!held.names.empty()) ++generation_;
-  held = std::move(listing);
+  Replace(&folders_[dir], std::move(listing));
   return kErrorSuccess;
 }
 

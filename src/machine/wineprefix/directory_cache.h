@@ -113,6 +113,8 @@ class DirectoryCache {
   // when given.
   ErrorCode ReadOpen(int fd, Listing* listing, std::vector<ListedName>* seen = nullptr);
   void Insert(Listing* listing, const std::string& name);
+  // *listing gives way to `with` (a fresh reading, or an empty folder).
+  void Replace(Listing* listing, Listing with);
   void Drop(const std::string& dir);
   void StampFolder(const std::string& dir, Listing* listing) const;
   static bool Lookup(const Listing& listing, const std::string& name, std::string* onDisk);
