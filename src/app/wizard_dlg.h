@@ -88,7 +88,7 @@ class CWizardDlg : public CDialog {
   bool CreateFolderPath(std::string strPath);
 
   // --- Log and errors (log/) ------------------------------------------------
-  void LogLine(std::string strLine);
+  void LogLine(const std::string& strLine);
   void OpenLog();
   void CloseLog();
   void GatherSystemInfo();
@@ -187,6 +187,9 @@ class CWizardDlg : public CDialog {
   // Why the log was dropped during the run (a write failed, or the file was
   // removed meanwhile); 0 while it was not.
   ErrorCode m_logLostError = kErrorSuccess;
+  // The bytes of the line being logged, kept with their room: a copy logs a
+  // line per file.
+  std::string m_logLineBytes;
   // Drops the log when its file was removed meanwhile.
   void CheckLogStillPresent();
   // A signal asked the run to stop: handled like Cancel, logged with the

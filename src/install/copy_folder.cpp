@@ -53,6 +53,11 @@ class FolderWalk {
   Machine& searches_;  // answers the searches of the kit's folders
   const bool copy_;
   std::vector<Level> path_;
+  // The paths and log line of the file being copied, kept with their room
+  // from file to file (a file is no folder the walk goes down into).
+  std::string fileSource_;
+  std::string fileDest_;
+  std::string logLine_;
 };
 
 int FolderWalk::Walk(const std::string& source, const std::string& dest, bool destReady,
@@ -85,7 +90,9 @@ int FolderWalk::WalkFolder(CFileFind& finder, const std::string& source, const s
       }
       destReady = true;
       const std::string name = finder.GetFileName();
-      if (!CopyOneFile(JoinPath(source, name), JoinPath(dest, name))) count = -1;
+      fileSource_.assign(source).append(1, '\\').append(name);
+      fileDest_.assign(dest).append(1, '\\').append(name);
+      if (!CopyOneFile(fileSource_, fileDest_)) count = -1;
       continue;
     }
 
@@ -132,7 +139,8 @@ bool FolderWalk::CopyOneFile(const std::string& source, const std::string& dest)
     wizard_.ReportSystemError(kFileCopyFailed, dest, error);
     return false;
   }
-  wizard_.LogLine(kCopiedFileLine + dest);
+  logLine_.assign(kCopiedFileLine).append(dest);
+  wizard_.LogLine(logLine_);
   return true;
 }
 

@@ -1,5 +1,7 @@
 #include "install/copy_plan.h"
 
+#include <map>
+
 #include "app/wizard_dlg.h"
 
 namespace tpl {
@@ -125,8 +127,13 @@ std::vector<CopyPlanRow> CopyPlanFor(const CWizardDlg& wizard) {
 
 std::vector<CopyPlanRow> CountedCopyPlanFor(CWizardDlg& wizard) {
   std::vector<CopyPlanRow> rows = CopyPlanFor(wizard);
+  // A kit folder goes to several destinations (one per version, the
+  // profile's), and its count does not depend on where: counted once.
+  std::map<std::string, int> counted;
   for (CopyPlanRow& row : rows) {
-    row.fileCount = wizard.CopyFolder(row.source, row.destination, false);
+    const auto [known, isNew] = counted.try_emplace(row.source, 0);
+    if (isNew) known->second = wizard.CopyFolder(row.source, row.destination, false);
+    row.fileCount = known->second;
   }
   return rows;
 }

@@ -21,25 +21,24 @@ const char* PlatformText(uint32_t platformId) {
   }
 }
 
-// The line in text mode, as written to disk: every "\n" becomes CR LF,
-// and the line ends with one.
-std::string TextModeLine(const std::string& line) {
-  std::string out;
-  out.reserve(line.size() + 8);
+// The line in text mode, as written to disk, in *out: every "\n" becomes
+// CR LF, and the line ends with one.
+void PutTextModeLine(const std::string& line, std::string* out) {
+  out->clear();
   size_t from = 0;
   for (size_t feed = line.find('\n'); feed != std::string::npos; feed = line.find('\n', from)) {
-    out.append(line, from, feed - from).append("\r\n", 2);
+    out->append(line, from, feed - from).append("\r\n", 2);
     from = feed + 1;
   }
-  out.append(line, from, std::string::npos).append("\r\n", 2);
-  return out;
+  out->append(line, from, std::string::npos).append("\r\n", 2);
 }
 
 }  // namespace
 
-void CWizardDlg::LogLine(std::string strLine) {
+void CWizardDlg::LogLine(const std::string& strLine) {
   if (!m_bLogEnabled || !m_fileLog) return;
-  ErrorCode error = m_fileLog->Write(TextModeLine(strLine));
+  PutTextModeLine(strLine, &m_logLineBytes);
+  ErrorCode error = m_fileLog->Write(m_logLineBytes);
   if (error == kErrorSuccess) error = m_fileLog->Flush();
   if (error != kErrorSuccess) {
     // A log that can no longer be written (disk full, file gone) is dropped;

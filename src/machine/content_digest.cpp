@@ -24,14 +24,14 @@ ContentDigest::Value AsValue(const XXH128_hash_t& hash) {
   return value;
 }
 
-std::string AsHex(const XXH128_hash_t& hash) {
+void PutHex(const XXH128_hash_t& hash, std::string* hex) {
   static const char kDigits[] = "0123456789abcdef";
   char text[32];
   char* next = text;
   for (const XXH64_hash_t half : {hash.high64, hash.low64}) {
     for (int shift = 60; shift >= 0; shift -= 4) *next++ = kDigits[(half >> shift) & 0xF];
   }
-  return std::string(text, sizeof text);
+  hex->assign(text, sizeof text);
 }
 
 }  // namespace
@@ -46,14 +46,18 @@ void ContentDigest::Add(const void* bytes, size_t size) {
   XXH3_128bits_update(State(state_), bytes, size);
 }
 
-std::string ContentDigest::Hex() const { return AsHex(XXH3_128bits_digest(State(state_))); }
+std::string ContentDigest::Hex() const {
+  std::string hex;
+  PutHex(XXH3_128bits_digest(State(state_)), &hex);
+  return hex;
+}
 
 ContentDigest::Value ContentDigest::NumberOf(const void* bytes, size_t size) {
   return AsValue(XXH3_128bits(bytes, size));
 }
 
-std::string ContentDigest::HexOf(const void* bytes, size_t size) {
-  return AsHex(XXH3_128bits(bytes, size));
+void ContentDigest::HexOf(const void* bytes, size_t size, std::string* hex) {
+  PutHex(XXH3_128bits(bytes, size), hex);
 }
 
 bool IsDigestText(const std::string& text) {

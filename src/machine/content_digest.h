@@ -18,9 +18,10 @@ class ContentDigest {
   void Add(const std::string& text) { Add(text.data(), text.size()); }
   std::string Hex() const;
 
-  // The digest of `bytes` given in one piece: the same as Add then Hex, in
-  // a fraction of the time for a small piece (no state to set up).
-  static std::string HexOf(const void* bytes, size_t size);
+  // The digest of `bytes` given in one piece, into *hex (which keeps its
+  // room): the same as Add then Hex, in a fraction of the time for a small
+  // piece (no state to set up).
+  static void HexOf(const void* bytes, size_t size, std::string* hex);
   // Likewise as a number, for keys that never need spelling out.
   struct Value {
     uint64_t high = 0;

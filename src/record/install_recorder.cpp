@@ -1,5 +1,7 @@
 #include "record/install_recorder.h"
 
+#include <map>
+
 #include "app/wizard_dlg.h"
 #include "host/host_text.h"
 #include "install/copy_plan.h"
@@ -14,10 +16,10 @@ namespace {
 const char kRecordFailed[] = "Failed to write the installation record:";
 
 // The kit's file list below the folder *path (relative to the kit), as the
-// counting walk saw it: the searches are answered from its memory. Each
-// entry's path is built in *path itself, which holds the folder again on
-// return.
-void AddFileList(Machine& searches, std::string* path, ContentDigest* digest, int depth) {
+// counting walk saw it, appended to *list one path and "\n" each: the
+// searches are answered from its memory. Each entry's path is built in
+// *path itself, which holds the folder again on return.
+void AddFileList(Machine& searches, std::string* path, std::string* list, int depth) {
   constexpr int kDeepest = 64;  // a linked folder leading back stops here
   if (depth > kDeepest) return;
   const size_t folderSize = path->size();
@@ -29,9 +31,9 @@ void AddFileList(Machine& searches, std::string* path, ContentDigest* digest, in
     path->resize(folderSize);
     path->append(1, '\\').append(finder.GetFileName());
     if (finder.IsDirectory()) {
-      AddFileList(searches, path, digest, depth + 1);
+      AddFileList(searches, path, list, depth + 1);
     } else {
-      digest->Add(path->append(1, '\n'));
+      list->append(*path).append(1, '\n');
     }
   }
   path->resize(folderSize);
@@ -114,13 +116,13 @@ ErrorCode InstallRecorder::CopyFile(const std::string& source, const std::string
   file.was = RecordedFile::Was::kNew;
   file.backup = 0;
   file.path = destination;
-  FileContent content;
+  FileContent& content = copiedContent_;
   // Most files are new: copied and digested in one pass, recorded like the
   // log records them, once written.
   ErrorCode error = machine_.CopyNewFile(source, destination, &content);
   if (error == kErrorSuccess) {
     file.size = content.size;
-    file.digest.swap(content.digest);
+    file.digest = content.digest;
     installed_.Note(destination, file.digest);
     copied_ = true;
     WriteFileLine(file, &line_);
@@ -185,11 +187,17 @@ bool BeginRecordedRun(CWizardDlg& wizard) {
   ContentDigest list;
   Machine& searches = wizard.m_pInstallSession != nullptr ? wizard.m_pInstallSession->kitSearches
                                                           : wizard.machine();
+  // A kit folder that goes to several destinations is listed once.
+  std::map<std::string, std::string> fileLists;
   std::string path;
   for (const CopyPlanRow& row : CopyPlanFor(wizard)) {
     list.Add(row.source + "\n");
-    path = row.source;
-    AddFileList(searches, &path, &list, 0);
+    const auto [files, isNew] = fileLists.try_emplace(row.source);
+    if (isNew) {
+      path = row.source;
+      AddFileList(searches, &path, &files->second, 0);
+    }
+    list.Add(files->second);
   }
   run.listDigest = list.Hex();
 

@@ -47,6 +47,7 @@ class InstallRecorder {
   InstalledDigests installed_;
   RecordedFile file_;  // CopyFile's, kept with its room from file to file
   std::string line_;   // likewise its line
+  FileContent copiedContent_;  // and what the machine tells of the copy
   int lastBackup_ = 0;
   bool backupsReady_ = false;
   bool copied_ = false;

@@ -52,7 +52,7 @@ int CopyByBuffer(int from, int to, off_t size, FileContent* content) {
                                    total + static_cast<uint64_t>(got) >= static_cast<uint64_t>(size));
     if (content) {
       if (last && !digest) {
-        content->digest = ContentDigest::HexOf(buffer, static_cast<size_t>(got));
+        ContentDigest::HexOf(buffer, static_cast<size_t>(got), &content->digest);
       } else {
         if (!digest) digest.emplace();
         digest->Add(buffer, static_cast<size_t>(got));
