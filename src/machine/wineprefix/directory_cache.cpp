@@ -102,25 +102,48 @@ void DirectoryCache::StampFolder(const std::string& dir, Listing* listing) const
 ErrorCode DirectoryCache::Read(const std::string& dir, Listing* listing) {
   const int fd = open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0) {
-    *listing = Listing();
-    return ErrorFromErrno(errno, kErrorPathNotFound);
+    const ErrorCode error = ErrorFromErrno(errno, kErrorPathNotFound);
+    Replace(listing, Listing());
+    return error;
   }
   const ErrorCode error = ReadOpen(fd, listing);
   close(fd);
   return error;
 }
 
+bool DirectoryCache::KeepsAnswers(const Listing& listing, const Listing& with) {
+  for (const auto& [name, spellings] : listing.names) {
+    const auto kept = with.names.find(name);
+    if (kept == with.names.end()) return false;
+    const Spellings& now = kept->second;
+    if (now.smallest != spellings.smallest || now.others.size() != spellings.others.size() ||
+        !std::all_of(spellings.others.begin(), spellings.others.end(),
+                     [&](const std::string& other) { return now.Has(other); })) {
+      return false;
+    }
+  }
+  return true;
+}
+
 void DirectoryCache::Replace(Listing* listing, Listing with) {
   // Read afresh or made anew: nothing is missed, whatever the copies did.
   if (listing == filling_) filling_ = nullptr;
-  // Only a listing that held names can have answered a Find with "found".
-  if (!listing->names.empty()) ++generation_;
+  // Only a listing that held names can have answered a Find with "found";
+  // one read again as it was answers the same (a walk lists the folders
+  // that resolving its paths read already).
+  if (!listing->names.empty() && !KeepsAnswers(*listing, with)) ++generation_;
   *listing = std::move(with);
 }
 
 ErrorCode DirectoryCache::ReadOpen(int fd, Listing* listing, std::vector<ListedName>* seen) {
+  Listing fresh;
+  const ErrorCode error = ReadInto(fd, &fresh, seen);
+  Replace(listing, error == kErrorSuccess ? std::move(fresh) : Listing());
+  return error;
+}
+
+ErrorCode DirectoryCache::ReadInto(int fd, Listing* listing, std::vector<ListedName>* seen) {
   ++listings_;
-  Replace(listing, Listing());
   // Stamp first: a change made while listing then shows as a moved time.
   struct stat info;
   if (fstat(fd, &info) != 0) return ErrorFromErrno(errno, kErrorPathNotFound);
@@ -290,7 +313,7 @@ ErrorCode DirectoryCache::ListFresh(const std::string& dir, int fd,
                                     std::vector<ListedName>* names) {
   Listing listing;
   names->clear();
-  const ErrorCode error = ReadOpen(fd, &listing, names);
+  const ErrorCode error = ReadInto(fd, &listing, names);
   if (error != kErrorSuccess) {
     Drop(dir);
     return error;

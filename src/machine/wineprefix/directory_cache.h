@@ -109,12 +109,17 @@ class DirectoryCache {
   // The cached listing of `dir`, or nullptr.
   Listing* Cached(const std::string& dir);
   ErrorCode Read(const std::string& dir, Listing* listing);
-  // Reads the open folder `fd` into *listing; each entry also goes to *seen
-  // when given.
+  // Reads the open folder `fd` and puts what it holds in place of *listing
+  // (nothing when it cannot be read); each entry also goes to *seen when
+  // given.
   ErrorCode ReadOpen(int fd, Listing* listing, std::vector<ListedName>* seen = nullptr);
+  // Reads the open folder `fd` into the empty *listing.
+  ErrorCode ReadInto(int fd, Listing* listing, std::vector<ListedName>* seen);
   void Insert(Listing* listing, const std::string& name);
   // *listing gives way to `with` (a fresh reading, or an empty folder).
   void Replace(Listing* listing, Listing with);
+  // Whether every name `listing` finds, `with` finds with the same spellings.
+  static bool KeepsAnswers(const Listing& listing, const Listing& with);
   void Drop(const std::string& dir);
   void StampFolder(const std::string& dir, Listing* listing) const;
   static bool Lookup(const Listing& listing, const std::string& name, std::string* onDisk);

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstring>
 #include <cstdlib>
 
 #include "machine/wineprefix/unix_path.h"
@@ -12,9 +13,9 @@ namespace tpl {
 namespace {
 
 // Whether text[start, end) is a name that the path's normalisation leaves
-// as it is, with no wildcard: then the folder before it is that of any other
-// such name after the same text.
-bool PlainPart(const std::string& text, size_t start, size_t end) {
+// as it is, with no wildcard unless `wildcards` (a search's pattern): then
+// the folder before it is that of any other such name after the same text.
+bool PlainPart(const std::string& text, size_t start, size_t end, bool wildcards = false) {
   if (end <= start) return false;
   const char last = text[end - 1];
   if (last == '.' || last == ' ') return false;  // also "." and ".."
@@ -22,11 +23,18 @@ bool PlainPart(const std::string& text, size_t start, size_t end) {
     const char c = text[i];
     if (static_cast<unsigned char>(c) < 0x20) return false;
     switch (c) {
-      case '<': case '>': case '|': case '"': case ':': case '*': case '?': return false;
+      case '<': case '>': case '|': case '"': case ':': return false;
+      case '*': case '?': if (!wildcards) return false; break;
       default: break;
     }
   }
   return true;
+}
+
+// Whether `known` is text[0, size). Asked of every remembered folder for
+// every path: compared in place.
+bool IsStartOf(const std::string& known, const std::string& text, size_t size) {
+  return known.size() == size && std::memcmp(known.data(), text.data(), size) == 0;
 }
 
 // The last "\" or "/" at or before `from` (npos: from the end), or npos.
@@ -48,11 +56,6 @@ size_t SeparatorBefore(const std::string& text, size_t separator) {
     return std::string::npos;
   }
   return before;
-}
-
-// Whether `known` is text[0, size).
-bool IsStartOf(const std::string& known, const std::string& text, size_t size) {
-  return known.size() == size && text.compare(0, size, known) == 0;
 }
 
 std::string WorkingFolder() {
@@ -112,8 +115,8 @@ ErrorCode PathResolver::Resolve(const std::string& windowsPath, Purpose purpose,
     if (DriveFolder(path.drive, true) != followed) error = ResolveParsed(path, purpose, resolved);
   }
   if (error == kErrorSuccess && !path.parts.empty()) {
-    // Its parent too: the walk's next folder is found from there.
-    RememberParentFolder(windowsPath, path, *resolved);
+    // The folders above it too: the walk's next folders are found from there.
+    RememberFoldersAbove(windowsPath, path, *resolved);
     RememberFolder(windowsPath, *resolved);
   }
   return error;
@@ -137,7 +140,10 @@ bool PathResolver::ResolveInKnownFolder(const std::string& text, Purpose purpose
     return false;
   }
   const size_t separator = LastSeparator(text);
-  if (separator == std::string::npos || !PlainPart(text, separator + 1, text.size())) return false;
+  if (separator == std::string::npos ||
+      !PlainPart(text, separator + 1, text.size(), purpose == Purpose::kSearch)) {
+    return false;
+  }
   if (const KnownFolder* known = Known(text, separator + 1)) {
     resolved->Reset();
     resolved->inRoot = known->atRoot;
@@ -146,16 +152,27 @@ bool PathResolver::ResolveInKnownFolder(const std::string& text, Purpose purpose
     return true;
   }
 
-  // A folder the walk has just gone down into: its parent is known, and one
-  // more part is looked up there. A part not found takes the full way, which
-  // tells why.
-  const size_t before = SeparatorBefore(text, separator);
-  if (before == std::string::npos) return false;
-  const KnownFolder* parent = Known(text, before + 1);
-  if (parent == nullptr) return false;
-  lastPart_.assign(text, before + 1, separator - before - 1);
-  if (cache_.Find(parent->unixPath, lastPart_, true, &folderName_) != kErrorSuccess) return false;
-  JoinUnixPathInto(parent->unixPath, folderName_, &folderPath_);
+  // A folder the walk has just gone down into: a folder a few parts above it
+  // is known, and the parts below that are looked up in turn. A part not
+  // found takes the full way, which tells why.
+  constexpr int kPartsLookedUp = 4;
+  size_t below = separator;  // the separator after the known folder
+  const KnownFolder* above = nullptr;
+  for (int parts = 0; above == nullptr; ++parts) {
+    const size_t before = SeparatorBefore(text, below);
+    if (parts == kPartsLookedUp || before == std::string::npos) return false;
+    above = Known(text, before + 1);
+    below = before;
+  }
+  folderPath_ = above->unixPath;
+  while (below < separator) {
+    const size_t next = text.find_first_of("\\/", below + 1);
+    lastPart_.assign(text, below + 1, next - below - 1);
+    if (cache_.Find(folderPath_, lastPart_, true, &folderName_) != kErrorSuccess) return false;
+    JoinUnixPathInto(folderPath_, folderName_, &partPath_);
+    folderPath_.swap(partPath_);
+    below = next;
+  }
   resolved->Reset();
   lastPart_.assign(text, separator + 1, std::string::npos);
   *error = ResolveLastPart(folderPath_, lastPart_, purpose, resolved);
@@ -184,29 +201,36 @@ PathResolver::KnownFolder& PathResolver::KnownFolderFor(const std::string& text,
 }
 
 void PathResolver::RememberFolder(const std::string& text, const ResolvedPath& resolved) {
+  // Resolved: wildcards in the last part were a search's.
   const size_t separator = LastSeparator(text);
-  if (separator == std::string::npos || !PlainPart(text, separator + 1, text.size())) return;
+  if (separator == std::string::npos || !PlainPart(text, separator + 1, text.size(), true)) return;
   KnownFolder& slot = KnownFolderFor(text, separator + 1);
   slot.unixPath = resolved.folder;
   slot.atRoot = resolved.inRoot;
 }
 
-void PathResolver::RememberParentFolder(const std::string& text, const WindowsPath& path,
+void PathResolver::RememberFoldersAbove(const std::string& text, const WindowsPath& path,
                                         const ResolvedPath& resolved) {
-  const size_t separator = LastSeparator(text);
-  if (path.parts.size() < 2 || separator == std::string::npos ||
-      !PlainPart(text, separator + 1, text.size())) {
-    return;
+  // Two: a walk that goes down into a theme's image folder (its searches
+  // answered from memory) looks up its first file from there.
+  constexpr size_t kFoldersAbove = 2;
+  size_t separator = LastSeparator(text);
+  if (separator == std::string::npos || !PlainPart(text, separator + 1, text.size(), true)) return;
+  size_t folderEnd = resolved.folder.size();
+  for (size_t level = 1; level <= kFoldersAbove && level < path.parts.size(); ++level) {
+    // A plain name between two separators is one step of the way to the
+    // folder: what comes before it is the folder one step up.
+    const size_t before = SeparatorBefore(text, separator);
+    if (before == std::string::npos || folderEnd <= 1) return;
+    const size_t slash = resolved.folder.rfind('/', folderEnd - 1);
+    if (slash == std::string::npos) return;
+    KnownFolder& slot = KnownFolderFor(text, before + 1);
+    slot.unixPath.assign(resolved.folder, 0, slash == 0 ? 1 : slash);
+    slot.atRoot = path.parts.size() == level + 1 &&
+                  (path.base == WindowsPath::Base::kDrive || slot.unixPath == "/");
+    separator = before;
+    folderEnd = slash;
   }
-  // A plain name between the two separators is the last step of the way
-  // to the folder: what comes before it is the folder's parent.
-  const size_t before = SeparatorBefore(text, separator);
-  const size_t slash = resolved.folder.find_last_of('/');
-  if (before == std::string::npos || slash == std::string::npos) return;
-  KnownFolder& slot = KnownFolderFor(text, before + 1);
-  slot.unixPath.assign(resolved.folder, 0, slash == 0 ? 1 : slash);
-  slot.atRoot = path.parts.size() == 2 &&
-                (path.base == WindowsPath::Base::kDrive || slot.unixPath == "/");
 }
 
 ErrorCode PathResolver::ResolveLastPart(const std::string& folder, const std::string& part,

@@ -67,8 +67,9 @@ class PathResolver {
   bool ResolveInKnownFolder(const std::string& text, Purpose purpose, ResolvedPath* resolved,
                             ErrorCode* error);
   void RememberFolder(const std::string& text, const ResolvedPath& resolved);
-  // The folder holding that folder, when `text` says plainly which it is.
-  void RememberParentFolder(const std::string& text, const WindowsPath& path,
+  // The folders a step or two above that folder, as far as `text` says
+  // plainly which they are.
+  void RememberFoldersAbove(const std::string& text, const WindowsPath& path,
                             const ResolvedPath& resolved);
   // The real folder of a drive's root: the dosdevices link is followed once
   // and remembered (every path on the drive would follow it again). Empty
@@ -107,6 +108,7 @@ class PathResolver {
   std::string lastPart_;
   std::string folderName_;
   std::string folderPath_;
+  std::string partPath_;
 };
 
 }  // namespace tpl

@@ -15,6 +15,8 @@ bool OnlyDotsAndStars(const std::string& pattern, size_t from) {
 }  // namespace
 
 bool MatchesWildcard(const std::string& pattern, const std::string& name) {
+  // "*.*" and its like match every name; a walk searches every folder so.
+  if (!pattern.empty() && pattern[0] == '*' && OnlyDotsAndStars(pattern, 1)) return true;
   // Greedy matching with one backtrack point: linear for a single '*' and
   // never worse than quadratic.
   size_t p = 0, n = 0;
