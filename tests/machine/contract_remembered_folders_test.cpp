@@ -3,6 +3,7 @@
 // itself, a name made behind its back, a drive moved elsewhere.
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -67,6 +68,30 @@ TEST_F(RememberedFolders, EachFolderIsListedOnceUntilItChanges) {
   cache.Added(kitFolder, "blue");
   ASSERT_EQ(resolver.Resolve(inBlue, PathResolver::Purpose::kLookUp, &resolved), kErrorSuccess);
   EXPECT_EQ(resolved.unixPath, kitFolder + "/blue/One.txt");
+}
+
+// A path below a folder already worked out is looked up part by part from
+// there, in any case; once a search finds that folder changed (a name on the
+// way renamed behind the machine's back), what was worked out from it goes.
+TEST_F(RememberedFolders, PathsBelowAKnownFolderFollowItsListing) {
+  prefix().AddFile("C:\\Kit\\top.txt").AddFile("C:\\Kit\\Blue\\Deep\\One.txt");
+  DirectoryCache cache;
+  PathResolver resolver(prefix().root(), "/", cache);
+  ResolvedPath resolved;
+  ASSERT_EQ(resolver.Resolve("C:\\Kit\\top.txt", PathResolver::Purpose::kLookUp, &resolved), kErrorSuccess);
+  const std::string kitDir = resolved.folder;
+  const char* const deep = "C:\\Kit\\blue\\DEEP\\one.txt";
+  ASSERT_EQ(resolver.Resolve(deep, PathResolver::Purpose::kLookUp, &resolved), kErrorSuccess);
+  EXPECT_EQ(resolved.unixPath, kitDir + "/Blue/Deep/One.txt");
+  fs::rename(kitDir + "/Blue", kitDir + "/Old");
+  fs::create_directories(kitDir + "/BLUE/deep");
+  WriteHostFile(kitDir + "/BLUE/deep/ONE.txt", "new");
+  std::vector<DirectoryCache::ListedName> names;
+  const int fd = open(kitDir.c_str(), O_RDONLY | O_DIRECTORY);
+  ASSERT_EQ(cache.ListFresh(kitDir, fd, &names), kErrorSuccess);
+  close(fd);
+  ASSERT_EQ(resolver.Resolve(deep, PathResolver::Purpose::kLookUp, &resolved), kErrorSuccess);
+  EXPECT_EQ(resolved.unixPath, kitDir + "/BLUE/deep/ONE.txt");
 }
 
 // A Unix folder may hold several spellings of one name: taking one away
