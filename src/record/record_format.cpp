@@ -1,5 +1,6 @@
 #include "record/record_format.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 #include <utility>
@@ -115,20 +116,25 @@ std::string RunLine(const RecordedRun& run) {
 std::string FolderLine(const std::string& path) { return "folder " + Quoted(path); }
 
 void WriteFileLine(const RecordedFile& file, std::string* line) {
-  char number[24];
-  line->assign("file ");
+  // Everything before the path is put together in place: a line is written
+  // for every file copied.
+  char head[128];
+  char* const end = head + sizeof head;
+  auto put = [&](char* at, const char* text, size_t size) { return std::copy_n(text, size, at); };
+  char* at = put(head, "file ", 5);
   switch (file.was) {
-    case RecordedFile::Was::kNew: line->append("new"); break;
-    case RecordedFile::Was::kOwnCopy: line->append("own"); break;
+    case RecordedFile::Was::kNew: at = put(at, "new", 3); break;
+    case RecordedFile::Was::kOwnCopy: at = put(at, "own", 3); break;
     case RecordedFile::Was::kBackedUp:
-      line->append("backup:").append(number, std::to_chars(number, number + sizeof number, file.backup).ptr);
+      at = put(at, "backup:", 7);
+      at = std::to_chars(at, end, file.backup).ptr;
       break;
   }
-  line->push_back(' ');
-  line->append(number, std::to_chars(number, number + sizeof number, file.size).ptr);
-  line->push_back(' ');
-  line->append(file.digest).push_back(' ');
-  line->append(1, kQuote).append(file.path).push_back(kQuote);
+  *at++ = ' ';
+  at = std::to_chars(at, end, file.size).ptr;
+  *at++ = ' ';
+  line->assign(head, static_cast<size_t>(at - head));
+  line->append(file.digest).append(" \"", 2).append(file.path).push_back(kQuote);
 }
 
 std::string FileLine(const RecordedFile& file) {

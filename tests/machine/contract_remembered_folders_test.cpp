@@ -123,9 +123,9 @@ TEST_F(RememberedFolders, WhatTheMachineMadeIsSeen) {
   ASSERT_EQ(machine().CreateLogFile("C:\\dst\\New.log", &log), kErrorSuccess);
   EXPECT_EQ(Names("C:\\dst\\*.*"), (Strings{".", "..", "Later.txt", "New.log", "Sub"}));
   EXPECT_EQ(Lines("C:\\DST\\LATER.TXT"), "a");
-  // Copies into fresh folders keep the caller's spelling, and are found in any case.
+  // Copies into fresh folders keep the caller's spelling; a source is found in any case.
   ASSERT_EQ(machine().MakeDirectory("C:\\DST\\sub\\Deeper"), kErrorSuccess);
-  ASSERT_EQ(Copy("C:\\src\\a.txt", "C:\\dst\\SUB\\deeper\\One.TXT"), kErrorSuccess);
+  ASSERT_EQ(Copy("C:\\src\\A.TXT", "C:\\dst\\SUB\\deeper\\One.TXT"), kErrorSuccess);
   ASSERT_EQ(Copy("C:\\src\\a.txt", "C:\\dst\\sub\\deeper\\one.txt"), kErrorSuccess);
   EXPECT_EQ(Names("C:\\dst\\SUB\\deeper\\*"), (Strings{".", "..", "One.TXT"}));
 }

@@ -90,7 +90,7 @@ DirectoryCache::Listing* DirectoryCache::Cached(const std::string& dir) {
   return slot.listing;
 }
 
-void DirectoryCache::StampFolder(const std::string& dir, Listing* listing) const {
+void DirectoryCache::StampFolder(const std::string& dir, Listing* listing) {
   struct stat info;
   if (StatFolder(dir, &info) == 0) {
     listing->device = info.st_dev;
@@ -233,7 +233,7 @@ ErrorCode DirectoryCache::Find(const std::string& dir, const std::string& name,
   return kErrorFileNotFound;
 }
 
-int DirectoryCache::StatFolder(const std::string& dir, struct stat* info) const {
+int DirectoryCache::StatFolder(const std::string& dir, struct stat* info) {
   // A held folder replaced by someone else still shows the old one; the
   // copy's open in it then fails and has the folder opened anew.
   const int held = handles_.Held(dir);

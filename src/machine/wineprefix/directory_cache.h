@@ -121,14 +121,14 @@ class DirectoryCache {
   // Whether every name `listing` finds, `with` finds with the same spellings.
   static bool KeepsAnswers(const Listing& listing, const Listing& with);
   void Drop(const std::string& dir);
-  void StampFolder(const std::string& dir, Listing* listing) const;
+  void StampFolder(const std::string& dir, Listing* listing);
   static bool Lookup(const Listing& listing, const std::string& name, std::string* onDisk);
   // The copies are done with the folder they were filling, unless it is
   // `next` (nullptr: whichever it is).
   void EndFilling(const Listing* next = nullptr);
 
   // stat of the folder `dir`, through its descriptor when held.
-  int StatFolder(const std::string& dir, struct stat* info) const;
+  int StatFolder(const std::string& dir, struct stat* info);
 
   std::unordered_map<std::string, Listing> folders_;
   // The listings asked for last: a copy asks for the same source and

@@ -17,8 +17,17 @@ FolderHandles::~FolderHandles() {
 }
 
 FolderHandles::HeldFolder* FolderHandles::Find(const std::string& folder) {
+  // A copy asks for its source and destination folder in turn: the two
+  // found last are looked at first (held folders' paths are long and alike).
+  for (const size_t last : lastFound_) {
+    if (last < open_.size() && open_[last].folder == folder) return &open_[last];
+  }
   for (HeldFolder& held : open_) {
-    if (held.folder == folder) return &held;
+    if (held.folder == folder) {
+      lastFound_[1] = lastFound_[0];
+      lastFound_[0] = static_cast<size_t>(&held - open_.data());
+      return &held;
+    }
   }
   return nullptr;
 }
@@ -61,17 +70,16 @@ int FolderHandles::GetForListing(const std::string& folder) {
   return fd;
 }
 
-int FolderHandles::Held(const std::string& folder) const {
-  for (const HeldFolder& held : open_) {
-    if (held.folder == folder) return held.fd;
-  }
-  return -1;
+int FolderHandles::Held(const std::string& folder) {
+  const HeldFolder* held = Find(folder);
+  return held != nullptr ? held->fd : -1;
 }
 
 void FolderHandles::Forget(const std::string& folder) {
   if (HeldFolder* held = Find(folder)) {
     close(held->fd);
     open_.erase(open_.begin() + (held - open_.data()));
+    lastFound_[0] = lastFound_[1] = kHeldFolders;  // the places moved
   }
 }
 

@@ -24,7 +24,7 @@ class FolderHandles {
   // -1 when it cannot be listed through it (the caller opens its own).
   int GetForListing(const std::string& folder);
   // The descriptor of `folder` when it is held, else -1 (nothing is opened).
-  int Held(const std::string& folder) const;
+  int Held(const std::string& folder);
   // Lets go of `folder`: it may have been replaced by another one.
   void Forget(const std::string& folder);
 
@@ -39,6 +39,7 @@ class FolderHandles {
   HeldFolder* Find(const std::string& folder);
   std::vector<HeldFolder> open_;
   unsigned long long uses_ = 0;
+  size_t lastFound_[2] = {0, 0};  // places in open_ of the folders Find found last
 };
 
 }  // namespace tpl

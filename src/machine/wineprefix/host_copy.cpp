@@ -292,18 +292,27 @@ ErrorCode HostFiles::ReplaceKeepingBackup(const std::string& source,
 
 ErrorCode HostFiles::CopyWhole(const std::string& source, const std::string& destination,
                                const CopyExtras& extras) {
+  // The source in the spelling given is opened first: a kit's walk names
+  // its files as they are listed, so looking each one up is seldom needed.
   ResolvedPath& from = copyFrom_;
-  ErrorCode error = ResolveExisting(source, &from);
+  ErrorCode error = resolver_.Resolve(source, PathResolver::Purpose::kOpen, &from);
   if (error != kErrorSuccess) return error;
+  if (from.isRoot) return kErrorAccessDenied;
+  // O_NONBLOCK: opening a FIFO must not wait for a writer.
+  constexpr int kSourceFlags = O_RDONLY | O_CLOEXEC | O_NONBLOCK;
+  FileDescriptor input(OpenIn(from.folder, from.name, kSourceFlags));
+  if (input.get() < 0 && errno == ENOENT) {
+    error = ResolveExisting(source, &from);
+    if (error != kErrorSuccess) return error;
+    if (from.isRoot) return kErrorAccessDenied;
+    input.Reset(OpenIn(from.folder, from.name, kSourceFlags));
+  }
+  if (input.get() < 0) return ErrorFromErrno(errno);
   ResolvedPath& to = copyTo_;
   error = resolver_.Resolve(destination, PathResolver::Purpose::kCreate, &to);
   if (error != kErrorSuccess) return error;
   if (to.exists && extras.onlyNew) return kErrorFileExists;
-  if (to.isRoot || from.isRoot) return kErrorAccessDenied;
-
-  // O_NONBLOCK: opening a FIFO must not wait for a writer.
-  FileDescriptor input(OpenIn(from.folder, from.name, O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-  if (input.get() < 0) return ErrorFromErrno(errno);
+  if (to.isRoot) return kErrorAccessDenied;
   struct stat sourceInfo;
   if (fstat(input.get(), &sourceInfo) != 0) return ErrorFromErrno(errno);
   if (S_ISDIR(sourceInfo.st_mode)) return kErrorAccessDenied;

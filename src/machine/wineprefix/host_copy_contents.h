@@ -19,6 +19,11 @@ class FileDescriptor {
   FileDescriptor(const FileDescriptor&) = delete;
   FileDescriptor& operator=(const FileDescriptor&) = delete;
   int get() const { return fd_; }
+  // Holds `fd` instead (a failed open: -1, errno kept).
+  void Reset(int fd) {
+    if (fd_ >= 0) close(fd_);
+    fd_ = fd;
+  }
   // Closes now and reports the result (a late write error shows here).
   int Close() {
     const int result = close(fd_);

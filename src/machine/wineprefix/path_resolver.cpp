@@ -235,9 +235,9 @@ void PathResolver::RememberFoldersAbove(const std::string& text, const WindowsPa
 
 ErrorCode PathResolver::ResolveLastPart(const std::string& folder, const std::string& part,
                                         Purpose purpose, ResolvedPath* resolved) {
-  if (purpose == Purpose::kSearch && HasWildcards(part)) {
+  if ((purpose == Purpose::kSearch && HasWildcards(part)) || purpose == Purpose::kOpen) {
     // A search pattern names no entry; the search lists its folder afresh,
-    // which tells whether it exists.
+    // which tells whether it exists. The caller's open tells it too.
     resolved->name = part;
   } else {
     const ErrorCode error =

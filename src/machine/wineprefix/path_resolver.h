@@ -46,6 +46,11 @@ class PathResolver {
     // A search: the last part may hold wildcards, and the caller lists the
     // folder afresh, which tells whether it exists.
     kSearch,
+    // The caller opens the last part in the spelling given at once, which
+    // finds that exact name when it exists (as the listing would); only when
+    // the open finds nothing does it look the path up (kLookUp). The last
+    // part is not looked for: `exists` stays false.
+    kOpen,
   };
 
   // 0: *resolved is filled (the last part may be missing: see `exists`).
