@@ -193,6 +193,15 @@ TEST_F(RememberedFolders, ANameMadeWhileCopiesFillAFolderIsSeenOnceTheyMoveOn) {
   std::sort(onDisk.begin(), onDisk.end());
   EXPECT_EQ(onDisk, (Strings{"Theirs.TXT", "one.txt", "two.txt"}));
   EXPECT_EQ(ReadHostFile(dst + "/Theirs.TXT"), "new");
+  // Likewise in the folders made on the way down to the copies.
+  ASSERT_EQ(machine().MakeDirectory("C:\\dst\\Made"), kErrorSuccess);
+  ASSERT_EQ(machine().MakeDirectory("C:\\dst\\Made\\Deep"), kErrorSuccess);
+  ASSERT_EQ(Copy("C:\\src\\a.txt", "C:\\dst\\Made\\Deep\\one.txt"), kErrorSuccess);
+  for (const char* made : {"/Made/Theirs.TXT", "/Made/Deep/Theirs.TXT"}) WriteHostFile(dst + made, "theirs");
+  ASSERT_EQ(Copy("C:\\src\\a.txt", "C:\\other\\y.txt"), kErrorSuccess);
+  ASSERT_EQ(Copy("C:\\src\\a.txt", "C:\\dst\\Made\\theirs.txt"), kErrorSuccess);
+  ASSERT_EQ(Copy("C:\\src\\a.txt", "C:\\dst\\Made\\Deep\\theirs.txt"), kErrorSuccess);
+  for (const char* made : {"/Made/Theirs.TXT", "/Made/Deep/Theirs.TXT"}) EXPECT_EQ(ReadHostFile(dst + made), "new");
 }
 
 TEST_F(RememberedFolders, SearchesListEveryEntryOfALargeFolder) {

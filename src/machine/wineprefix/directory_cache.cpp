@@ -60,11 +60,25 @@ void DirectoryCache::Insert(Listing* listing, const std::string& name) {
   }
 }
 
-void DirectoryCache::EndFilling(const Listing* next) {
-  if (filling_ == nullptr || filling_ == next) return;
-  // Its time moved with every copy: only a new listing tells what else changed.
-  filling_->racy = true;
-  filling_ = nullptr;
+bool DirectoryCache::Filling(const Listing* listing) const {
+  return std::find(filling_.begin(), filling_.end(), listing) != filling_.end();
+}
+
+void DirectoryCache::StartFilling(Listing* listing) {
+  if (filling_.back() != nullptr) {
+    filling_.front()->racy = true;  // the one filled longest ago ends
+    std::rotate(filling_.begin(), filling_.begin() + 1, filling_.end());
+    filling_.back() = nullptr;
+  }
+  *std::find(filling_.begin(), filling_.end(), nullptr) = listing;
+}
+
+void DirectoryCache::EndFilling() {
+  for (Listing*& listing : filling_) {
+    // Its time moved with every copy: only a new listing tells what else changed.
+    if (listing != nullptr) listing->racy = true;
+    listing = nullptr;
+  }
 }
 
 void DirectoryCache::Drop(const std::string& dir) {
@@ -127,7 +141,11 @@ bool DirectoryCache::KeepsAnswers(const Listing& listing, const Listing& with) {
 
 void DirectoryCache::Replace(Listing* listing, Listing with) {
   // Read afresh or made anew: nothing is missed, whatever the copies did.
-  if (listing == filling_) filling_ = nullptr;
+  const auto filled = std::find(filling_.begin(), filling_.end(), listing);
+  if (filled != filling_.end()) {
+    std::copy(filled + 1, filling_.end(), filled);
+    filling_.back() = nullptr;
+  }
   // Only a listing that held names can have answered a Find with "found";
   // one read again as it was answers the same (a walk lists the folders
   // that resolving its paths read already).
@@ -200,7 +218,7 @@ ErrorCode DirectoryCache::Find(const std::string& dir, const std::string& name,
   if (Lookup(*listing, name, onDisk)) return kErrorSuccess;
   // The next copy into the folder being filled: its exclusive create notices
   // the exact name itself.
-  if (listing == filling_ && !lookOnDisk) return kErrorFileNotFound;
+  if (!lookOnDisk && Filling(listing)) return kErrorFileNotFound;
   EndFilling();
 
   // Not in the cached listing: something else may have added it since.
@@ -250,15 +268,22 @@ void DirectoryCache::Copied(const std::string& dir, const std::string& name) {
   Listing* listing = Cached(dir);
   if (listing == nullptr) return;
   Insert(listing, name);
-  EndFilling(listing);
-  filling_ = listing;
+  if (Filling(listing)) return;
+  EndFilling();
+  StartFilling(listing);
 }
 
 void DirectoryCache::Added(const std::string& dir, const std::string& name) {
-  EndFilling();
   Listing* listing = Cached(dir);
+  // A folder made on the way down to the copies (the folders they fill) is
+  // still being filled.
+  if (listing == nullptr || !Filling(listing)) EndFilling();
   if (listing == nullptr) return;
   Insert(listing, name);
+  if (Filling(listing)) return;
+  // A folder the machine made and never listed stays to be listed when a
+  // name is missing from it.
+  if (listing->modified == 0) return;
   // Our own change moved the folder's time; it is no sign of someone else's.
   StampFolder(dir, listing);
   listing->racy = false;
@@ -269,11 +294,14 @@ void DirectoryCache::AddedFolder(const std::string& dir, const std::string& name
   const std::string path = JoinUnixPath(dir, name);
   // A descriptor still held for a folder that was there before is not this one.
   handles_.Forget(path);
-  // Not stamped: the first name missing from it has the folder listed, so an
-  // entry someone else made there at once is not overlooked.
+  // Not stamped, and filled from the start like a folder the copies fill:
+  // their exclusive creates notice an exact name someone else made there,
+  // and once they move on the first name missing from it has it listed.
   Listing empty;
   empty.racy = true;
-  Replace(&folders_[path], std::move(empty));  // a folder of that name may have been listed
+  Listing& made = folders_[path];
+  Replace(&made, std::move(empty));  // a folder of that name may have been listed
+  StartFilling(&made);
 }
 
 void DirectoryCache::Removed(const std::string& dir, const std::string& /*name*/) {

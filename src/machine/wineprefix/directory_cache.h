@@ -9,6 +9,7 @@
 #include <sys/stat.h>
 #include <sys/types.h>
 
+#include <array>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -43,8 +44,9 @@ class DirectoryCache {
   // uninstall deletes many names; reading each folder again would be slow),
   // and a name missing from it has the folder read again.
   void Deleted(const std::string& dir, const std::string& name);
-  // The machine made the folder `name` in `dir`: it starts empty, and is
-  // listed for real when a name is missing from it.
+  // The machine made the folder `name` in `dir`: it starts empty, the copies
+  // fill it (with the folder holding it, when they fill that too), and it is
+  // listed for real when a name is missing from it once they moved on.
   void AddedFolder(const std::string& dir, const std::string& name);
   // The listing of `dir` is no longer to be trusted.
   void Forget(const std::string& dir) { Drop(dir); }
@@ -123,9 +125,13 @@ class DirectoryCache {
   void Drop(const std::string& dir);
   void StampFolder(const std::string& dir, Listing* listing);
   static bool Lookup(const Listing& listing, const std::string& name, std::string* onDisk);
-  // The copies are done with the folder they were filling, unless it is
-  // `next` (nullptr: whichever it is).
-  void EndFilling(const Listing* next = nullptr);
+  // Whether the copies are filling `listing`'s folder.
+  bool Filling(const Listing* listing) const;
+  // They fill it too from now on (the folder filled longest ago ends when
+  // there are too many).
+  void StartFilling(Listing* listing);
+  // The copies are done with the folders they were filling.
+  void EndFilling();
 
   // stat of the folder `dir`, through its descriptor when held.
   int StatFolder(const std::string& dir, struct stat* info);
@@ -140,7 +146,9 @@ class DirectoryCache {
   };
   Recent recent_[2];
   size_t nextRecent_ = 0;
-  Listing* filling_ = nullptr;  // the folder the copies are filling, if any
+  // The folders the copies are filling, oldest first: the one they copy
+  // into and those made on the way down to it (a theme and its images).
+  std::array<Listing*, 4> filling_{};
   FolderHandles handles_;
   size_t listings_ = 0;
   unsigned long long generation_ = 0;
