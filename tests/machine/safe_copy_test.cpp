@@ -95,6 +95,9 @@ TEST_F(SafeCopy, KitEntriesAreJudgedWithLinksFollowed) {
   EXPECT_EQ(machine().CheckInsideCurrentFolder("themes\\to-pipe"), kErrorCantAccessFile);
   EXPECT_EQ(Lines("themes\\keys\\id_rsa"), "error 5");
   EXPECT_EQ(Lines("themes\\pipe"), "error 1920");
+  WriteHostFile(kit + "/themes/real.txt", "kept");  // a link by absolute path that stays inside
+  fs::create_symlink(kit + "/themes/real.txt", kit + "/themes/inside.txt");
+  EXPECT_EQ(Lines("themes\\inside.txt"), "kept");
 }
 
 TEST_F(SafeCopy, OneInstallationLockPerPrefix) {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "machine/machine.h"
+#include "machine/wineprefix/host_copy_contents.h"
 #include "machine/wineprefix/path_resolver.h"
 
 namespace tpl {
@@ -91,6 +92,11 @@ class HostFiles {
   int OpenIn(const std::string& folder, const std::string& name, int flags);
   // CheckInsideCurrentFolder of a resolved Unix path.
   ErrorCode CheckContained(const std::string& unixPath);
+  // open(`unixPath`, flags) for a path spelled as lying below the current
+  // folder, through nothing that leads out of it, in one call: -1 when it
+  // cannot be done so (no such call, a link to an absolute path, the file
+  // missing), and the caller checks the way CheckContained does.
+  int OpenBelowCurrentFolder(const std::string& unixPath, int flags);
   // Whether `unixPath` is spelled as lying below the current folder.
   bool BelowCurrentFolder(const std::string& unixPath) const;
 
@@ -98,6 +104,7 @@ class HostFiles {
 
   PathResolver& resolver_;
   std::string realCurrentFolder_;  // fully resolved, once asked for
+  FileDescriptor currentFolder_;    // opened once asked for
   // CopyWhole's paths, kept from copy to copy with the room they took.
   ResolvedPath copyFrom_;
   ResolvedPath copyTo_;

@@ -45,13 +45,18 @@ ErrorCode HostFiles::OpenTextFile(const std::string& path, std::unique_ptr<TextR
   const ErrorCode error = ResolveExisting(path, &resolved);
   if (error != kErrorSuccess) return error;
   if (resolved.isRoot) return kErrorAccessDenied;
+  // O_NONBLOCK: a FIFO must not hang the open; cleared again below.
+  constexpr int kFlags = O_RDONLY | O_CLOEXEC | O_NONBLOCK;
+  int fd = -1;
   // The kit's own texts are read only from inside the kit.
   if (BelowCurrentFolder(resolved.unixPath)) {
-    const ErrorCode contained = CheckContained(resolved.unixPath);
-    if (contained != kErrorSuccess) return contained;
+    fd = OpenBelowCurrentFolder(resolved.unixPath, kFlags);
+    if (fd < 0) {
+      const ErrorCode contained = CheckContained(resolved.unixPath);
+      if (contained != kErrorSuccess) return contained;
+    }
   }
-  // O_NONBLOCK: a FIFO must not hang the open; cleared again below.
-  const int fd = open(resolved.unixPath.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) fd = open(resolved.unixPath.c_str(), kFlags);
   if (fd < 0) return ErrorFromErrno(errno);
   struct stat info;
   ErrorCode failure = kErrorSuccess;
