@@ -145,7 +145,7 @@ bool PathResolver::ResolveInKnownFolder(const std::string& text, Purpose purpose
     return false;
   }
   if (const KnownFolder* known = Known(text, separator + 1)) {
-    resolved->Reset();
+    resolved->ResetFacts();
     resolved->inRoot = known->atRoot;
     lastPart_.assign(text, separator + 1, std::string::npos);
     *error = ResolveLastPart(known->unixPath, lastPart_, purpose, resolved);
@@ -250,7 +250,7 @@ ErrorCode PathResolver::ResolveLastPart(const std::string& folder, const std::st
       resolved->exists = true;
     }
   }
-  resolved->folder = folder;
+  if (resolved->folder != folder) resolved->folder = folder;
   JoinUnixPathInto(folder, resolved->name, &resolved->unixPath);
   return kErrorSuccess;
 }

@@ -29,8 +29,11 @@ struct ResolvedPath {
     unixPath.clear();
     folder.clear();
     name.clear();
-    exists = isRoot = inRoot = trailingSeparator = false;
+    ResetFacts();
   }
+  // Only the facts: the paths are all written anew, and most often the
+  // folder is the one of the path before.
+  void ResetFacts() { exists = isRoot = inRoot = trailingSeparator = false; }
 };
 
 class PathResolver {
