@@ -19,36 +19,25 @@ const XXH3_state_t* State(const unsigned char* bytes) {
   return std::launder(reinterpret_cast<const XXH3_state_t*>(bytes));
 }
 
-ContentDigest::Value AsValue(const XXH128_hash_t& hash) {
-  ContentDigest::Value value;
-  value.high = hash.high64;
-  value.low = hash.low64;
-  return value;
-}
+ContentDigest::Value AsValue(const XXH128_hash_t& hash) { return {hash.high64, hash.low64}; }
 
-void PutHex(const XXH128_hash_t& hash, std::string* hex) {
+void PutHex(const ContentDigest::Value& value, std::string* hex) {
   static const char kDigits[] = "0123456789abcdef";
   char text[32];
   char* next = text;
-  for (const XXH64_hash_t half : {hash.high64, hash.low64}) {
+  for (const uint64_t half : {value.high, value.low}) {
     for (int shift = 60; shift >= 0; shift -= 4) *next++ = kDigits[(half >> shift) & 0xF];
   }
   hex->assign(text, sizeof text);
 }
 
 // XXH3 of a piece given whole, with AVX2 where the processor has it.
-XXH128_hash_t OnePiece(const void* bytes, size_t size) {
+ContentDigest::Value OnePiece(const void* bytes, size_t size) {
 #ifdef TPL_XXH3_AVX2
   static const bool avx2 = __builtin_cpu_supports("avx2");
-  if (avx2) {
-    const Xxh3Digest digest = Xxh3WithAvx2(bytes, size);
-    XXH128_hash_t hash;
-    hash.high64 = digest.high;
-    hash.low64 = digest.low;
-    return hash;
-  }
+  if (avx2) return Xxh3WithAvx2(bytes, size);
 #endif
-  return XXH3_128bits(bytes, size);
+  return AsValue(XXH3_128bits(bytes, size));
 }
 
 }  // namespace
@@ -65,12 +54,12 @@ void ContentDigest::Add(const void* bytes, size_t size) {
 
 std::string ContentDigest::Hex() const {
   std::string hex;
-  PutHex(XXH3_128bits_digest(State(state_)), &hex);
+  PutHex(AsValue(XXH3_128bits_digest(State(state_))), &hex);
   return hex;
 }
 
 ContentDigest::Value ContentDigest::NumberOf(const void* bytes, size_t size) {
-  return AsValue(OnePiece(bytes, size));
+  return OnePiece(bytes, size);
 }
 
 void ContentDigest::HexOf(const void* bytes, size_t size, std::string* hex) {

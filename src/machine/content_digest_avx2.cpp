@@ -6,7 +6,7 @@
 
 namespace tpl {
 
-Xxh3Digest Xxh3WithAvx2(const void* bytes, size_t size) {
+ContentDigest::Value Xxh3WithAvx2(const void* bytes, size_t size) {
   const XXH128_hash_t hash = XXH3_128bits(bytes, size);
   return {hash.high64, hash.low64};
 }

@@ -4,14 +4,11 @@
 #pragma once
 
 #include <cstddef>
-#include <cstdint>
+
+#include "machine/content_digest.h"
 
 namespace tpl {
 
-struct Xxh3Digest {
-  uint64_t high;
-  uint64_t low;
-};
-Xxh3Digest Xxh3WithAvx2(const void* bytes, size_t size);
+ContentDigest::Value Xxh3WithAvx2(const void* bytes, size_t size);
 
 }  // namespace tpl

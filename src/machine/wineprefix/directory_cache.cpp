@@ -236,11 +236,9 @@ ErrorCode DirectoryCache::Find(const std::string& dir, const std::string& name,
   }
   if (listing->racy || info.st_ino != listing->inode || info.st_dev != listing->device ||
       Modified(info) != listing->modified) {
-    // A folder the machine has just made (never listed, AddedFolder let go of
-    // any descriptor of its path) is about to be copied into: it is listed
-    // through the descriptor the copies will use.
-    const bool justMade = listing->racy && listing->modified == 0 && listing->names.empty();
-    const int held = justMade ? handles_.GetForListing(dir) : -1;
+    // A folder the machine made (AddedFolder let go of any descriptor of its
+    // path) is listed through the descriptor its copies use.
+    const int held = listing->NeverRead() ? handles_.GetForListing(dir) : -1;
     error = held >= 0 ? ReadOpen(held, listing) : Read(dir, listing);
     if (error != kErrorSuccess) {
       Drop(dir);
@@ -281,9 +279,8 @@ void DirectoryCache::Added(const std::string& dir, const std::string& name) {
   if (listing == nullptr) return;
   Insert(listing, name);
   if (Filling(listing)) return;
-  // A folder the machine made and never listed stays to be listed when a
-  // name is missing from it.
-  if (listing->modified == 0) return;
+  // A folder the machine made stays to be listed when a name is missing from it.
+  if (listing->NeverRead()) return;
   // Our own change moved the folder's time; it is no sign of someone else's.
   StampFolder(dir, listing);
   listing->racy = false;

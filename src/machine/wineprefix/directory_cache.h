@@ -100,6 +100,9 @@ class DirectoryCache {
     dev_t device = 0;
     ino_t inode = 0;
     long long modified = 0;  // nanoseconds since 1970
+    // A folder the machine made and that was not listed since (its names
+    // are the machine's own): it has never been stamped.
+    bool NeverRead() const { return modified == 0; }
     // Listed so soon after the folder last changed that a change in the same
     // clock tick would not move its time, or changed by the machine since its
     // time was taken: a miss lists it again.

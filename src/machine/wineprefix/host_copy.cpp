@@ -302,9 +302,8 @@ ErrorCode HostFiles::CopyWhole(const std::string& source, const std::string& des
   constexpr int kSourceFlags = O_RDONLY | O_CLOEXEC | O_NONBLOCK;
   FileDescriptor input(OpenIn(from.folder, from.name, kSourceFlags));
   if (input.get() < 0 && errno == ENOENT) {
-    error = ResolveExisting(source, &from);
+    error = ResolveExisting(source, &from);  // the same path: no root either
     if (error != kErrorSuccess) return error;
-    if (from.isRoot) return kErrorAccessDenied;
     input.Reset(OpenIn(from.folder, from.name, kSourceFlags));
   }
   if (input.get() < 0) return ErrorFromErrno(errno);
